@@ -1,0 +1,36 @@
+#include "app/app.h"
+
+#include "app/config.h"
+#include "app/frame.h"
+#include "app/paths.h"
+
+#include <wx/icon.h>
+#include <wx/image.h>
+
+namespace
+{
+const wxString s_vendorName = "Larkvale";
+const wxString s_appName = "Pairavel";
+const wxString s_iconFile = "img\\Quorvel_01.ico";
+} // namespace
+
+bool QuorvelApp::OnInit()
+{
+    SetVendorName(s_vendorName);
+    SetAppName(s_appName);
+    OpenConfigStore();
+
+    // Icon files are read through the image handlers here, so register them
+    // before the icon is loaded.
+    wxInitAllImageHandlers();
+    wxIcon icon;
+    icon.LoadFile(NativePath(s_iconFile), wxBITMAP_TYPE_ICO, -1, -1);
+
+    QuorvelFrame* frame = new QuorvelFrame(nullptr, wxID_ANY);
+    // Without a readable icon file the window keeps the desktop's default.
+    if (icon.IsOk())
+        frame->SetIcon(icon);
+    frame->Show(true);
+    SetTopWindow(frame);
+    return true;
+}

@@ -1,0 +1,21 @@
+#include "app/config.h"
+
+#include <wx/config.h>
+#include <wx/filename.h>
+#include <wx/stdpaths.h>
+
+wxConfigBase* OpenConfigStore()
+{
+    // Keep the store where Linux users expect it ($XDG_CONFIG_HOME).
+    wxStandardPaths::Get().SetFileLayout(wxStandardPaths::FileLayout_XDG);
+    // The file store does not create its folder; without it the write-out
+    // at exit fails.
+    const wxString dir = wxStandardPaths::Get().GetUserConfigDir();
+    if (!wxFileName::DirExists(dir))
+        wxFileName::Mkdir(dir, wxS_DIR_DEFAULT, wxPATH_MKDIR_FULL);
+
+    wxConfigBase* config = wxConfigBase::Get();
+    if (config)
+        config->SetRecordDefaults(true);
+    return config;
+}

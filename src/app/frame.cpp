@@ -1,0 +1,298 @@
+#include "app/frame.h"
+
+#include "app/images.h"
+#include "app/launch.h"
+#include "app/maker.h"
+
+#include <wx/aui/aui.h>
+#include <wx/aui/auibook.h>
+#include <wx/button.h>
+#include <wx/choice.h>
+#include <wx/config.h>
+#include <wx/html/htmlwin.h>
+#include <wx/intl.h>
+#include <wx/menu.h>
+#include <wx/panel.h>
+#include <wx/propgrid/propgrid.h>
+#include <wx/sizer.h>
+#include <wx/stattext.h>
+#include <wx/statusbr.h>
+
+const long QuorvelFrame::ID_STATICTEXT1 = wxNewId();
+const long QuorvelFrame::ID_CHOICE_FRIEND_TYPE = wxNewId();
+const long QuorvelFrame::ID_STATICTEXT2 = wxNewId();
+const long QuorvelFrame::ID_CHOICE_MODE = wxNewId();
+const long QuorvelFrame::ID_BUTTON_CALC = wxNewId();
+const long QuorvelFrame::ID_BUTTON_RESET = wxNewId();
+const long QuorvelFrame::ID_PANEL2 = wxNewId();
+const long QuorvelFrame::ID_AUINOTEBOOK_CHECKLIST = wxNewId();
+const long QuorvelFrame::ID_HTMLWINDOW_RESULT = wxNewId();
+const long QuorvelFrame::ID_PANEL1 = wxNewId();
+const long QuorvelFrame::ID_AUINOTEBOOK_RESULT = wxNewId();
+const long QuorvelFrame::ID_TOOL_UPDATE = wxNewId();
+const long QuorvelFrame::ID_TOOL_ABOUT = wxNewId();
+const long QuorvelFrame::ID_AUITOOLBAR = wxNewId();
+const long QuorvelFrame::ID_MENU_QUIT = wxNewId();
+const long QuorvelFrame::ID_MENU_LANGUAGE = wxNewId();
+const long QuorvelFrame::ID_MENU_UPDATE = wxNewId();
+const long QuorvelFrame::ID_MENU_ABOUT = wxNewId();
+const long QuorvelFrame::ID_STATUSBAR = wxNewId();
+
+wxBEGIN_EVENT_TABLE(QuorvelFrame, wxFrame) wxEND_EVENT_TABLE()
+
+    namespace
+{
+    // Written on close only; kept as a switch so the recording can be turned off.
+    int s_remSizePos = 1;
+
+    wxString DownloadHelp()
+    {
+        return _("Checke update from www.larkvale.net");
+    }
+} // namespace
+
+QuorvelFrame::QuorvelFrame(wxWindow* parent, wxWindowID id)
+{
+    Create(parent, id, _("Amorquant"), wxDefaultPosition, wxDefaultSize, wxDEFAULT_FRAME_STYLE,
+           "id");
+    SetClientSize(wxSize(512, 640));
+    m_auiManager = new wxAuiManager(this, wxAUI_MGR_DEFAULT);
+
+    m_checklistBook =
+        new wxAuiNotebook(this, ID_AUINOTEBOOK_CHECKLIST, wxDefaultPosition, wxDefaultSize, 0);
+    wxBoxSizer* gridRow = BuildChecklistPage();
+    m_checklistBook->AddPage(m_checklistPanel, _("Checklist"), false, wxNullBitmap);
+    m_auiManager->AddPane(m_checklistBook,
+                          wxAuiPaneInfo().Name("PaneName").Caption(_("Pane caption")).CenterPane());
+
+    m_resultBook = new wxAuiNotebook(this, ID_AUINOTEBOOK_RESULT, wxDefaultPosition, wxDefaultSize,
+                                     wxAUI_NB_TAB_MOVE | wxAUI_NB_TAB_EXTERNAL_MOVE);
+    m_resultBook->SetMinSize(wxSize(512, 170));
+    BuildResultPage();
+    m_resultBook->AddPage(m_resultPanel, _("Result & standard"), false, wxNullBitmap);
+    m_auiManager->AddPane(m_resultBook, wxAuiPaneInfo()
+                                            .Name("Result")
+                                            .Caption(_("Result"))
+                                            .PinButton()
+                                            .CloseButton(false)
+                                            .Bottom()
+                                            .Position(1)
+                                            .LeftDockable(false)
+                                            .RightDockable(false)
+                                            .TopDockable(false)
+                                            .MinSize(wxSize(512, 170)));
+
+    BuildToolBar();
+    // A pane name of its own: the checklist pane already holds "PaneName".
+    m_auiManager->AddPane(m_toolBar, wxAuiPaneInfo()
+                                         .Name("ToolBar")
+                                         .Caption(_("Pane caption"))
+                                         .ToolbarPane()
+                                         .Layer(10)
+                                         .Top()
+                                         .Gripper());
+    m_auiManager->Update();
+
+    BuildMenuBar();
+    BuildStatusBar();
+    ConnectEvents();
+
+    m_propGrid = new wxPropertyGrid(m_checklistPanel, wxID_ANY, wxDefaultPosition, wxSize(200, 200),
+                                    wxPG_BOLD_MODIFIED);
+    gridRow->Add(m_propGrid, 1, wxALL | wxEXPAND, 0);
+
+    m_statusBar->SetStatusText(MAKER_COPYRIGHT, 1);
+}
+
+QuorvelFrame::~QuorvelFrame()
+{
+    SaveFrameGeometry();
+    // The manager pushed its handler on this window; take it off before the
+    // window goes.
+    m_auiManager->UnInit();
+    delete m_auiManager;
+}
+
+// Returns the row that takes the grid once it exists. Alignment flags that a
+// box sizer ignores (and wx 3.2 rejects) are left out throughout.
+wxBoxSizer* QuorvelFrame::BuildChecklistPage()
+{
+    m_checklistPanel = new wxPanel(m_checklistBook, ID_PANEL2, wxDefaultPosition, wxDefaultSize,
+                                   wxTAB_TRAVERSAL, "ID_PANEL2");
+    wxBoxSizer* pageSizer = new wxBoxSizer(wxHORIZONTAL);
+    pageSizer->Add(0, 320, 0, wxEXPAND, 4);
+    wxBoxSizer* column = new wxBoxSizer(wxVERTICAL);
+
+    wxBoxSizer* selectionRow = new wxBoxSizer(wxHORIZONTAL);
+    m_friendTypeLabel =
+        new wxStaticText(m_checklistPanel, ID_STATICTEXT1, _("&Select friend type:"),
+                         wxDefaultPosition, wxDefaultSize, 0, "ID_STATICTEXT1");
+    selectionRow->Add(m_friendTypeLabel, 0, wxTOP | wxLEFT | wxALIGN_CENTER_VERTICAL, 4);
+    m_friendTypeChoice =
+        new wxChoice(m_checklistPanel, ID_CHOICE_FRIEND_TYPE, wxDefaultPosition, wxDefaultSize, 0,
+                     nullptr, 0, wxDefaultValidator, "ID_CHOICE_FRIEND_TYPE");
+    m_friendTypeChoice->SetSelection(m_friendTypeChoice->Append(_("Girlfriend")));
+    m_friendTypeChoice->Append(_("Boyfriend"));
+    selectionRow->Add(m_friendTypeChoice, 0, wxTOP | wxRIGHT | wxALIGN_CENTER_VERTICAL, 4);
+    selectionRow->Add(-1, -1, 0, wxALIGN_CENTER_VERTICAL, 4);
+    m_modeLabel = new wxStaticText(m_checklistPanel, ID_STATICTEXT2, _("S&elect mode:"),
+                                   wxDefaultPosition, wxDefaultSize, 0, "ID_STATICTEXT2");
+    selectionRow->Add(m_modeLabel, 0, wxTOP | wxLEFT | wxALIGN_CENTER_VERTICAL, 4);
+    m_modeChoice = new wxChoice(m_checklistPanel, ID_CHOICE_MODE, wxDefaultPosition, wxDefaultSize,
+                                0, nullptr, 0, wxDefaultValidator, "ID_CHOICE_MODE");
+    m_modeChoice->SetSelection(m_modeChoice->Append(_("Normal")));
+    m_modeChoice->Append(_("Crazy"));
+    selectionRow->Add(m_modeChoice, 0, wxTOP | wxRIGHT | wxALIGN_CENTER_VERTICAL, 4);
+    column->Add(selectionRow, 0, wxALL | wxEXPAND, 4);
+
+    wxBoxSizer* gridRow = new wxBoxSizer(wxHORIZONTAL);
+    column->Add(gridRow, 1, wxEXPAND, 4);
+
+    wxBoxSizer* buttonRow = new wxBoxSizer(wxHORIZONTAL);
+    m_calcButton =
+        new wxButton(m_checklistPanel, ID_BUTTON_CALC, _("&Calculate"), wxDefaultPosition,
+                     wxDefaultSize, 0, wxDefaultValidator, "ID_BUTTON_CALC");
+    m_calcButton->SetDefault();
+    buttonRow->Add(m_calcButton, 0, wxTOP | wxBOTTOM | wxLEFT, 4);
+    m_resetButton = new wxButton(m_checklistPanel, ID_BUTTON_RESET, _("&Reset"), wxDefaultPosition,
+                                 wxDefaultSize, 0, wxDefaultValidator, "ID_BUTTON_RESET");
+    buttonRow->Add(m_resetButton, 0, wxALL, 4);
+    column->Add(buttonRow, 0, wxALIGN_RIGHT, 4);
+
+    pageSizer->Add(column, 1, wxEXPAND, 4);
+    m_checklistPanel->SetSizer(pageSizer);
+    pageSizer->Fit(m_checklistPanel);
+    pageSizer->SetSizeHints(m_checklistPanel);
+    return gridRow;
+}
+
+void QuorvelFrame::BuildResultPage()
+{
+    m_resultPanel = new wxPanel(m_resultBook, ID_PANEL1, wxPoint(5, 228), wxDefaultSize,
+                                wxTAB_TRAVERSAL, "ID_PANEL1");
+    wxBoxSizer* resultSizer = new wxBoxSizer(wxHORIZONTAL);
+    m_resultHtml = new wxHtmlWindow(m_resultPanel, ID_HTMLWINDOW_RESULT, wxDefaultPosition,
+                                    wxDefaultSize, wxHW_SCROLLBAR_AUTO, "ID_HTMLWINDOW_RESULT");
+    resultSizer->Add(m_resultHtml, 1, wxALL | wxEXPAND, 4);
+    m_resultPanel->SetSizer(resultSizer);
+    resultSizer->Fit(m_resultPanel);
+    resultSizer->SetSizeHints(m_resultPanel);
+}
+
+void QuorvelFrame::BuildToolBar()
+{
+    m_toolBar =
+        new wxAuiToolBar(this, ID_AUITOOLBAR, wxDefaultPosition, wxDefaultSize, wxAUI_TB_TEXT);
+    m_toolBar->AddTool(ID_TOOL_UPDATE, _("Update"), LoadBitmap("img\\Update_s24_01.png"),
+                       wxNullBitmap, wxITEM_NORMAL, DownloadHelp(), DownloadHelp(), nullptr);
+    m_toolBar->AddTool(ID_TOOL_ABOUT, _("About"), LoadBitmap("img\\About_s24_01.png"), wxNullBitmap,
+                       wxITEM_NORMAL, _("Show version infomation"), _("Show version infomation"),
+                       nullptr);
+    m_toolBar->Realize();
+}
+
+void QuorvelFrame::BuildMenuBar()
+{
+    wxMenuBar* menuBar = new wxMenuBar();
+
+    wxMenu* fileMenu = new wxMenu();
+    fileMenu->Append(new wxMenuItem(fileMenu, ID_MENU_QUIT, _("Quit\tAlt-F4"),
+                                    _("Quit the application"), wxITEM_NORMAL));
+    menuBar->Append(fileMenu, _("&File"));
+
+    wxMenu* viewMenu = new wxMenu();
+    m_languageItem = new wxMenuItem(viewMenu, ID_MENU_LANGUAGE, _("&Language..."),
+                                    _("Change UI language"), wxITEM_NORMAL);
+    viewMenu->Append(m_languageItem);
+    m_updateItem =
+        new wxMenuItem(viewMenu, ID_MENU_UPDATE, _("&Update..."), DownloadHelp(), wxITEM_NORMAL);
+    viewMenu->Append(m_updateItem);
+    menuBar->Append(viewMenu, _("&View"));
+
+    wxMenu* helpMenu = new wxMenu();
+    helpMenu->Append(new wxMenuItem(helpMenu, ID_MENU_ABOUT, _("About...\tF1"),
+                                    _("Show version infomation"), wxITEM_NORMAL));
+    menuBar->Append(helpMenu, _("Help"));
+
+    SetMenuBar(menuBar);
+}
+
+void QuorvelFrame::BuildStatusBar()
+{
+    m_statusBar = new wxStatusBar();
+    m_statusBar->Create(this, ID_STATUSBAR, wxST_SIZEGRIP, "ID_STATUSBAR");
+    const int widths[] = {-2, -1};
+    const int styles[] = {wxSB_NORMAL, wxSB_NORMAL};
+    m_statusBar->SetFieldsCount(2, widths);
+    m_statusBar->SetStatusStyles(2, styles);
+    SetStatusBar(m_statusBar);
+}
+
+void QuorvelFrame::ConnectEvents()
+{
+    const struct
+    {
+        wxEventType type;
+        long id;
+        wxObjectEventFunction handler;
+    } bindings[] = {
+        {wxEVT_COMMAND_CHOICE_SELECTED, ID_CHOICE_FRIEND_TYPE,
+         wxCommandEventHandler(QuorvelFrame::OnChoiceFriendTypeSelect)},
+        {wxEVT_COMMAND_CHOICE_SELECTED, ID_CHOICE_MODE,
+         wxCommandEventHandler(QuorvelFrame::OnChoiceModeSelect)},
+        {wxEVT_COMMAND_BUTTON_CLICKED, ID_BUTTON_CALC,
+         wxCommandEventHandler(QuorvelFrame::OnButtonCalcClick)},
+        {wxEVT_COMMAND_BUTTON_CLICKED, ID_BUTTON_RESET,
+         wxCommandEventHandler(QuorvelFrame::OnButtonResetClick)},
+        {wxEVT_COMMAND_MENU_SELECTED, ID_TOOL_UPDATE,
+         wxCommandEventHandler(QuorvelFrame::OnUpdate)},
+        {wxEVT_COMMAND_MENU_SELECTED, ID_TOOL_ABOUT, wxCommandEventHandler(QuorvelFrame::OnAbout)},
+        {wxEVT_COMMAND_MENU_SELECTED, ID_MENU_QUIT, wxCommandEventHandler(QuorvelFrame::OnQuit)},
+        {wxEVT_COMMAND_MENU_SELECTED, ID_MENU_LANGUAGE,
+         wxCommandEventHandler(QuorvelFrame::OnLanguage)},
+        {wxEVT_COMMAND_MENU_SELECTED, ID_MENU_UPDATE,
+         wxCommandEventHandler(QuorvelFrame::OnUpdate)},
+        {wxEVT_COMMAND_MENU_SELECTED, ID_MENU_ABOUT, wxCommandEventHandler(QuorvelFrame::OnAbout)},
+    };
+    for (const auto& binding : bindings)
+        Connect(binding.id, wxID_ANY, binding.type, binding.handler, nullptr, this);
+}
+
+void QuorvelFrame::SaveFrameGeometry()
+{
+    wxConfigBase* config = wxConfigBase::Get();
+    if (!config)
+        return;
+    config->Write("/Frame/nRemSizePos", long(s_remSizePos));
+    if (s_remSizePos > 0)
+    {
+        const wxSize client = GetClientSize();
+        const wxPoint position = GetPosition();
+        config->Write("/Frame/x", long(position.x));
+        config->Write("/Frame/y", long(position.y));
+        config->Write("/Frame/w", long(client.x));
+        config->Write("/Frame/h", long(client.y));
+    }
+}
+
+void QuorvelFrame::OnChoiceFriendTypeSelect(wxCommandEvent&) {}
+
+void QuorvelFrame::OnChoiceModeSelect(wxCommandEvent&) {}
+
+void QuorvelFrame::OnButtonCalcClick(wxCommandEvent&) {}
+
+void QuorvelFrame::OnButtonResetClick(wxCommandEvent&) {}
+
+void QuorvelFrame::OnUpdate(wxCommandEvent&)
+{
+    LaunchBrowser(MAKER_DOWNLOAD_URL, wxBROWSER_NEW_WINDOW);
+}
+
+void QuorvelFrame::OnAbout(wxCommandEvent&) {}
+
+void QuorvelFrame::OnQuit(wxCommandEvent&)
+{
+    Close(false);
+}
+
+void QuorvelFrame::OnLanguage(wxCommandEvent&) {}

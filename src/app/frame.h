@@ -1,0 +1,83 @@
+#pragma once
+
+#include <wx/frame.h>
+
+class wxAuiManager;
+class wxAuiNotebook;
+class wxAuiToolBar;
+class wxBoxSizer;
+class wxButton;
+class wxChoice;
+class wxHtmlWindow;
+class wxMenuItem;
+class wxPanel;
+class wxPropertyGrid;
+class wxStaticText;
+class wxStatusBar;
+
+// The main window: the checklist page, the result pane, toolbar, menus and
+// status bar, and the commands behind them.
+class QuorvelFrame : public wxFrame
+{
+public:
+    QuorvelFrame(wxWindow* parent, wxWindowID id = wxID_ANY);
+    ~QuorvelFrame() override;
+
+    static const long ID_STATICTEXT1;
+    static const long ID_CHOICE_FRIEND_TYPE;
+    static const long ID_STATICTEXT2;
+    static const long ID_CHOICE_MODE;
+    static const long ID_BUTTON_CALC;
+    static const long ID_BUTTON_RESET;
+    static const long ID_PANEL2;
+    static const long ID_AUINOTEBOOK_CHECKLIST;
+    static const long ID_HTMLWINDOW_RESULT;
+    static const long ID_PANEL1;
+    static const long ID_AUINOTEBOOK_RESULT;
+    static const long ID_TOOL_UPDATE;
+    static const long ID_TOOL_ABOUT;
+    static const long ID_AUITOOLBAR;
+    static const long ID_MENU_QUIT;
+    static const long ID_MENU_LANGUAGE;
+    static const long ID_MENU_UPDATE;
+    static const long ID_MENU_ABOUT;
+    static const long ID_STATUSBAR;
+
+private:
+    wxBoxSizer* BuildChecklistPage();
+    void BuildResultPage();
+    void BuildToolBar();
+    void BuildMenuBar();
+    void BuildStatusBar();
+    void ConnectEvents();
+    void SaveFrameGeometry();
+
+    void OnChoiceFriendTypeSelect(wxCommandEvent& event);
+    void OnChoiceModeSelect(wxCommandEvent& event);
+    void OnButtonCalcClick(wxCommandEvent& event);
+    void OnButtonResetClick(wxCommandEvent& event);
+    void OnUpdate(wxCommandEvent& event);
+    void OnAbout(wxCommandEvent& event);
+    void OnQuit(wxCommandEvent& event);
+    void OnLanguage(wxCommandEvent& event);
+
+    wxPropertyGrid* m_propGrid = nullptr;
+    wxAuiManager* m_auiManager = nullptr;
+    wxAuiToolBar* m_toolBar = nullptr;
+    wxButton* m_calcButton = nullptr;
+    wxAuiNotebook* m_resultBook = nullptr;
+    wxStaticText* m_modeLabel = nullptr;
+    wxStatusBar* m_statusBar = nullptr;
+    wxButton* m_resetButton = nullptr;
+    wxPanel* m_resultPanel = nullptr;
+    wxStaticText* m_friendTypeLabel = nullptr;
+    wxMenuItem* m_updateItem = nullptr;
+    wxAuiNotebook* m_checklistBook = nullptr;
+    wxMenuItem* m_languageItem = nullptr;
+    wxHtmlWindow* m_resultHtml = nullptr;
+    wxPanel* m_checklistPanel = nullptr;
+    wxChoice* m_modeChoice = nullptr;
+    wxChoice* m_friendTypeChoice = nullptr;
+
+    wxDECLARE_EVENT_TABLE();
+};

@@ -1,0 +1,10 @@
+#include "app/paths.h"
+
+#include <wx/filename.h>
+
+wxString NativePath(const wxString& path)
+{
+    wxString native(path);
+    native.Replace("\\", wxString(wxFileName::GetPathSeparator()));
+    return native;
+}

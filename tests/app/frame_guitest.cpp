@@ -1,0 +1,172 @@
+#include "app/frame.h"
+#include "app/launch.h"
+#include "support/wxtest.h"
+
+#include <gtest/gtest.h>
+#include <wx/aui/aui.h>
+#include <wx/button.h>
+#include <wx/choice.h>
+#include <wx/config.h>
+#include <wx/fileconf.h>
+#include <wx/html/htmlwin.h>
+#include <wx/menu.h>
+#include <wx/stattext.h>
+#include <wx/statusbr.h>
+
+#include <memory>
+
+namespace
+{
+template <typename T> T* Find(wxWindow* frame, const wxString& name)
+{
+    T* window = dynamic_cast<T*>(wxWindow::FindWindowByName(name, frame));
+    EXPECT_NE(window, nullptr) << name;
+    return window;
+}
+
+// Sends a command the way a click or a menu choice does.
+void Command(wxWindow* frame, wxEventType type, long id)
+{
+    wxCommandEvent event(type, int(id));
+    event.SetEventObject(frame);
+    frame->GetEventHandler()->ProcessEvent(event);
+}
+
+std::vector<std::pair<wxString, int>> s_launched;
+bool RecordLaunch(const wxString& url, int flags)
+{
+    s_launched.emplace_back(url, flags);
+    return true;
+}
+
+class FrameTest : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        wxtest::ResetConfigStore();
+        frame = new QuorvelFrame(nullptr, wxID_ANY);
+    }
+    void TearDown() override
+    {
+        if (frame)
+            frame->Destroy();
+        wxTheApp->ProcessIdle();
+    }
+    QuorvelFrame* frame = nullptr;
+};
+} // namespace
+
+TEST_F(FrameTest, BuildsTheWidgetTreeWithNamesAndLabels)
+{
+    EXPECT_EQ(frame->GetTitle(), "Amorquant");
+    EXPECT_EQ(frame->GetName(), "id");
+
+    auto* friendType = Find<wxChoice>(frame, "ID_CHOICE_FRIEND_TYPE");
+    auto* mode = Find<wxChoice>(frame, "ID_CHOICE_MODE");
+    ASSERT_TRUE(friendType && mode);
+    EXPECT_EQ(friendType->GetCount(), 2u);
+    EXPECT_EQ(friendType->GetString(0), "Girlfriend");
+    EXPECT_EQ(friendType->GetString(1), "Boyfriend");
+    EXPECT_EQ(friendType->GetSelection(), 0);
+    EXPECT_EQ(mode->GetString(0), "Normal");
+    EXPECT_EQ(mode->GetString(1), "Crazy");
+    EXPECT_EQ(mode->GetSelection(), 0);
+
+    EXPECT_EQ(Find<wxStaticText>(frame, "ID_STATICTEXT1")->GetLabel(), "&Select friend type:");
+    EXPECT_EQ(Find<wxStaticText>(frame, "ID_STATICTEXT2")->GetLabel(), "S&elect mode:");
+    auto* calc = Find<wxButton>(frame, "ID_BUTTON_CALC");
+    EXPECT_EQ(calc->GetLabel(), "&Calculate");
+    EXPECT_EQ(Find<wxButton>(frame, "ID_BUTTON_RESET")->GetLabel(), "&Reset");
+    EXPECT_EQ(frame->GetDefaultItem(), calc);
+    EXPECT_NE(Find<wxHtmlWindow>(frame, "ID_HTMLWINDOW_RESULT"), nullptr);
+    EXPECT_NE(Find<wxWindow>(frame, "ID_PANEL1"), nullptr);
+    EXPECT_NE(Find<wxWindow>(frame, "ID_PANEL2"), nullptr);
+
+    auto* status = Find<wxStatusBar>(frame, "ID_STATUSBAR");
+    ASSERT_TRUE(status);
+    EXPECT_EQ(status->GetFieldsCount(), 2);
+    EXPECT_EQ(status->GetStatusText(0), "");
+    EXPECT_TRUE(status->GetStatusText(1).StartsWith("Copyright"));
+}
+
+TEST_F(FrameTest, MenusToolsAndPanes)
+{
+    wxMenuBar* bar = frame->GetMenuBar();
+    ASSERT_TRUE(bar);
+    ASSERT_EQ(bar->GetMenuCount(), 3u);
+    EXPECT_EQ(bar->GetMenuLabel(0), "&File");
+    EXPECT_EQ(bar->GetMenuLabel(1), "&View");
+    EXPECT_EQ(bar->GetMenuLabel(2), "Help");
+    EXPECT_EQ(bar->FindItem(QuorvelFrame::ID_MENU_QUIT)->GetItemLabel(), "Quit\tAlt-F4");
+    EXPECT_EQ(bar->FindItem(QuorvelFrame::ID_MENU_LANGUAGE)->GetHelp(), "Change UI language");
+    EXPECT_EQ(bar->FindItem(QuorvelFrame::ID_MENU_ABOUT)->GetItemLabel(), "About...\tF1");
+    const wxString downloadHelp = bar->FindItem(QuorvelFrame::ID_MENU_UPDATE)->GetHelp();
+    EXPECT_TRUE(downloadHelp.StartsWith("Checke update from "));
+
+    wxAuiManager* manager = wxAuiManager::GetManager(frame->GetChildren().front());
+    ASSERT_TRUE(manager);
+    wxAuiPaneInfo& result = manager->GetPane("Result");
+    ASSERT_TRUE(result.IsOk());
+    EXPECT_TRUE(result.HasPinButton());
+    EXPECT_FALSE(result.HasCloseButton());
+    EXPECT_EQ(result.dock_direction, wxAUI_DOCK_BOTTOM);
+    EXPECT_TRUE(result.IsBottomDockable());
+    EXPECT_FALSE(result.IsTopDockable() || result.IsLeftDockable() || result.IsRightDockable());
+    EXPECT_EQ(result.caption, "Result");
+
+    auto* toolBar =
+        dynamic_cast<wxAuiToolBar*>(wxWindow::FindWindowById(QuorvelFrame::ID_AUITOOLBAR, frame));
+    ASSERT_TRUE(toolBar);
+    ASSERT_EQ(toolBar->GetToolCount(), 2u);
+    EXPECT_EQ(toolBar->GetToolLabel(QuorvelFrame::ID_TOOL_UPDATE), "Update");
+    EXPECT_EQ(toolBar->GetToolShortHelp(QuorvelFrame::ID_TOOL_UPDATE), downloadHelp);
+    EXPECT_EQ(toolBar->GetToolLabel(QuorvelFrame::ID_TOOL_ABOUT), "About");
+    EXPECT_EQ(toolBar->GetToolLongHelp(QuorvelFrame::ID_TOOL_ABOUT), "Show version infomation");
+    EXPECT_TRUE(toolBar->FindTool(QuorvelFrame::ID_TOOL_UPDATE)->GetBitmapBundle().IsOk());
+    EXPECT_EQ(manager->GetPane(toolBar).dock_layer, 10);
+}
+
+TEST_F(FrameTest, UpdateFromMenuAndToolOpensTheDownloadPage)
+{
+    s_launched.clear();
+    BrowserLauncher previous = SetBrowserLauncher(RecordLaunch);
+    Command(frame, wxEVT_COMMAND_MENU_SELECTED, QuorvelFrame::ID_MENU_UPDATE);
+    Command(frame, wxEVT_COMMAND_MENU_SELECTED, QuorvelFrame::ID_TOOL_UPDATE);
+    SetBrowserLauncher(previous);
+
+    ASSERT_EQ(s_launched.size(), 2u);
+    EXPECT_TRUE(s_launched[0].first.StartsWith("http://"));
+    EXPECT_EQ(s_launched[0], s_launched[1]);
+    EXPECT_EQ(s_launched[0].second, wxBROWSER_NEW_WINDOW);
+}
+
+TEST_F(FrameTest, QuitClosesAndRecordsTheGeometry)
+{
+    frame->Show();
+    frame->Move(-37, -12);
+    wxTheApp->Yield();
+    const wxPoint position = frame->GetPosition();
+    const wxSize client = frame->GetClientSize();
+    EXPECT_EQ(position.x, -37);
+
+    Command(frame, wxEVT_COMMAND_MENU_SELECTED, QuorvelFrame::ID_MENU_QUIT);
+    wxTheApp->ProcessIdle(); // deferred destruction happens at idle time
+    EXPECT_FALSE(wxTopLevelWindows.Find(frame));
+    frame = nullptr;
+
+    wxConfigBase* config = wxConfigBase::Get();
+    EXPECT_EQ(config->ReadLong("/Frame/nRemSizePos", 0), 1);
+    EXPECT_EQ(config->ReadLong("/Frame/x", 0), position.x);
+    EXPECT_EQ(config->ReadLong("/Frame/y", 0), position.y);
+    EXPECT_EQ(config->ReadLong("/Frame/w", 0), client.x);
+    EXPECT_EQ(config->ReadLong("/Frame/h", 0), client.y);
+}
+
+TEST_F(FrameTest, StoredGeometryIsNotReadBack)
+{
+    wxConfigBase::Get()->Write("/Frame/w", 900L);
+    auto* second = new QuorvelFrame(nullptr, wxID_ANY);
+    EXPECT_NE(second->GetClientSize().x, 900);
+    second->Destroy();
+}

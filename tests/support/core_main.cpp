@@ -1,0 +1,15 @@
+#include "support/wxtest.h"
+
+#include <gtest/gtest.h>
+#include <wx/init.h>
+
+int main(int argc, char** argv)
+{
+    testing::InitGoogleTest(&argc, argv);
+    wxtest::IsolateHome();
+    wxInitializer initializer;
+    if (!initializer.IsOk())
+        return 2;
+    wxtest::InstallHooks();
+    return RUN_ALL_TESTS();
+}

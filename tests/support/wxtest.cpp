@@ -1,0 +1,92 @@
+#include "support/wxtest.h"
+
+#include "app/config.h"
+
+#include <gtest/gtest.h>
+#include <wx/app.h>
+#include <wx/config.h>
+#include <wx/filename.h>
+#include <wx/log.h>
+#include <wx/stdpaths.h>
+
+#include <cstdlib>
+#include <iostream>
+#include <unistd.h>
+
+namespace
+{
+std::vector<wxString> s_messages;
+
+class CapturingLog : public wxLog
+{
+protected:
+    void DoLogTextAtLevel(wxLogLevel, const wxString& msg) override
+    {
+        s_messages.push_back(msg);
+        std::cerr << "[wx log] " << msg.utf8_string() << '\n';
+    }
+};
+
+// A failed assertion would open a modal dialog and hang the test: fail the
+// test instead.
+void FailOnAssert(const wxString& file, int line, const wxString& func, const wxString& cond,
+                  const wxString& msg)
+{
+    ADD_FAILURE_AT(file.utf8_str(), line) << "wx assertion in " << func.utf8_string() << ": "
+                                          << cond.utf8_string() << " " << msg.utf8_string();
+}
+} // namespace
+
+namespace wxtest
+{
+std::string IsolateHome()
+{
+    char pattern[] = "/tmp/amorquant-test-XXXXXX";
+    const char* home = mkdtemp(pattern);
+    if (!home)
+        std::abort();
+    const std::string config = std::string(home) + "/.config";
+    setenv("HOME", home, 1);
+    setenv("XDG_CONFIG_HOME", config.c_str(), 1);
+    return home;
+}
+
+void InstallHooks()
+{
+    wxTheApp->SetVendorName("Larkvale");
+    wxTheApp->SetAppName("Pairavel");
+    wxSetAssertHandler(FailOnAssert);
+    delete wxLog::SetActiveTarget(new CapturingLog);
+    wxLog::SetLogLevel(wxLOG_Max);
+    wxLog::SetVerbose(false);
+}
+
+const std::vector<wxString>& LoggedMessages()
+{
+    wxLog::FlushActive();
+    return s_messages;
+}
+
+void ClearLog()
+{
+    wxLog::FlushActive();
+    s_messages.clear();
+}
+
+bool LogContains(const wxString& text)
+{
+    for (const wxString& message : LoggedMessages())
+        if (message.Contains(text))
+            return true;
+    return false;
+}
+
+void ResetConfigStore()
+{
+    delete wxConfigBase::Set(nullptr);
+    const wxString file = wxStandardPaths::Get().GetUserConfigDir() + "/Pairavel.conf";
+    if (wxFileExists(file))
+        wxRemoveFile(file);
+    OpenConfigStore();
+}
+} // namespace wxtest

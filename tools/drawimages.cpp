@@ -1,0 +1,360 @@
+// Draws the program's images: the window icon, the two toolbar images and the
+// About box pictures. Usage: drawimages OUTPUT_FOLDER
+//
+// Shapes are described as inside/outside tests and rendered with 4x4
+// supersampling, so the images need no drawing library and no display.
+
+#include <wx/filename.h>
+#include <wx/image.h>
+#include <wx/init.h>
+#include <wx/wfstream.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <functional>
+#include <vector>
+
+namespace
+{
+struct Rgba
+{
+    double r, g, b, a;
+};
+
+// A premultiplied-free RGBA canvas with "paint over" compositing.
+class Canvas
+{
+public:
+    Canvas(int w, int h, Rgba fill) : m_w(w), m_h(h), m_px(size_t(w) * h, fill) {}
+
+    int Width() const { return m_w; }
+    int Height() const { return m_h; }
+
+    // Paints colour where inside(x, y) holds, x and y in pixel units.
+    void Fill(const std::function<bool(double, double)>& inside, Rgba colour)
+    {
+        const int n = 4;
+        for (int y = 0; y < m_h; ++y)
+            for (int x = 0; x < m_w; ++x)
+            {
+                int hits = 0;
+                for (int sy = 0; sy < n; ++sy)
+                    for (int sx = 0; sx < n; ++sx)
+                        hits += inside(x + (sx + 0.5) / n, y + (sy + 0.5) / n);
+                if (hits)
+                    Blend(m_px[size_t(y) * m_w + x], colour, colour.a * hits / (n * n));
+            }
+    }
+
+    // Vertical gradient over the whole canvas.
+    void Gradient(Rgba top, Rgba bottom)
+    {
+        for (int y = 0; y < m_h; ++y)
+        {
+            const double t = m_h > 1 ? double(y) / (m_h - 1) : 0;
+            const Rgba c{top.r + (bottom.r - top.r) * t, top.g + (bottom.g - top.g) * t,
+                         top.b + (bottom.b - top.b) * t, 1};
+            for (int x = 0; x < m_w; ++x)
+                m_px[size_t(y) * m_w + x] = c;
+        }
+    }
+
+    const Rgba& At(int x, int y) const { return m_px[size_t(y) * m_w + x]; }
+
+    wxImage ToImage(bool alpha) const
+    {
+        wxImage image(m_w, m_h);
+        if (alpha)
+            image.InitAlpha();
+        for (int y = 0; y < m_h; ++y)
+            for (int x = 0; x < m_w; ++x)
+            {
+                const Rgba& p = At(x, y);
+                image.SetRGB(x, y, Byte(p.r), Byte(p.g), Byte(p.b));
+                if (alpha)
+                    image.SetAlpha(x, y, Byte(p.a));
+            }
+        return image;
+    }
+
+    static unsigned char Byte(double v)
+    {
+        return (unsigned char)std::lround(std::clamp(v, 0.0, 1.0) * 255);
+    }
+
+private:
+    static void Blend(Rgba& dst, const Rgba& src, double a)
+    {
+        const double out = a + dst.a * (1 - a);
+        if (out <= 0)
+            return;
+        dst.r = (src.r * a + dst.r * dst.a * (1 - a)) / out;
+        dst.g = (src.g * a + dst.g * dst.a * (1 - a)) / out;
+        dst.b = (src.b * a + dst.b * dst.a * (1 - a)) / out;
+        dst.a = out;
+    }
+
+    int m_w, m_h;
+    std::vector<Rgba> m_px;
+};
+
+const Rgba kClear{0, 0, 0, 0};
+const Rgba kWhite{1, 1, 1, 1};
+const Rgba kRose{0.86, 0.13, 0.30, 1};
+const Rgba kRoseDark{0.58, 0.05, 0.18, 1};
+const Rgba kGold{0.98, 0.78, 0.22, 1};
+const Rgba kTeal{0.08, 0.55, 0.52, 1};
+const Rgba kBlue{0.16, 0.40, 0.78, 1};
+const Rgba kInk{0.16, 0.12, 0.22, 1};
+
+// The classic heart curve, scaled to a box of size s with its centre at (cx, cy).
+std::function<bool(double, double)> Heart(double cx, double cy, double s)
+{
+    return [=](double x, double y)
+    {
+        const double u = (x - cx) / (s * 0.5) * 1.2;
+        const double v = -(y - cy) / (s * 0.5) * 1.2 + 0.15;
+        const double q = u * u + v * v - 1;
+        return q * q * q - u * u * v * v * v <= 0;
+    };
+}
+
+std::function<bool(double, double)> Disc(double cx, double cy, double r)
+{
+    return [=](double x, double y) { return (x - cx) * (x - cx) + (y - cy) * (y - cy) <= r * r; };
+}
+
+std::function<bool(double, double)> Box(double x0, double y0, double x1, double y1)
+{
+    return [=](double x, double y) { return x >= x0 && x < x1 && y >= y0 && y < y1; };
+}
+
+std::function<bool(double, double)> Polygon(std::vector<std::pair<double, double>> pts)
+{
+    return [pts](double x, double y)
+    {
+        bool in = false;
+        for (size_t i = 0, j = pts.size() - 1; i < pts.size(); j = i++)
+        {
+            const auto& a = pts[i];
+            const auto& b = pts[j];
+            if ((a.second > y) != (b.second > y) &&
+                x < (b.first - a.first) * (y - a.second) / (b.second - a.second) + a.first)
+                in = !in;
+        }
+        return in;
+    };
+}
+
+// A 5x7 capital font, enough for the maker's name and the button caption.
+const char* Glyph(char c)
+{
+    switch (c)
+    {
+    case 'A':
+        return " ### #   ##   #######   ##   ##   #";
+    case 'D':
+        return "#### #   ##   ##   ##   ##   ##### ";
+    case 'E':
+        return "######    #    #### #    #    #####";
+    case 'K':
+        return "#   ##  # # #  ##   # #  #  # #   #";
+    case 'L':
+        return "#    #    #    #    #    #    #####";
+    case 'N':
+        return "#   ###  ## # ##  ###   ##   ##   #";
+    case 'O':
+        return " ### #   ##   ##   ##   ##   # ### ";
+    case 'R':
+        return "#### #   ##   ##### # #  #  # #   #";
+    case 'V':
+        return "#   ##   ##   ##   ##   # # #   #  ";
+    case 'W':
+        return "#   ##   ##   ## # ## # ## # # # # ";
+    default:
+        return "                                   ";
+    }
+}
+
+void Text(Canvas& canvas, const char* text, double x, double y, double cell, Rgba colour)
+{
+    for (; *text; ++text, x += 6 * cell)
+    {
+        const char* g = Glyph(*text);
+        for (int row = 0; row < 7; ++row)
+            for (int col = 0; col < 5; ++col)
+                if (g[row * 5 + col] == '#')
+                    canvas.Fill(Disc(x + (col + 0.5) * cell, y + (row + 0.5) * cell, cell * 0.62),
+                                colour);
+    }
+}
+
+double TextWidth(const char* text, double cell)
+{
+    return (6 * std::strlen(text) - 1) * cell;
+}
+
+Canvas DrawIcon(int s)
+{
+    Canvas c(s, s, kClear);
+    c.Fill(Heart(s * 0.5, s * 0.52, s * 1.0), kRoseDark);
+    c.Fill(Heart(s * 0.5, s * 0.50, s * 0.9), kRose);
+    // A gold coin on the heart: the value the program puts on it.
+    c.Fill(Disc(s * 0.5, s * 0.48, s * 0.2), kGold);
+    c.Fill(Box(s * 0.47, s * 0.38, s * 0.53, s * 0.58), kRoseDark);
+    return c;
+}
+
+Canvas DrawUpdate()
+{
+    Canvas c(24, 24, kClear);
+    c.Fill(Disc(12, 12, 11.5), kTeal);
+    c.Fill(Box(10, 4.5, 14, 12.5), kWhite);
+    c.Fill(Polygon({{5.5, 11}, {18.5, 11}, {12, 18.5}}), kWhite);
+    c.Fill(Box(6, 19, 18, 20.5), kWhite);
+    return c;
+}
+
+Canvas DrawAbout()
+{
+    Canvas c(24, 24, kClear);
+    c.Fill(Disc(12, 12, 11.5), kBlue);
+    c.Fill(Disc(12, 6.8, 2), kWhite);
+    c.Fill(Box(10.3, 10, 13.7, 18.5), kWhite);
+    c.Fill(Box(8.5, 17, 15.5, 19), kWhite);
+    return c;
+}
+
+Canvas DrawLogo()
+{
+    const int w = 320, h = 64;
+    Canvas c(w, h, kWhite);
+    c.Gradient({1, 0.96, 0.97, 1}, {0.97, 0.86, 0.90, 1});
+    c.Fill(Heart(36, 32, 44), kRose);
+    Text(c, "LARKVALE", 70, 18, 4, kInk);
+    c.Fill(Box(70, 52, 70 + TextWidth("LARKVALE", 4), 54), kRose);
+    return c;
+}
+
+Canvas DrawDownloadButton()
+{
+    const int w = 176, h = 40;
+    Canvas c(w, h, kWhite);
+    c.Gradient({0.18, 0.66, 0.62, 1}, {0.05, 0.42, 0.40, 1});
+    c.Fill(Box(14, 8, 20, 20), kWhite);
+    c.Fill(Polygon({{9, 19}, {25, 19}, {17, 29}}), kWhite);
+    c.Fill(Box(9, 30, 25, 32), kWhite);
+    Text(c, "DOWNLOAD", 36, 13, 2.2, kWhite);
+    return c;
+}
+
+// One icon file holding several sizes, each as a 32-bit bitmap with its mask.
+bool WriteIco(const wxString& path, const std::vector<Canvas>& sizes)
+{
+    std::vector<uint8_t> out;
+    auto put16 = [&](unsigned v)
+    {
+        out.push_back(v & 0xff);
+        out.push_back((v >> 8) & 0xff);
+    };
+    auto put32 = [&](uint32_t v)
+    {
+        put16(v & 0xffff);
+        put16(v >> 16);
+    };
+
+    std::vector<std::vector<uint8_t>> entries;
+    for (const Canvas& c : sizes)
+    {
+        std::vector<uint8_t> e;
+        auto e16 = [&](unsigned v)
+        {
+            e.push_back(v & 0xff);
+            e.push_back((v >> 8) & 0xff);
+        };
+        auto e32 = [&](uint32_t v)
+        {
+            e16(v & 0xffff);
+            e16(v >> 16);
+        };
+        const int w = c.Width(), h = c.Height();
+        const int maskStride = ((w + 31) / 32) * 4;
+        e32(40);
+        e32(w);
+        e32(h * 2);
+        e16(1);
+        e16(32);
+        e32(0);
+        e32(w * h * 4 + maskStride * h);
+        e32(0);
+        e32(0);
+        e32(0);
+        e32(0);
+        for (int y = h - 1; y >= 0; --y)
+            for (int x = 0; x < w; ++x)
+            {
+                const Rgba& p = c.At(x, y);
+                e.push_back(Canvas::Byte(p.b));
+                e.push_back(Canvas::Byte(p.g));
+                e.push_back(Canvas::Byte(p.r));
+                e.push_back(Canvas::Byte(p.a));
+            }
+        for (int y = h - 1; y >= 0; --y)
+        {
+            std::vector<uint8_t> row(maskStride, 0);
+            for (int x = 0; x < w; ++x)
+                if (Canvas::Byte(c.At(x, y).a) < 128)
+                    row[x / 8] |= 0x80 >> (x % 8);
+            e.insert(e.end(), row.begin(), row.end());
+        }
+        entries.push_back(std::move(e));
+    }
+
+    put16(0);
+    put16(1);
+    put16(unsigned(sizes.size()));
+    uint32_t offset = 6 + 16 * uint32_t(sizes.size());
+    for (size_t i = 0; i < sizes.size(); ++i)
+    {
+        out.push_back(uint8_t(sizes[i].Width() & 0xff));
+        out.push_back(uint8_t(sizes[i].Height() & 0xff));
+        out.push_back(0);
+        out.push_back(0);
+        put16(1);
+        put16(32);
+        put32(uint32_t(entries[i].size()));
+        put32(offset);
+        offset += uint32_t(entries[i].size());
+    }
+    for (const auto& e : entries)
+        out.insert(out.end(), e.begin(), e.end());
+
+    wxFileOutputStream file(path);
+    return file.IsOk() && file.WriteAll(out.data(), out.size()) && file.Close();
+}
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc != 2)
+    {
+        std::fprintf(stderr, "usage: %s OUTPUT_FOLDER\n", argv[0]);
+        return 2;
+    }
+    wxInitializer init;
+    wxInitAllImageHandlers();
+    const wxString dir = wxString::FromUTF8(argv[1]) + wxFileName::GetPathSeparator();
+
+    bool ok =
+        WriteIco(dir + "Quorvel_01.ico", {DrawIcon(16), DrawIcon(32), DrawIcon(48), DrawIcon(64)});
+    ok = DrawUpdate().ToImage(true).SaveFile(dir + "Update_s24_01.png", wxBITMAP_TYPE_PNG) && ok;
+    ok = DrawAbout().ToImage(true).SaveFile(dir + "About_s24_01.png", wxBITMAP_TYPE_PNG) && ok;
+    ok = DrawLogo().ToImage(false).SaveFile(dir + "larkvale_logo.bmp", wxBITMAP_TYPE_BMP) && ok;
+    wxImage button = DrawDownloadButton().ToImage(false);
+    button.SetOption(wxIMAGE_OPTION_QUALITY, 92);
+    ok = button.SaveFile(dir + "larkvale_stat_01.jpg", wxBITMAP_TYPE_JPEG) && ok;
+    return ok ? 0 : 1;
+}
