@@ -3,6 +3,9 @@
 #include "app/images.h"
 #include "app/launch.h"
 #include "app/maker.h"
+#include "app/paths.h"
+#include "scoring/result.h"
+#include "scoring/rulefile.h"
 
 #include <wx/aui/aui.h>
 #include <wx/aui/auibook.h>
@@ -17,6 +20,8 @@
 #include <wx/sizer.h>
 #include <wx/stattext.h>
 #include <wx/statusbr.h>
+
+#include <climits>
 
 const long QuorvelFrame::ID_STATICTEXT1 = wxNewId();
 const long QuorvelFrame::ID_CHOICE_FRIEND_TYPE = wxNewId();
@@ -44,6 +49,22 @@ wxBEGIN_EVENT_TABLE(QuorvelFrame, wxFrame) wxEND_EVENT_TABLE()
 {
     // Written on close only; kept as a switch so the recording can be turned off.
     int s_remSizePos = 1;
+
+    // What a row holds: 1 or 0 for a checkbox, the number for a number row. A
+    // number too large for a long arrives as an unsigned long long.
+    long long EnteredValue(wxPGProperty * row)
+    {
+        const wxVariant value = row->GetValue();
+        if (value.GetType() == "bool")
+            return value.GetBool() ? 1 : 0;
+        if (value.GetType() == "ulonglong")
+        {
+            const unsigned long long large = value.GetULongLong().GetValue();
+            return large > (unsigned long long)LLONG_MAX ? LLONG_MAX : (long long)large;
+        }
+        wxLongLong number;
+        return value.Convert(&number) ? number.GetValue() : 0;
+    }
 
     wxString DownloadHelp()
     {
@@ -102,10 +123,15 @@ QuorvelFrame::QuorvelFrame(wxWindow* parent, wxWindowID id)
     gridRow->Add(m_propGrid, 1, wxALL | wxEXPAND, 0);
 
     m_statusBar->SetStatusText(MAKER_COPYRIGHT, 1);
+    m_resultHtml->SetPage(g_resultTemplate);
+    BuildChecklist(0, 0);
+    Calculate();
 }
 
 QuorvelFrame::~QuorvelFrame()
 {
+    ClearRules();
+    ClearRuleProperties();
     SaveFrameGeometry();
     // The manager pushed its handler on this window; take it off before the
     // window goes.
@@ -275,13 +301,95 @@ void QuorvelFrame::SaveFrameGeometry()
     }
 }
 
-void QuorvelFrame::OnChoiceFriendTypeSelect(wxCommandEvent&) {}
+void QuorvelFrame::BuildChecklist(int friendType, int mode)
+{
+    m_propGrid->Clear();
+    LoadRules(friendType, mode);
+    wxPGProperty* category =
+        m_propGrid->Append(new wxPropertyCategory(_("List contents"), wxPG_LABEL));
+    for (wxPGProperty* row : m_ruleProperties)
+        if (row)
+            m_propGrid->Append(row);
+    m_propGrid->SetPropertyAttribute(category, wxPG_BOOL_USE_CHECKBOX, true, wxPG_RECURSE);
+    // Rebuilds the user asks for must show at once; the first one happens
+    // before the window is shown.
+    if (!m_firstBuild)
+        m_propGrid->Refresh();
+    m_firstBuild = false;
+}
 
-void QuorvelFrame::OnChoiceModeSelect(wxCommandEvent&) {}
+void QuorvelFrame::LoadRules(int friendType, int mode)
+{
+    ClearRules();
+    ClearRuleProperties();
+    m_ruleRoot = nullptr;
+    if (!m_ruleDoc.Load(NativePath(RulesFileName(friendType, mode)), "UTF-8", 0))
+        return;
+    m_ruleRoot = m_ruleDoc.GetRoot();
 
-void QuorvelFrame::OnButtonCalcClick(wxCommandEvent&) {}
+    m_rules = ReadRules(m_ruleRoot);
+    const wxArrayString names = RowNames(m_rules);
+    for (size_t i = 0; i < m_rules.size(); ++i)
+    {
+        const Rule& rule = *m_rules[i];
+        if (KindOf(rule.pg_type) == RuleKind::Bool)
+            m_ruleProperties.push_back(new wxBoolProperty(rule.content, names[i], false));
+        else
+            m_ruleProperties.push_back(new wxUIntProperty(rule.content, names[i], 0));
+    }
+}
 
-void QuorvelFrame::OnButtonResetClick(wxCommandEvent&) {}
+void QuorvelFrame::Calculate()
+{
+    // Each rule reads its own row, so rules sharing an id still count
+    // their own answers.
+    std::vector<long long> answers;
+    for (wxPGProperty* row : m_ruleProperties)
+        answers.push_back(EnteredValue(row));
+    m_resultHtml->SetPage(ResultPage(TotalPrice(m_rules, answers)));
+}
+
+void QuorvelFrame::ClearRules()
+{
+    while (!m_rules.empty())
+    {
+        delete m_rules.back();
+        m_rules.pop_back();
+    }
+    m_rules.Clear();
+}
+
+void QuorvelFrame::ClearRuleProperties()
+{
+    // The grid owns the rows and deletes them when it is cleared.
+    m_ruleProperties.Clear();
+}
+
+void QuorvelFrame::RebuildFromChoices()
+{
+    BuildChecklist(m_friendTypeChoice->GetCurrentSelection(), m_modeChoice->GetCurrentSelection());
+    Calculate();
+}
+
+void QuorvelFrame::OnChoiceFriendTypeSelect(wxCommandEvent&)
+{
+    RebuildFromChoices();
+}
+
+void QuorvelFrame::OnChoiceModeSelect(wxCommandEvent&)
+{
+    RebuildFromChoices();
+}
+
+void QuorvelFrame::OnButtonCalcClick(wxCommandEvent&)
+{
+    Calculate();
+}
+
+void QuorvelFrame::OnButtonResetClick(wxCommandEvent&)
+{
+    RebuildFromChoices();
+}
 
 void QuorvelFrame::OnUpdate(wxCommandEvent&)
 {

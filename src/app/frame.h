@@ -1,6 +1,10 @@
 #pragma once
 
+#include "scoring/rule.h"
+
 #include <wx/frame.h>
+#include <wx/propgrid/propgriddefs.h>
+#include <wx/xml/xml.h>
 
 class wxAuiManager;
 class wxAuiNotebook;
@@ -22,6 +26,16 @@ class QuorvelFrame : public wxFrame
 public:
     QuorvelFrame(wxWindow* parent, wxWindowID id = wxID_ANY);
     ~QuorvelFrame() override;
+
+    // Rebuilds the checklist from the rule file of a friend type and a mode;
+    // every answer starts afresh.
+    void BuildChecklist(int friendType, int mode);
+    // Reads the rule file into m_rules and m_ruleProperties.
+    void LoadRules(int friendType, int mode);
+    // Prices the current answers and shows the result page.
+    void Calculate();
+    void ClearRules();
+    void ClearRuleProperties();
 
     static const long ID_STATICTEXT1;
     static const long ID_CHOICE_FRIEND_TYPE;
@@ -51,6 +65,7 @@ private:
     void BuildStatusBar();
     void ConnectEvents();
     void SaveFrameGeometry();
+    void RebuildFromChoices();
 
     void OnChoiceFriendTypeSelect(wxCommandEvent& event);
     void OnChoiceModeSelect(wxCommandEvent& event);
@@ -62,6 +77,11 @@ private:
     void OnLanguage(wxCommandEvent& event);
 
     wxPropertyGrid* m_propGrid = nullptr;
+    wxXmlDocument m_ruleDoc;
+    wxXmlNode* m_ruleRoot = nullptr;    // borrowed from m_ruleDoc
+    RuleArray m_rules;                  // owned
+    wxArrayPGProperty m_ruleProperties; // owned by the grid
+    bool m_firstBuild = true;
     wxAuiManager* m_auiManager = nullptr;
     wxAuiToolBar* m_toolBar = nullptr;
     wxButton* m_calcButton = nullptr;

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <wx/dynarray.h>
+#include <wx/string.h>
+
+// One rule of a rule file. A yes/no rule prices a ticked box (answer 1) at
+// lower_price; IntRule prices whole-number answers against a band.
+class Rule
+{
+public:
+    Rule() = default;
+    virtual ~Rule() = default;
+
+    // Prices are saturated at the limits of int rather than wrapping around.
+    virtual int GetPrice(int answer);
+
+    wxString id;
+    wxString content;
+    wxString pg_type;
+    int upper_price = 0;
+    int lower_price = 0;
+    int upper_limit = 0;
+    int lower_limit = 0;
+};
+
+class IntRule : public Rule
+{
+public:
+    int GetPrice(int answer) override;
+};
+
+WX_DEFINE_ARRAY_PTR(Rule*, RuleArray);
+
+// The two kinds of answer a rule can ask for, from its pg_type.
+enum class RuleKind
+{
+    Bool,
+    Int,
+    Unknown
+};
+RuleKind KindOf(const wxString& pg_type);
+
+// a * b clamped to the range of int.
+int SaturatingProduct(long long a, long long b);
+// v clamped to the range of int.
+int Saturate(long long v);

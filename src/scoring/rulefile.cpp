@@ -1,0 +1,140 @@
+#include "scoring/rulefile.h"
+
+#include <wx/xml/xml.h>
+
+#include <cstdlib>
+#include <set>
+
+const wxString g_rulesFileTemplate = "rules\\rules_$TYPE$_$MODE$-zh_CN.xml";
+
+namespace
+{
+const char* const s_friendTypes[] = {"gf", "bf"};
+const char* const s_modes[] = {"normal", "crazy"};
+
+void ReplaceIndexed(wxString& name, const wxString& placeholder, int index,
+                    const char* const (&values)[2])
+{
+    if (index == 0 || index == 1)
+        name.Replace(placeholder, values[index], false);
+}
+
+// Field values of one rule element; the last of a repeated field wins.
+struct Fields
+{
+    wxString id, pg_type, content, upper_limit, lower_limit, upper_price, lower_price;
+
+    wxString* Find(const wxString& name)
+    {
+        struct
+        {
+            const char* name;
+            wxString Fields::*member;
+        } const table[] = {
+            {"id", &Fields::id},
+            {"pg_type", &Fields::pg_type},
+            {"content", &Fields::content},
+            {"upper_limit", &Fields::upper_limit},
+            {"lower_limit", &Fields::lower_limit},
+            {"upper_price", &Fields::upper_price},
+            {"lower_price", &Fields::lower_price},
+        };
+        for (const auto& field : table)
+            if (name.CmpNoCase(field.name) == 0)
+                return &(this->*field.member);
+        return nullptr;
+    }
+};
+
+Fields ReadFields(const wxXmlNode* rule)
+{
+    Fields fields;
+    for (const wxXmlNode* child = rule->GetChildren(); child; child = child->GetNext())
+    {
+        if (child->GetType() != wxXML_ELEMENT_NODE)
+            continue;
+        if (wxString* value = fields.Find(child->GetName()))
+            *value = child->GetNodeContent();
+    }
+    return fields;
+}
+
+Rule* MakeRule(const Fields& fields)
+{
+    Rule* rule = nullptr;
+    switch (KindOf(fields.pg_type))
+    {
+    case RuleKind::Bool:
+        rule = new Rule;
+        break;
+    case RuleKind::Int:
+        rule = new IntRule;
+        break;
+    case RuleKind::Unknown:
+        return nullptr;
+    }
+    rule->id = fields.id;
+    rule->content = fields.content;
+    rule->pg_type = fields.pg_type;
+    rule->upper_price = ReadNumber(fields.upper_price);
+    rule->lower_price = ReadNumber(fields.lower_price);
+    rule->upper_limit = ReadNumber(fields.upper_limit);
+    rule->lower_limit = ReadNumber(fields.lower_limit);
+    return rule;
+}
+
+// Comments and processing instructions carry no content; a rule author may
+// put them anywhere between rules.
+bool IsAnnotation(const wxXmlNode* node)
+{
+    return node->GetType() == wxXML_COMMENT_NODE || node->GetType() == wxXML_PI_NODE;
+}
+} // namespace
+
+wxString RulesFileName(int friendType, int mode)
+{
+    wxString name = g_rulesFileTemplate;
+    ReplaceIndexed(name, "$TYPE$", friendType, s_friendTypes);
+    ReplaceIndexed(name, "$MODE$", mode, s_modes);
+    return name;
+}
+
+int ReadNumber(const wxString& text)
+{
+    const wxScopedCharBuffer utf8 = text.utf8_str();
+    // strtoll reports an out-of-range number as its nearest end, which
+    // Saturate then brings into the range of int.
+    return Saturate(std::strtoll(utf8.data(), nullptr, 10));
+}
+
+RuleArray ReadRules(const wxXmlNode* root)
+{
+    RuleArray rules;
+    if (!root || root->GetName() != "rules")
+        return rules;
+    for (const wxXmlNode* child = root->GetChildren(); child; child = child->GetNext())
+    {
+        if (IsAnnotation(child))
+            continue;
+        if (child->GetName().CmpNoCase("rule") != 0)
+            break;
+        if (Rule* rule = MakeRule(ReadFields(child)))
+            rules.Add(rule);
+    }
+    return rules;
+}
+
+wxArrayString RowNames(const RuleArray& rules)
+{
+    std::set<wxString> taken;
+    wxArrayString names;
+    for (const Rule* rule : rules)
+    {
+        wxString name = rule->id;
+        for (int n = 2; name.empty() || taken.count(name); ++n)
+            name = wxString::Format("%s#%d", rule->id, n);
+        taken.insert(name);
+        names.Add(name);
+    }
+    return names;
+}

@@ -1,0 +1,202 @@
+#include "app/frame.h"
+#include "support/workdir.h"
+#include "support/wxtest.h"
+
+#include <gtest/gtest.h>
+#include <wx/button.h>
+#include <wx/choice.h>
+#include <wx/html/htmlwin.h>
+#include <wx/propgrid/propgrid.h>
+
+namespace
+{
+const std::string kGirlfriendNormal = R"(<?xml version="1.0" encoding="UTF-8"?>
+<rules>
+  <!-- header comment -->
+  <rule><id>cooks</id><pg_type>bool</pg_type><content>会做饭吗</content>
+        <lower_price>150</lower_price></rule>
+  <rule><id>smokes</id><pg_type>bool</pg_type><content>抽烟吗</content>
+        <lower_price>-1400</lower_price></rule>
+  <rule><id>sports</id><pg_type>int</pg_type><content>每周运动几次</content>
+        <lower_limit>1</lower_limit><upper_limit>3</upper_limit>
+        <upper_price>40</upper_price><lower_price>-30</lower_price></rule>
+  <rule><id>books</id><pg_type>int</pg_type><content>每月读几本书</content>
+        <lower_price>25</lower_price></rule>
+</rules>
+)";
+
+const std::string kBoyfriendNormal = R"(<?xml version="1.0" encoding="UTF-8"?>
+<rules><rule><id>tall</id><pg_type>bool</pg_type><content>高吗</content>
+<lower_price>300</lower_price></rule></rules>
+)";
+
+class ChecklistTest : public testing::Test
+{
+protected:
+    explicit ChecklistTest(std::map<wxString, std::string> files =
+                               {{"rules/rules_gf_normal-zh_CN.xml", kGirlfriendNormal},
+                                {"rules/rules_bf_normal-zh_CN.xml", kBoyfriendNormal}})
+        : work(files)
+    {
+    }
+
+    void SetUp() override
+    {
+        wxtest::ResetConfigStore();
+        frame = new QuorvelFrame(nullptr, wxID_ANY);
+        grid = dynamic_cast<wxPropertyGrid*>(wxWindow::FindWindowByName("wxPropertyGrid", frame));
+        html =
+            dynamic_cast<wxHtmlWindow*>(wxWindow::FindWindowByName("ID_HTMLWINDOW_RESULT", frame));
+        ASSERT_TRUE(grid && html);
+    }
+    void TearDown() override { frame->Destroy(); }
+
+    void Click(const char* name)
+    {
+        wxWindow* button = wxWindow::FindWindowByName(name, frame);
+        wxCommandEvent event(wxEVT_BUTTON, button->GetId());
+        event.SetEventObject(button);
+        button->GetEventHandler()->ProcessEvent(event);
+    }
+    void Choose(const char* name, int index)
+    {
+        auto* choice = dynamic_cast<wxChoice*>(wxWindow::FindWindowByName(name, frame));
+        choice->SetSelection(index);
+        wxCommandEvent event(wxEVT_CHOICE, choice->GetId());
+        event.SetInt(index);
+        event.SetEventObject(choice);
+        choice->GetEventHandler()->ProcessEvent(event);
+    }
+
+    // The rows under the category, as "label=value".
+    std::vector<wxString> Rows()
+    {
+        std::vector<wxString> rows;
+        for (wxPropertyGridIterator it = grid->GetIterator(wxPG_ITERATE_PROPERTIES); !it.AtEnd();
+             ++it)
+            rows.push_back((*it)->GetLabel() + "=" + (*it)->GetValueAsString());
+        return rows;
+    }
+    wxString Category()
+    {
+        wxPropertyGridIterator it = grid->GetIterator(wxPG_ITERATE_CATEGORIES);
+        return it.AtEnd() ? wxString() : (*it)->GetLabel();
+    }
+    wxString Shown() { return html->ToText(); }
+    static wxString Total(const wxString& value)
+    {
+        return wxString::FromUTF8("计算结果(人民币)\uFF1A") + value + wxString::FromUTF8("\uFF0C");
+    }
+
+    ScopedWorkDir work;
+    QuorvelFrame* frame = nullptr;
+    wxPropertyGrid* grid = nullptr;
+    wxHtmlWindow* html = nullptr;
+};
+
+class MissingRulesTest : public ChecklistTest
+{
+protected:
+    MissingRulesTest()
+        : ChecklistTest({{"rules/rules_gf_normal-zh_CN.xml",
+                          "<Rules><rule><id>a</id><pg_type>bool</pg_type></rule></Rules>"}})
+    {
+    }
+};
+
+class SharedIdsTest : public ChecklistTest
+{
+protected:
+    SharedIdsTest()
+        : ChecklistTest({{"rules/rules_gf_normal-zh_CN.xml",
+                          "<rules><rule><id>a</id><pg_type>bool</pg_type><lower_price>10"
+                          "</lower_price></rule><rule><id>a</id><pg_type>bool</pg_type>"
+                          "<lower_price>100</lower_price></rule><rule><pg_type>int</pg_type>"
+                          "<lower_price>-1</lower_price></rule><rule><pg_type>int</pg_type>"
+                          "<lower_price>-1000</lower_price></rule></rules>"}})
+    {
+    }
+};
+} // namespace
+
+TEST_F(ChecklistTest, OpensOnTheFirstChecklistWithItsResult)
+{
+    EXPECT_EQ(Category(), "List contents");
+    const std::vector<wxString> expected = {
+        wxString::FromUTF8("会做饭吗=False"), wxString::FromUTF8("抽烟吗=False"),
+        wxString::FromUTF8("每周运动几次=0"), wxString::FromUTF8("每月读几本书=0")};
+    EXPECT_EQ(Rows(), expected);
+    EXPECT_TRUE(grid->GetPropertyByName("cooks")->GetAttribute(wxPG_BOOL_USE_CHECKBOX).GetBool());
+    // The initial answer 0 lies below the sports band: (1 - 0) * -30.
+    EXPECT_TRUE(Shown().Contains(Total("970"))) << Shown();
+}
+
+TEST_F(ChecklistTest, CalculatePricesTheAnswersAndResetClearsThem)
+{
+    grid->SetPropertyValue("cooks", true);
+    grid->SetPropertyValue("sports", 5L);
+    grid->SetPropertyValue("books", 2L);
+    EXPECT_TRUE(Shown().Contains(Total("970"))); // nothing recalculates by itself
+    Click("ID_BUTTON_CALC");
+    EXPECT_TRUE(Shown().Contains(Total("1280"))) << Shown(); // 1000+150+80+50
+    Click("ID_BUTTON_CALC");
+    EXPECT_TRUE(Shown().Contains(Total("1280")));
+
+    grid->SetPropertyValue("smokes", true);
+    Click("ID_BUTTON_CALC");
+    EXPECT_TRUE(Shown().Contains(Total("-120"))) << Shown(); // negative totals keep their sign
+
+    Click("ID_BUTTON_RESET");
+    EXPECT_FALSE(grid->GetPropertyValueAsBool("cooks"));
+    EXPECT_EQ(grid->GetPropertyValueAsLong("sports"), 0);
+    EXPECT_TRUE(Shown().Contains(Total("970")));
+}
+
+TEST_F(ChecklistTest, ChoosingAnotherChecklistStartsAfresh)
+{
+    grid->SetPropertyValue("cooks", true);
+    Choose("ID_CHOICE_FRIEND_TYPE", 1);
+    EXPECT_EQ(Rows(), std::vector<wxString>{wxString::FromUTF8("高吗=False")});
+    EXPECT_TRUE(Shown().Contains(Total("1000")));
+
+    Choose("ID_CHOICE_FRIEND_TYPE", 0);
+    EXPECT_FALSE(grid->GetPropertyValueAsBool("cooks"));
+
+    // No crazy file here: the category alone and the base value.
+    Choose("ID_CHOICE_MODE", 1);
+    EXPECT_TRUE(Rows().empty());
+    EXPECT_EQ(Category(), "List contents");
+    EXPECT_TRUE(Shown().Contains(Total("1000")));
+    EXPECT_TRUE(wxtest::LogContains("rules_gf_crazy-zh_CN.xml"));
+    wxtest::ClearLog();
+}
+
+TEST_F(ChecklistTest, HugeAnswersSaturate)
+{
+    grid->SetPropertyValue("books", wxVariant(wxULongLong(~0ULL)));
+    Click("ID_BUTTON_CALC");
+    EXPECT_TRUE(Shown().Contains(Total("2147483647"))) << Shown();
+}
+
+TEST_F(MissingRulesTest, WrongRootGivesTheCategoryAloneAndTheBaseValue)
+{
+    EXPECT_TRUE(Rows().empty());
+    EXPECT_EQ(Category(), "List contents");
+    EXPECT_TRUE(Shown().Contains(Total("1000")));
+}
+
+TEST_F(SharedIdsTest, EveryRuleCountsItsOwnRow)
+{
+    ASSERT_EQ(Rows().size(), 4u);
+    std::vector<wxPGProperty*> rows;
+    for (wxPropertyGridIterator it = grid->GetIterator(wxPG_ITERATE_PROPERTIES); !it.AtEnd(); ++it)
+        rows.push_back(*it);
+    grid->SetPropertyValue(rows[1], true);
+    grid->SetPropertyValue(rows[2], 3L);
+    Click("ID_BUTTON_CALC");
+    EXPECT_TRUE(Shown().Contains(Total("1097"))) << Shown(); // 1000 + 100 - 3
+    grid->SetPropertyValue(rows[0], true);
+    grid->SetPropertyValue(rows[3], 1L);
+    Click("ID_BUTTON_CALC");
+    EXPECT_TRUE(Shown().Contains(Total("107"))) << Shown();
+}
