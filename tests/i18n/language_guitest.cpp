@@ -4,7 +4,6 @@
 #include "support/wxtest.h"
 
 #include <gtest/gtest.h>
-#include <wx/button.h>
 #include <wx/choicdlg.h>
 #include <wx/config.h>
 #include <wx/intl.h>
@@ -33,7 +32,6 @@ namespace
 {
 const int kCancel = -1;
 
-// Answers the language dialog with a row, or cancels it.
 wxString Choices(wxDialog* dialog)
 {
     for (wxWindow* child : dialog->GetChildren())
@@ -42,6 +40,7 @@ wxString Choices(wxDialog* dialog)
     return "(no list)";
 }
 
+// Answers the language dialog with a row, or cancels it.
 class ExpectLanguageDialog : public wxExpectModalBase<wxSingleChoiceDialog, ExpectLanguageDialog>
 {
 public:
@@ -84,13 +83,6 @@ template <typename Code> void WithoutDialogs(Code code)
     code();
 }
 
-wxString Stored()
-{
-    wxString value = "(absent)";
-    wxConfigBase::Get()->Read("/ui_language", &value);
-    return value;
-}
-
 void Store(const wxString& value)
 {
     wxConfigBase::Get()->Write("/ui_language", value);
@@ -112,11 +104,11 @@ TEST_F(LanguageTest, FirstStartAsksUntilAChoiceIsMade)
     int language = 0;
     wxTEST_DIALOG(language = LoadLanguage(), ExpectLanguageDialog(kCancel));
     EXPECT_EQ(language, wxLANGUAGE_DEFAULT);
-    EXPECT_EQ(Stored(), "");
+    EXPECT_EQ(StoredLanguageCode(), "");
 
     wxTEST_DIALOG(language = LoadLanguage(), ExpectLanguageDialog(1));
     EXPECT_EQ(language, wxLANGUAGE_CHINESE_SIMPLIFIED);
-    EXPECT_EQ(Stored(), "zh_CN");
+    EXPECT_EQ(StoredLanguageCode(), "zh_CN");
 
     WithoutDialogs([&] { language = LoadLanguage(); });
     EXPECT_EQ(language, wxLANGUAGE_CHINESE_SIMPLIFIED);
@@ -143,7 +135,7 @@ TEST_F(LanguageTest, StoredCodesGiveTheirLanguageWithoutAsking)
         EXPECT_EQ(language, c.language) << c.code;
         EXPECT_EQ(wxtest::LogContains(wxString::Format("Uknown locale code '%s'", c.code)), c.error)
             << c.code;
-        EXPECT_EQ(Stored(), c.code);
+        EXPECT_EQ(StoredLanguageCode(), c.code);
     }
 }
 
@@ -151,12 +143,12 @@ TEST_F(LanguageTest, LanguageCommandStoresForTheNextStart)
 {
     Store("zh_CN");
     wxTEST_DIALOG(ChangeLanguage(), ExpectLanguageDialog(kCancel));
-    EXPECT_EQ(Stored(), "zh_CN");
+    EXPECT_EQ(StoredLanguageCode(), "zh_CN");
 
     wxTEST_DIALOG(ChangeLanguage(), ExpectLanguageDialog(2), ExpectRestartNotice());
-    EXPECT_EQ(Stored(), "en");
+    EXPECT_EQ(StoredLanguageCode(), "en");
     wxTEST_DIALOG(ChangeLanguage(), ExpectLanguageDialog(0), ExpectRestartNotice());
-    EXPECT_EQ(Stored(), "default");
+    EXPECT_EQ(StoredLanguageCode(), "default");
 }
 
 namespace

@@ -1,32 +1,9 @@
-#include "i18n/language.h"
-#include "support/wxtest.h"
-
 #include <gtest/gtest.h>
-#include <wx/config.h>
-#include <wx/intl.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <unistd.h>
-
-TEST(LanguageStore, EveryOfferedChoiceIsStoredAsACodeThatReadsBack)
-{
-    wxtest::ResetConfigStore();
-    SaveLanguage(wxLANGUAGE_UNKNOWN);
-    EXPECT_FALSE(wxConfigBase::Get()->HasEntry("/ui_language"));
-
-    const char* expected[] = {"default", "zh_CN", "en"};
-    const std::vector<LanguageChoice> table = LanguageTable();
-    ASSERT_EQ(table.size(), 4u);
-    for (size_t row = 0; row < 3; ++row)
-    {
-        SaveLanguage(table[row].language);
-        EXPECT_EQ(StoredLanguageCode(), expected[row]);
-        EXPECT_EQ(LanguageFromCode(StoredLanguageCode()), table[row].language);
-    }
-    EXPECT_EQ(table[3].language, wxLANGUAGE_UNKNOWN);
-}
 
 namespace
 {
