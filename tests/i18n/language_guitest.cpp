@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 #include <wx/choicdlg.h>
 #include <wx/config.h>
+#include <wx/html/htmlwin.h>
 #include <wx/intl.h>
 #include <wx/listbox.h>
 #include <wx/menu.h>
@@ -171,6 +172,13 @@ struct WindowIn
     {
         return wxWindow::FindWindowByName(name, frame)->GetLabel();
     }
+    // The result page is Chinese content in every interface language.
+    bool ShowsChineseResultPage() const
+    {
+        auto* html =
+            dynamic_cast<wxHtmlWindow*>(wxWindow::FindWindowByName("ID_HTMLWINDOW_RESULT", frame));
+        return html->ToText().Contains(wxString::FromUTF8("计算结果(人民币)"));
+    }
     wxLocale locale;
     QuorvelFrame* frame = nullptr;
 };
@@ -186,11 +194,13 @@ TEST_F(LanguageTest, MainWindowComesUpInTheStoredLanguage)
         EXPECT_EQ(bar->FindItem(QuorvelFrame::ID_MENU_QUIT)->GetItemLabel(),
                   wxString::FromUTF8("退出\tAlt-F4"));
         EXPECT_EQ(window.Label("ID_BUTTON_CALC"), wxString::FromUTF8("计算(&C)"));
+        EXPECT_TRUE(window.ShowsChineseResultPage());
     }
     {
         WindowIn window("en");
         EXPECT_EQ(window.frame->GetTitle(), "Amorquant");
         EXPECT_EQ(window.frame->GetMenuBar()->GetMenuLabel(0), "&File");
         EXPECT_EQ(window.Label("ID_BUTTON_CALC"), "&Calculate");
+        EXPECT_TRUE(window.ShowsChineseResultPage());
     }
 }
