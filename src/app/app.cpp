@@ -3,6 +3,7 @@
 #include "app/config.h"
 #include "app/frame.h"
 #include "app/paths.h"
+#include "i18n/chooser.h"
 
 #include <wx/icon.h>
 #include <wx/image.h>
@@ -19,6 +20,8 @@ bool QuorvelApp::OnInit()
     SetVendorName(s_vendorName);
     SetAppName(s_appName);
     OpenConfigStore();
+    // Before any window: everything built afterwards is translated.
+    StartLanguage(m_locale, s_appName);
 
     // Icon files are read through the image handlers here, so register them
     // before the icon is loaded.

@@ -4,6 +4,7 @@
 #include "app/launch.h"
 #include "app/maker.h"
 #include "app/paths.h"
+#include "i18n/chooser.h"
 #include "scoring/result.h"
 #include "scoring/rulefile.h"
 
@@ -403,4 +404,7 @@ void QuorvelFrame::OnQuit(wxCommandEvent&)
     Close(false);
 }
 
-void QuorvelFrame::OnLanguage(wxCommandEvent&) {}
+void QuorvelFrame::OnLanguage(wxCommandEvent&)
+{
+    ChangeLanguage();
+}

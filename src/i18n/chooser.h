@@ -1,0 +1,22 @@
+#pragma once
+
+#include <wx/string.h>
+
+class wxLocale;
+
+// Asks the user for the interface language. Returns the chosen wxLanguage,
+// or wxLANGUAGE_UNKNOWN when the dialog is cancelled.
+int SelectLanguage();
+
+// The language to start with: the stored choice, or on the first start the
+// user's answer, which is stored (a cancel uses the default language and
+// stores nothing, so the next start asks again).
+int LoadLanguage();
+
+// The Language command: stores a new choice for the next start and says so.
+void ChangeLanguage();
+
+// Sets this run's interface language on the given locale and loads the
+// program's catalog "domain" from the locales folder. Call once, before any
+// window exists: the first start shows the language dialog.
+void StartLanguage(wxLocale& locale, const wxString& domain);
