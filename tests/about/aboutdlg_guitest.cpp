@@ -15,6 +15,7 @@
 #include <wx/utils.h>
 #include <wx/versioninfo.h>
 
+#include <cstdlib>
 #include <filesystem>
 
 namespace
@@ -130,8 +131,8 @@ TEST_F(AboutTest, NothingIsCutOff)
 TEST_F(AboutTest, MissingImagesLeaveTheBoxUsable)
 {
     const wxString runFolder = wxGetCwd();
-    const auto empty = std::filesystem::temp_directory_path() / "amorquant-noimages";
-    std::filesystem::create_directories(empty);
+    char folder[] = "/tmp/amorquant-noimages-XXXXXX";
+    const std::filesystem::path empty = mkdtemp(folder);
     wxSetWorkingDirectory(empty.string());
     {
         AboutDlg dialog(nullptr, wxID_ANY);

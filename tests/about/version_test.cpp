@@ -3,11 +3,6 @@
 #include <gtest/gtest.h>
 #include <wx/version.h>
 
-TEST(Version, LineNamesNumberStatusAndBuildDate)
-{
-    EXPECT_EQ(VersionLine(), "Version 1.8.85.460 Release (Build: 2010/01/20)");
-}
-
 TEST(Version, BuildInfoIsTheLibraryVersionWithPlatformAndCharacterBuild)
 {
     const wxString library(wxVERSION_STRING);
