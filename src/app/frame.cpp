@@ -1,5 +1,6 @@
 #include "app/frame.h"
 
+#include "about/aboutdlg.h"
 #include "app/images.h"
 #include "app/launch.h"
 #include "app/maker.h"
@@ -397,7 +398,11 @@ void QuorvelFrame::OnUpdate(wxCommandEvent&)
     LaunchBrowser(MAKER_DOWNLOAD_URL, wxBROWSER_NEW_WINDOW);
 }
 
-void QuorvelFrame::OnAbout(wxCommandEvent&) {}
+void QuorvelFrame::OnAbout(wxCommandEvent&)
+{
+    AboutDlg dialog(this, wxID_ANY);
+    dialog.ShowModal();
+}
 
 void QuorvelFrame::OnQuit(wxCommandEvent&)
 {

@@ -9,3 +9,11 @@ using BrowserLauncher = bool (*)(const wxString& url, int flags);
 bool LaunchBrowser(const wxString& url, int flags);
 // Returns the launcher that was in place.
 BrowserLauncher SetBrowserLauncher(BrowserLauncher launcher);
+
+// Starting a desktop handler leaves the program too; tests swap this launcher
+// to see the command without running it. Returns the process id, 0 on failure.
+using CommandLauncher = long (*)(const wxString& command, int flags);
+
+long LaunchCommand(const wxString& command, int flags);
+// Returns the launcher that was in place.
+CommandLauncher SetCommandLauncher(CommandLauncher launcher);

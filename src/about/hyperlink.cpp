@@ -1,0 +1,141 @@
+#include "about/hyperlink.h"
+
+#include "app/launch.h"
+
+#include <wx/dcclient.h>
+#include <wx/mimetype.h>
+#include <wx/utils.h>
+
+#include <memory>
+
+wxIMPLEMENT_DYNAMIC_CLASS(wxHyperLink, wxControl);
+
+namespace
+{
+// The desktop handler that opens a target, by the target's scheme; other
+// schemes are not opened.
+wxString MimeTypeOf(const wxString& target)
+{
+    if (target.StartsWith("http://") || target.StartsWith("ftp://"))
+        return "text/html";
+    if (target.StartsWith("mailto:"))
+        return "message/rfc822";
+    return wxString();
+}
+} // namespace
+
+wxHyperLink::wxHyperLink(wxWindow* parent, wxWindowID id, const wxString& label, const wxPoint& pos,
+                         const wxSize& size, long style, const wxString& name)
+{
+    Create(parent, id, label, pos, size, style, name);
+}
+
+bool wxHyperLink::Create(wxWindow* parent, wxWindowID id, const wxString& label, const wxPoint& pos,
+                         const wxSize& size, long style, const wxString& name)
+{
+    // A link never has a frame; two border styles at once would leave the
+    // caller's border drawn.
+    const bool created = wxControl::Create(
+        parent, id, pos, size, (style & ~wxBORDER_MASK) | wxBORDER_NONE, wxDefaultValidator, name);
+    SetLabel(label);
+    m_url.clear();
+    m_visited = false;
+    m_linkCursor = wxCursor(wxCURSOR_HAND);
+    m_hoverColour = wxColour("RED");
+    m_linkColour = wxColour("BLUE");
+    m_visitedColour = wxColour("PURPLE");
+    SetForegroundColour(m_linkColour);
+
+    wxFont font = GetFont();
+    font.SetUnderlined(true);
+    SetFont(font);
+    m_backgroundColour = GetBackgroundColour();
+
+    // Measured once: the link keeps the size of the label it was made with.
+    GetTextExtent(GetLabel(), &m_textWidth, &m_textHeight);
+    SetInitialSize(DoGetBestSize());
+    return created;
+}
+
+void wxHyperLink::SetLinkColour(const wxColour& colour)
+{
+    m_linkColour = colour;
+    if (!m_visited)
+        ShowColour(m_linkColour);
+}
+
+void wxHyperLink::SetVisitedColour(const wxColour& colour)
+{
+    m_visitedColour = colour;
+    if (m_visited)
+        ShowColour(m_visitedColour);
+}
+
+wxSize wxHyperLink::DoGetBestSize() const
+{
+    return wxSize(m_textWidth, m_textHeight);
+}
+
+void wxHyperLink::ShowColour(const wxColour& colour)
+{
+    SetForegroundColour(colour);
+    Refresh(true);
+}
+
+void wxHyperLink::OnPaint(wxPaintEvent&)
+{
+    wxPaintDC dc(this);
+    dc.SetFont(GetFont());
+    dc.SetTextForeground(GetForegroundColour());
+    dc.DrawText(GetLabel(), 0, 0);
+}
+
+void wxHyperLink::OnMouseEnter(wxMouseEvent&)
+{
+    SetCursor(m_linkCursor);
+    ShowColour(m_hoverColour);
+}
+
+void wxHyperLink::OnMouseLeave(wxMouseEvent&)
+{
+    SetCursor(wxNullCursor);
+    ShowColour(m_visited ? m_visitedColour : m_linkColour);
+}
+
+void wxHyperLink::OnMouseClick(wxMouseEvent& event)
+{
+    m_visited = true;
+    SetBackgroundColour(m_backgroundColour);
+    ShowColour(m_visitedColour);
+    // A double-click is a second press of a gesture whose first press has
+    // already opened the target.
+    if (event.ButtonDClick())
+        return;
+    OpenURL(m_url.empty() ? GetLabel() : m_url);
+}
+
+void wxHyperLink::OpenURL(const wxString& target)
+{
+    const wxString mimeType = MimeTypeOf(target);
+    if (mimeType.empty())
+        return;
+    std::unique_ptr<wxFileType> fileType(wxTheMimeTypesManager->GetFileTypeFromMimeType(mimeType));
+    if (!fileType)
+        return;
+    wxString command;
+    if (!fileType->GetOpenCommand(&command, wxFileType::MessageParameters(target, wxString())))
+        return;
+    // Some handlers are registered for local files only and name their
+    // argument as a file address.
+    command.Replace("file://", wxString(), true);
+    LaunchCommand(command, wxEXEC_ASYNC);
+}
+
+// clang-format off
+wxBEGIN_EVENT_TABLE(wxHyperLink, wxControl)
+    EVT_LEFT_DCLICK(wxHyperLink::OnMouseClick)
+    EVT_LEFT_DOWN(wxHyperLink::OnMouseClick)
+    EVT_PAINT(wxHyperLink::OnPaint)
+    EVT_ENTER_WINDOW(wxHyperLink::OnMouseEnter)
+    EVT_LEAVE_WINDOW(wxHyperLink::OnMouseLeave)
+wxEND_EVENT_TABLE()

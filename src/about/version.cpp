@@ -1,0 +1,35 @@
+#include "about/version.h"
+
+#include <wx/strconv.h>
+#include <wx/version.h>
+
+namespace
+{
+#if defined(__WINDOWS__)
+const char g_platformSuffix[] = "-Windows";
+#elif defined(__LINUX__)
+const char g_platformSuffix[] = "-Linux";
+#else
+const char g_platformSuffix[] = "-Unix";
+#endif
+
+wxString Narrow(const char* text)
+{
+    return wxString(text, wxConvUTF8);
+}
+} // namespace
+
+wxString VersionLine()
+{
+    return "Version " + Narrow(VERSION_FULL) + " " + Narrow(VERSION_STATUS) +
+           " (Build: " + Narrow(BUILD_YEAR) + "/" + Narrow(BUILD_MONTH) + "/" + Narrow(BUILD_DAY) +
+           ")";
+}
+
+wxString GetBuildInfo(int format)
+{
+    wxString info(wxVERSION_STRING);
+    if (format == 1)
+        info << g_platformSuffix << "-Unicode build";
+    return info;
+}

@@ -1,0 +1,176 @@
+#include "about/aboutdlg.h"
+#include "about/hyperlink.h"
+#include "about/version.h"
+#include "app/frame.h"
+#include "app/launch.h"
+#include "app/maker.h"
+#include "support/wxtest.h"
+
+#include <gtest/gtest.h>
+#include <wx/bmpbuttn.h>
+#include <wx/button.h>
+#include <wx/filefn.h>
+#include <wx/statbmp.h>
+#include <wx/stattext.h>
+#include <wx/utils.h>
+#include <wx/versioninfo.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+namespace
+{
+template <typename T> T* Find(wxWindow* parent, const wxString& name, long id)
+{
+    T* window = dynamic_cast<T*>(wxWindow::FindWindowByName(name, parent));
+    EXPECT_NE(window, nullptr) << name;
+    if (window)
+        EXPECT_EQ(window->GetId(), id) << name;
+    return window;
+}
+
+wxString TextOf(wxWindow* parent, const wxString& name, long id)
+{
+    wxStaticText* text = Find<wxStaticText>(parent, name, id);
+    return text ? text->GetLabel() : wxString();
+}
+
+std::vector<std::pair<wxString, int>> s_launched;
+bool RecordLaunch(const wxString& url, int flags)
+{
+    s_launched.emplace_back(url, flags);
+    return true;
+}
+
+class AboutTest : public testing::Test
+{
+protected:
+    void TearDown() override { wxTheApp->ProcessIdle(); }
+};
+} // namespace
+
+TEST_F(AboutTest, ShowsEveryTextUnderItsName)
+{
+    AboutDlg dialog(nullptr, wxID_ANY);
+    EXPECT_EQ(dialog.GetTitle(), "About...");
+    EXPECT_EQ(dialog.GetName(), "id");
+    EXPECT_EQ(TextOf(&dialog, "ID_STATICTEXT1", AboutDlg::ID_STATICTEXT1), "Amorquant");
+    EXPECT_EQ(TextOf(&dialog, "ID_STATICTEXT2", AboutDlg::ID_STATICTEXT2),
+              "Version 1.8.85.460 Release (Build: 2010/01/20)");
+    EXPECT_EQ(TextOf(&dialog, "ID_STATICTEXT3", AboutDlg::ID_STATICTEXT3),
+              "Copyright (C) 2010 Larkvale Studio");
+    EXPECT_EQ(TextOf(&dialog, "ID_STATICTEXT5", AboutDlg::ID_STATICTEXT5), GetBuildInfo(1));
+    EXPECT_TRUE(GetBuildInfo(1).EndsWith("-Linux-Unicode build"));
+    EXPECT_EQ(TextOf(&dialog, "ID_STATICTEXT6", AboutDlg::ID_STATICTEXT6),
+              "amorquant@larkvale.net");
+    EXPECT_EQ(TextOf(&dialog, "ID_STATICTEXT4", AboutDlg::ID_STATICTEXT4), "Special thanks to:");
+    EXPECT_EQ(TextOf(&dialog, "ID_STATICTEXT7", AboutDlg::ID_STATICTEXT7),
+              "> Su Wanqing - Content contributor");
+
+    auto* link = Find<wxHyperLink>(&dialog, "wxHyperLink", AboutDlg::ID_HYPERLINK);
+    ASSERT_TRUE(link);
+    EXPECT_EQ(link->GetLabel(), MAKER_HOME_LABEL);
+    EXPECT_EQ(link->GetURL(), MAKER_HOME_URL);
+    auto* ok = Find<wxButton>(&dialog, "wxID_OK", wxID_OK);
+    ASSERT_TRUE(ok);
+    EXPECT_EQ(ok->GetLabel(), "&OK");
+
+    auto* logo = Find<wxStaticBitmap>(&dialog, "ID_STATICBITMAP2", AboutDlg::ID_STATICBITMAP2);
+    auto* icon = Find<wxStaticBitmap>(&dialog, "ID_STATICBITMAP1", AboutDlg::ID_STATICBITMAP1);
+    ASSERT_TRUE(logo && icon);
+    EXPECT_TRUE(logo->GetBitmap().IsOk());
+    EXPECT_EQ(icon->GetBitmap().GetHeight(), 48);
+}
+
+TEST_F(AboutTest, PictureButtonIsTheDefaultAndOpensTheDownloadPage)
+{
+    AboutDlg dialog(nullptr, wxID_ANY);
+    auto* button = Find<wxBitmapButton>(&dialog, "ID_BITMAPBUTTON1", AboutDlg::ID_BITMAPBUTTON1);
+    ASSERT_TRUE(button);
+    EXPECT_TRUE(button->GetBitmap().IsOk());
+    EXPECT_EQ(dialog.GetDefaultItem(), button);
+
+    s_launched.clear();
+    BrowserLauncher previous = SetBrowserLauncher(RecordLaunch);
+    wxCommandEvent click(wxEVT_COMMAND_BUTTON_CLICKED, int(AboutDlg::ID_BITMAPBUTTON1));
+    click.SetEventObject(button);
+    button->GetEventHandler()->ProcessEvent(click);
+    SetBrowserLauncher(previous);
+    ASSERT_EQ(s_launched.size(), 1u);
+    EXPECT_EQ(s_launched[0].first, MAKER_DOWNLOAD_URL);
+    EXPECT_EQ(s_launched[0].second, wxBROWSER_NEW_WINDOW);
+}
+
+TEST_F(AboutTest, NothingIsCutOff)
+{
+    AboutDlg dialog(nullptr, wxID_ANY);
+    // Sized for its final content before it is shown, so that showing it
+    // neither grows it nor moves it off centre.
+    const wxSize needed = dialog.GetSizer()->GetMinSize();
+    const wxSize built = dialog.GetClientSize();
+    EXPECT_GE(built.x, needed.x);
+    EXPECT_GE(built.y, needed.y);
+    EXPECT_EQ(dialog.GetMinClientSize(), built);
+
+    dialog.Show();
+    wxTheApp->Yield();
+    const wxSize client = dialog.GetClientSize();
+    EXPECT_EQ(client, built);
+    for (wxWindow* child : dialog.GetChildren())
+    {
+        const wxRect shown = child->GetRect();
+        const wxSize best = child->GetBestSize();
+        EXPECT_GE(shown.width, best.x) << child->GetName();
+        EXPECT_GE(shown.height, best.y) << child->GetName();
+        EXPECT_GE(shown.x, 0) << child->GetName();
+        EXPECT_LE(shown.GetRight(), client.x) << child->GetName();
+        EXPECT_LE(shown.GetBottom(), client.y) << child->GetName();
+    }
+}
+
+TEST_F(AboutTest, MissingImagesLeaveTheBoxUsable)
+{
+    const wxString runFolder = wxGetCwd();
+    char folder[] = "/tmp/amorquant-noimages-XXXXXX";
+    const std::filesystem::path empty = mkdtemp(folder);
+    wxSetWorkingDirectory(empty.string());
+    {
+        AboutDlg dialog(nullptr, wxID_ANY);
+        EXPECT_EQ(TextOf(&dialog, "ID_STATICTEXT1", AboutDlg::ID_STATICTEXT1), "Amorquant");
+        EXPECT_NE(dialog.GetDefaultItem(), nullptr);
+    }
+    wxSetWorkingDirectory(runFolder);
+    std::filesystem::remove_all(empty);
+    EXPECT_FALSE(wxtest::LoggedMessages().empty());
+    wxtest::ClearLog();
+}
+
+TEST_F(AboutTest, MenuAndToolBothOpenTheBox)
+{
+    auto* frame = new QuorvelFrame(nullptr, wxID_ANY);
+    frame->Show();
+    for (long id : {QuorvelFrame::ID_MENU_ABOUT, QuorvelFrame::ID_TOOL_ABOUT})
+    {
+        bool shown = false;
+        // Runs inside the modal loop: looks for the box and closes it.
+        wxTheApp->CallAfter(
+            [&shown]
+            {
+                for (wxWindow* window : wxTopLevelWindows)
+                {
+                    auto* dialog = dynamic_cast<wxDialog*>(window);
+                    if (dialog && dialog->IsModal())
+                    {
+                        shown = dynamic_cast<AboutDlg*>(dialog) && dialog->GetParent();
+                        dialog->EndModal(wxID_OK);
+                    }
+                }
+            });
+        wxCommandEvent command(wxEVT_COMMAND_MENU_SELECTED, int(id));
+        frame->GetEventHandler()->ProcessEvent(command);
+        EXPECT_TRUE(shown) << id;
+        for (wxWindow* window : wxTopLevelWindows)
+            EXPECT_EQ(dynamic_cast<AboutDlg*>(window), nullptr);
+    }
+    frame->Destroy();
+}

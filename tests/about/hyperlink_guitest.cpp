@@ -1,0 +1,232 @@
+#include "about/hyperlink.h"
+#include "app/launch.h"
+#include "support/wxtest.h"
+
+#include <gtest/gtest.h>
+#include <wx/frame.h>
+#include <wx/mimetype.h>
+#include <wx/utils.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <vector>
+
+namespace
+{
+std::vector<std::pair<wxString, int>> s_commands;
+long RecordCommand(const wxString& command, int flags)
+{
+    s_commands.emplace_back(command, flags);
+    return 0;
+}
+
+// Makes the desktop know one handler, registered for the given MIME types,
+// by a desktop entry in a private data folder.
+class DesktopHandler
+{
+public:
+    explicit DesktopHandler(const std::string& mimeTypes)
+    {
+        char folder[] = "/tmp/amorquant-xdg-XXXXXX";
+        m_folder = mkdtemp(folder);
+        std::filesystem::create_directory(m_folder / "applications");
+        std::ofstream(m_folder / "applications" / "recorder.desktop")
+            << "[Desktop Entry]\nType=Application\nName=Recorder\n"
+            << "Exec=/opt/recorder/open file://%u --from=file://amorquant\n"
+            << "MimeType=" << mimeTypes << "\n";
+        m_hadDirs = wxGetEnv("XDG_DATA_DIRS", &m_oldDirs);
+        wxSetEnv("XDG_DATA_DIRS", m_folder.string());
+        Reload();
+    }
+    ~DesktopHandler()
+    {
+        if (m_hadDirs)
+            wxSetEnv("XDG_DATA_DIRS", m_oldDirs);
+        else
+            wxUnsetEnv("XDG_DATA_DIRS");
+        Reload();
+        std::filesystem::remove_all(m_folder);
+    }
+
+private:
+    static void Reload()
+    {
+        wxTheMimeTypesManager->ClearData();
+        wxTheMimeTypesManager->Initialize();
+    }
+    std::filesystem::path m_folder;
+    bool m_hadDirs = false;
+    wxString m_oldDirs;
+};
+
+const char g_bothTypes[] = "text/html;message/rfc822;";
+
+void Send(wxWindow* window, wxEventType type)
+{
+    wxMouseEvent event(type);
+    event.SetEventObject(window);
+    window->GetEventHandler()->ProcessEvent(event);
+}
+
+class HyperLinkTest : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        s_commands.clear();
+        m_previous = SetCommandLauncher(RecordCommand);
+        frame = new wxFrame(nullptr, wxID_ANY, "links");
+    }
+    void TearDown() override
+    {
+        SetCommandLauncher(m_previous);
+        frame->Destroy();
+        wxTheApp->ProcessIdle();
+    }
+    wxHyperLink* MakeLink(const wxString& label, const wxString& url = wxString())
+    {
+        auto* link = new wxHyperLink(frame, wxID_ANY, label);
+        link->SetURL(url);
+        return link;
+    }
+    // What a click on a link with this label and URL would start.
+    std::vector<std::pair<wxString, int>> Click(const wxString& label, const wxString& url)
+    {
+        s_commands.clear();
+        Send(MakeLink(label, url), wxEVT_LEFT_DOWN);
+        return s_commands;
+    }
+
+    wxFrame* frame = nullptr;
+    CommandLauncher m_previous = nullptr;
+};
+} // namespace
+
+TEST_F(HyperLinkTest, IsBorderlessUnderlinedAndSizedToItsFirstLabel)
+{
+    wxClassInfo* info = wxClassInfo::FindClass("wxHyperLink");
+    ASSERT_TRUE(info && info->IsKindOf(wxCLASSINFO(wxControl)));
+    auto* link = dynamic_cast<wxHyperLink*>(info->CreateObject());
+    ASSERT_TRUE(link);
+    EXPECT_TRUE(link->Create(frame, wxID_ANY, "www.larkvale.net", wxDefaultPosition, wxDefaultSize,
+                             wxBORDER_SIMPLE | wxTAB_TRAVERSAL));
+    EXPECT_EQ(link->GetName(), "wxHyperLink");
+    EXPECT_EQ(link->GetWindowStyleFlag() & wxBORDER_MASK, long(wxBORDER_NONE));
+    EXPECT_TRUE(link->HasFlag(wxTAB_TRAVERSAL));
+    EXPECT_TRUE(link->GetFont().GetUnderlined());
+
+    wxSize text;
+    link->GetTextExtent("www.larkvale.net", &text.x, &text.y);
+    EXPECT_GT(text.x, 0);
+    EXPECT_EQ(link->GetSize(), text);
+    link->SetLabel("a label a good deal longer than the first one");
+    link->InvalidateBestSize();
+    EXPECT_EQ(link->GetBestSize(), text);
+}
+
+TEST_F(HyperLinkTest, ColourAndPointerFollowTheMouse)
+{
+    wxHyperLink* link = MakeLink("no scheme, opens nothing");
+    const wxColour normal("BLUE"), hover("RED");
+    const wxColour panel = link->GetBackgroundColour();
+    auto shows = [&](const wxColour& colour, bool hand)
+    {
+        EXPECT_EQ(link->GetForegroundColour(), colour);
+        EXPECT_EQ(link->GetCursor().IsOk(), hand);
+        if (hand)
+            EXPECT_TRUE(link->GetCursor().IsSameAs(link->GetLinkCursor()));
+    };
+    ASSERT_EQ(link->GetVisitedColour(), wxColour("PURPLE"));
+    shows(normal, false);
+    Send(link, wxEVT_ENTER_WINDOW);
+    shows(hover, true);
+    Send(link, wxEVT_LEAVE_WINDOW);
+    shows(normal, false);
+    // Colours of a state not shown are only stored.
+    link->SetVisitedColour(*wxCYAN);
+    shows(normal, false);
+
+    link->SetBackgroundColour(*wxGREEN);
+    Send(link, wxEVT_ENTER_WINDOW);
+    Send(link, wxEVT_LEFT_DOWN);
+    shows(*wxCYAN, true);
+    EXPECT_EQ(link->GetBackgroundColour(), panel);
+    Send(link, wxEVT_LEAVE_WINDOW);
+    shows(*wxCYAN, false);
+    link->SetHoverColour(*wxBLACK);
+    link->SetLinkColour(*wxGREEN);
+    shows(*wxCYAN, false);
+    Send(link, wxEVT_ENTER_WINDOW);
+    shows(*wxBLACK, true);
+    Send(link, wxEVT_LEAVE_WINDOW);
+    shows(*wxCYAN, false);
+    EXPECT_TRUE(s_commands.empty());
+}
+
+TEST_F(HyperLinkTest, OpensWebAndMailTargetsWithTheDesktopHandler)
+{
+    DesktopHandler handler(g_bothTypes);
+    // What the desktop itself hands out, before the link cleans it up.
+    std::unique_ptr<wxFileType> html(wxTheMimeTypesManager->GetFileTypeFromMimeType("text/html"));
+    wxString raw;
+    ASSERT_TRUE(html && html->GetOpenCommand(&raw, wxFileType::MessageParameters(
+                                                       "http://www.larkvale.net/", wxString())));
+    EXPECT_EQ(raw, "/opt/recorder/open file://http://www.larkvale.net/ --from=file://amorquant");
+
+    const struct
+    {
+        const char* label;
+        const char* url; // empty: the label is the target
+        bool opens;
+    } cases[] = {
+        {"home", "http://www.larkvale.net/", true},
+        {"files", "ftp://ftp.larkvale.net/pub", true},
+        {"mail", "mailto:amorquant@larkvale.net", true},
+        {"secure", "https://www.larkvale.net/", false},
+        {"capitals", "HTTP://WWW.LARKVALE.NET/", false},
+        {"local", "file:///tmp/page.html", false},
+        {"www.larkvale.net", "", false},
+        {"http://www.larkvale.net/", "", true},
+    };
+    for (const auto& c : cases)
+    {
+        const auto started = Click(c.label, c.url);
+        const wxString target = *c.url ? c.url : c.label;
+        ASSERT_EQ(started.size(), c.opens ? 1u : 0u) << target;
+        if (c.opens)
+        {
+            EXPECT_EQ(started[0].first, "/opt/recorder/open " + target + " --from=amorquant");
+            EXPECT_EQ(started[0].second, wxEXEC_ASYNC);
+        }
+    }
+}
+
+TEST_F(HyperLinkTest, EachKindNeedsItsOwnHandler)
+{
+    {
+        DesktopHandler webOnly("text/html;");
+        EXPECT_EQ(Click("web", "http://www.larkvale.net/").size(), 1u);
+        EXPECT_EQ(Click("files", "ftp://ftp.larkvale.net/").size(), 1u);
+        EXPECT_TRUE(Click("mail", "mailto:amorquant@larkvale.net").empty());
+    }
+    DesktopHandler mailOnly("message/rfc822;");
+    EXPECT_EQ(Click("mail", "mailto:amorquant@larkvale.net").size(), 1u);
+    wxtest::ClearLog();
+    EXPECT_TRUE(Click("web", "http://www.larkvale.net/").empty());
+    EXPECT_TRUE(wxtest::LoggedMessages().empty()); // quietly
+}
+
+TEST_F(HyperLinkTest, OneDoubleClickOpensOnce)
+{
+    DesktopHandler handler(g_bothTypes);
+    wxHyperLink* link = MakeLink("home", "http://www.larkvale.net/");
+    for (wxEventType type : {wxEVT_LEFT_DOWN, wxEVT_LEFT_UP, wxEVT_LEFT_DCLICK, wxEVT_LEFT_UP})
+        Send(link, type);
+    EXPECT_EQ(s_commands.size(), 1u);
+    EXPECT_EQ(link->GetForegroundColour(), link->GetVisitedColour());
+
+    Send(link, wxEVT_LEFT_DOWN);
+    EXPECT_EQ(s_commands.size(), 2u);
+}
