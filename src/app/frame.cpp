@@ -45,33 +45,31 @@ const long QuorvelFrame::ID_MENU_UPDATE = wxNewId();
 const long QuorvelFrame::ID_MENU_ABOUT = wxNewId();
 const long QuorvelFrame::ID_STATUSBAR = wxNewId();
 
-wxBEGIN_EVENT_TABLE(QuorvelFrame, wxFrame) wxEND_EVENT_TABLE()
-
-    namespace
+namespace
 {
-    // Written on close only; kept as a switch so the recording can be turned off.
-    int s_remSizePos = 1;
+// Written on close only; kept as a switch so the recording can be turned off.
+int s_remSizePos = 1;
 
-    // What a row holds: 1 or 0 for a checkbox, the number for a number row. A
-    // number too large for a long arrives as an unsigned long long.
-    long long EnteredValue(wxPGProperty * row)
+// What a row holds: 1 or 0 for a checkbox, the number for a number row. A
+// number too large for a long arrives as an unsigned long long.
+long long EnteredValue(wxPGProperty* row)
+{
+    const wxVariant value = row->GetValue();
+    if (value.GetType() == "bool")
+        return value.GetBool() ? 1 : 0;
+    if (value.GetType() == "ulonglong")
     {
-        const wxVariant value = row->GetValue();
-        if (value.GetType() == "bool")
-            return value.GetBool() ? 1 : 0;
-        if (value.GetType() == "ulonglong")
-        {
-            const unsigned long long large = value.GetULongLong().GetValue();
-            return large > (unsigned long long)LLONG_MAX ? LLONG_MAX : (long long)large;
-        }
-        wxLongLong number;
-        return value.Convert(&number) ? number.GetValue() : 0;
+        const unsigned long long large = value.GetULongLong().GetValue();
+        return large > (unsigned long long)LLONG_MAX ? LLONG_MAX : (long long)large;
     }
+    wxLongLong number;
+    return value.Convert(&number) ? number.GetValue() : 0;
+}
 
-    wxString DownloadHelp()
-    {
-        return _("Checke update from www.larkvale.net");
-    }
+wxString DownloadHelp()
+{
+    return _("Checke update from www.larkvale.net");
+}
 } // namespace
 
 QuorvelFrame::QuorvelFrame(wxWindow* parent, wxWindowID id)
@@ -413,3 +411,9 @@ void QuorvelFrame::OnLanguage(wxCommandEvent&)
 {
     ChangeLanguage();
 }
+
+// All bindings are made with Connect; the table is empty.
+// clang-format off
+wxBEGIN_EVENT_TABLE(QuorvelFrame, wxFrame)
+wxEND_EVENT_TABLE()
+// clang-format on

@@ -17,6 +17,15 @@ long ExecuteCommand(const wxString& command, int flags)
 }
 
 CommandLauncher s_commandLauncher = ExecuteCommand;
+
+// Puts a replacement (or, given none, the real launcher) in place and
+// returns what was there.
+template <typename Launcher> Launcher Swap(Launcher& slot, Launcher replacement, Launcher real)
+{
+    Launcher previous = slot;
+    slot = replacement ? replacement : real;
+    return previous;
+}
 } // namespace
 
 bool LaunchBrowser(const wxString& url, int flags)
@@ -26,9 +35,7 @@ bool LaunchBrowser(const wxString& url, int flags)
 
 BrowserLauncher SetBrowserLauncher(BrowserLauncher launcher)
 {
-    BrowserLauncher previous = s_launcher;
-    s_launcher = launcher ? launcher : LaunchDefaultBrowser;
-    return previous;
+    return Swap(s_launcher, launcher, LaunchDefaultBrowser);
 }
 
 long LaunchCommand(const wxString& command, int flags)
@@ -38,7 +45,5 @@ long LaunchCommand(const wxString& command, int flags)
 
 CommandLauncher SetCommandLauncher(CommandLauncher launcher)
 {
-    CommandLauncher previous = s_commandLauncher;
-    s_commandLauncher = launcher ? launcher : ExecuteCommand;
-    return previous;
+    return Swap(s_commandLauncher, launcher, ExecuteCommand);
 }

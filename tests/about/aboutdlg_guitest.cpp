@@ -4,6 +4,7 @@
 #include "app/frame.h"
 #include "app/launch.h"
 #include "app/maker.h"
+#include "support/launches.h"
 #include "support/wxtest.h"
 
 #include <gtest/gtest.h>
@@ -33,13 +34,6 @@ wxString TextOf(wxWindow* parent, const wxString& name, long id)
 {
     wxStaticText* text = Find<wxStaticText>(parent, name, id);
     return text ? text->GetLabel() : wxString();
-}
-
-std::vector<std::pair<wxString, int>> s_launched;
-bool RecordLaunch(const wxString& url, int flags)
-{
-    s_launched.emplace_back(url, flags);
-    return true;
 }
 
 class AboutTest : public testing::Test
@@ -90,15 +84,13 @@ TEST_F(AboutTest, PictureButtonIsTheDefaultAndOpensTheDownloadPage)
     EXPECT_TRUE(button->GetBitmap().IsOk());
     EXPECT_EQ(dialog.GetDefaultItem(), button);
 
-    s_launched.clear();
-    BrowserLauncher previous = SetBrowserLauncher(RecordLaunch);
+    RecordedLaunches launches;
     wxCommandEvent click(wxEVT_COMMAND_BUTTON_CLICKED, int(AboutDlg::ID_BITMAPBUTTON1));
     click.SetEventObject(button);
     button->GetEventHandler()->ProcessEvent(click);
-    SetBrowserLauncher(previous);
-    ASSERT_EQ(s_launched.size(), 1u);
-    EXPECT_EQ(s_launched[0].first, MAKER_DOWNLOAD_URL);
-    EXPECT_EQ(s_launched[0].second, wxBROWSER_NEW_WINDOW);
+    ASSERT_EQ(launches.List().size(), 1u);
+    EXPECT_EQ(launches.List()[0].first, MAKER_DOWNLOAD_URL);
+    EXPECT_EQ(launches.List()[0].second, wxBROWSER_NEW_WINDOW);
 }
 
 TEST_F(AboutTest, NothingIsCutOff)

@@ -1,5 +1,6 @@
 #include "app/frame.h"
 #include "app/launch.h"
+#include "support/launches.h"
 #include "support/wxtest.h"
 
 #include <gtest/gtest.h>
@@ -30,13 +31,6 @@ void Command(wxWindow* frame, wxEventType type, long id)
     wxCommandEvent event(type, int(id));
     event.SetEventObject(frame);
     frame->GetEventHandler()->ProcessEvent(event);
-}
-
-std::vector<std::pair<wxString, int>> s_launched;
-bool RecordLaunch(const wxString& url, int flags)
-{
-    s_launched.emplace_back(url, flags);
-    return true;
 }
 
 class FrameTest : public testing::Test
@@ -129,16 +123,14 @@ TEST_F(FrameTest, MenusToolsAndPanes)
 
 TEST_F(FrameTest, UpdateFromMenuAndToolOpensTheDownloadPage)
 {
-    s_launched.clear();
-    BrowserLauncher previous = SetBrowserLauncher(RecordLaunch);
+    RecordedLaunches launches;
     Command(frame, wxEVT_COMMAND_MENU_SELECTED, QuorvelFrame::ID_MENU_UPDATE);
     Command(frame, wxEVT_COMMAND_MENU_SELECTED, QuorvelFrame::ID_TOOL_UPDATE);
-    SetBrowserLauncher(previous);
 
-    ASSERT_EQ(s_launched.size(), 2u);
-    EXPECT_TRUE(s_launched[0].first.StartsWith("http://"));
-    EXPECT_EQ(s_launched[0], s_launched[1]);
-    EXPECT_EQ(s_launched[0].second, wxBROWSER_NEW_WINDOW);
+    ASSERT_EQ(launches.List().size(), 2u);
+    EXPECT_TRUE(launches.List()[0].first.StartsWith("http://"));
+    EXPECT_EQ(launches.List()[0], launches.List()[1]);
+    EXPECT_EQ(launches.List()[0].second, wxBROWSER_NEW_WINDOW);
 }
 
 TEST_F(FrameTest, QuitClosesAndRecordsTheGeometry)
