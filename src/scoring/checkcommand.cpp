@@ -94,8 +94,7 @@ struct OwnedRules
 
 void Print(std::ostream& out, const wxString& file, const RuleProblem& problem)
 {
-    const wxString where =
-        problem.line > 0 ? wxString::Format("%s:%d", file, problem.line) : file;
+    const wxString where = problem.line > 0 ? wxString::Format("%s:%d", file, problem.line) : file;
     out << (where + ": " + problem.message).utf8_string() << '\n';
 }
 
@@ -117,8 +116,8 @@ bool PrintTotal(const wxString& file, const wxXmlNode* root, const Options& opti
         }
         if (!ReadAnswer(*rules.list[row], value, entered[row]))
         {
-            err << ("amorquant-check: " + file + ": '" + value + "' is no answer for row '" +
-                    name + "'")
+            err << ("amorquant-check: " + file + ": '" + value + "' is no answer for row '" + name +
+                    "'")
                        .utf8_string()
                 << '\n';
             return false;
@@ -140,8 +139,8 @@ int CheckFile(const wxString& file, const Options& options, std::ostream& out, s
     for (const RuleProblem& problem : problems)
         Print(out, file, problem);
     // A file that did not load shows the base value alone, as in the window.
-    if (!options.answers.empty() && !PrintTotal(file, doc.IsOk() ? doc.GetRoot() : nullptr,
-                                                options, out, err))
+    if (!options.answers.empty() &&
+        !PrintTotal(file, doc.IsOk() ? doc.GetRoot() : nullptr, options, out, err))
         return 2;
     return problems.empty() ? 0 : 1;
 }

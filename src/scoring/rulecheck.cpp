@@ -107,7 +107,8 @@ public:
             CheckRule(child);
         }
         std::stable_sort(m_problems.begin(), m_problems.end(),
-                         [](const RuleProblem& a, const RuleProblem& b) { return a.line < b.line; });
+                         [](const RuleProblem& a, const RuleProblem& b)
+                         { return a.line < b.line; });
         return m_problems;
     }
 
@@ -163,8 +164,9 @@ private:
             }
             const auto earlier = fields.find(name);
             if (earlier != fields.end())
-                Report(child, wxString::Format("%s given twice: this one replaces the one at line %d",
-                                               Tag(name), earlier->second->GetLineNumber()));
+                Report(child,
+                       wxString::Format("%s given twice: this one replaces the one at line %d",
+                                        Tag(name), earlier->second->GetLineNumber()));
             fields[name] = child;
         }
         return fields;
@@ -241,9 +243,9 @@ private:
             ReportUnused(fields, "lower_limit",
                          "answers are never below 0 (-1 switches the lower price off)");
         if (lowerLimit <= 0)
-            ReportUnused(fields, "lower_price",
-                         wxString::Format("answers are never below the lower limit %d",
-                                          lowerLimit));
+            ReportUnused(
+                fields, "lower_price",
+                wxString::Format("answers are never below the lower limit %d", lowerLimit));
         if (upperLimit == INT_MAX)
             ReportUnused(fields, "upper_limit", "no answer is above it");
     }
