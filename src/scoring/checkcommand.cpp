@@ -13,11 +13,12 @@
 namespace
 {
 const char* const s_usage =
-    "usage: amorquant-check [--answer ID=VALUE]... FILE...\n"
+    "usage: amorquant-check [--total] [--answer ID=VALUE]... FILE...\n"
     "Reports what in each rule file the program would read differently from how it\n"
-    "is written, as FILE:LINE: MESSAGE. With --answer (repeatable) it also prints the\n"
-    "total that Calculate would show when row ID holds VALUE (1/0 or true/false for a\n"
-    "checkbox, a whole number from 0 up otherwise); rows not named hold 0.\n"
+    "is written, as FILE:LINE: MESSAGE. With --total, or --answer (repeatable), it\n"
+    "also prints the total that Calculate would show when row ID holds VALUE (1/0 or\n"
+    "true/false for a checkbox, a whole number from 0 up otherwise); rows not named\n"
+    "hold 0.\n"
     "Exit status: 0 clean, 1 problems found, 2 bad usage.\n";
 
 struct Options
@@ -25,6 +26,7 @@ struct Options
     std::vector<wxString> files;
     std::vector<std::pair<wxString, wxString>> answers; // row name, value as written
     bool help = false;
+    bool total = false;
 };
 
 // Returns an error message, or empty when the arguments make sense.
@@ -37,6 +39,11 @@ wxString ParseArgs(const std::vector<wxString>& args, Options& options)
         if (arg == "--help" || arg == "-h")
         {
             options.help = true;
+            continue;
+        }
+        if (arg == "--total")
+        {
+            options.total = true;
             continue;
         }
         if (arg == "--answer")
@@ -139,8 +146,8 @@ int CheckFile(const wxString& file, const Options& options, std::ostream& out, s
     for (const RuleProblem& problem : problems)
         Print(out, file, problem);
     // A file that did not load shows the base value alone, as in the window.
-    if (!options.answers.empty() &&
-        !PrintTotal(file, doc.IsOk() ? doc.GetRoot() : nullptr, options, out, err))
+    const bool total = options.total || !options.answers.empty();
+    if (total && !PrintTotal(file, doc.IsOk() ? doc.GetRoot() : nullptr, options, out, err))
         return 2;
     return problems.empty() ? 0 : 1;
 }

@@ -167,9 +167,27 @@ private:
                 Report(child,
                        wxString::Format("%s given twice: this one replaces the one at line %d",
                                         Tag(name), earlier->second->GetLineNumber()));
+            CheckFieldText(child);
             fields[name] = child;
         }
         return fields;
+    }
+
+    // A field's value is its first piece of text: markup, or a comment that
+    // splits the text, hides the rest.
+    void CheckFieldText(const wxXmlNode* field)
+    {
+        int texts = 0;
+        bool markup = false;
+        for (const wxXmlNode* child = field->GetChildren(); child; child = child->GetNext())
+        {
+            texts +=
+                child->GetType() == wxXML_TEXT_NODE || child->GetType() == wxXML_CDATA_SECTION_NODE;
+            markup = markup || child->GetType() == wxXML_ELEMENT_NODE;
+        }
+        if (markup || texts > 1)
+            Report(field, Tag(field->GetName()) + " holds markup or comments: only " +
+                              Quoted(field->GetNodeContent()) + " is read");
     }
 
     // The field's value as the program reads it, empty when it is missing.
@@ -194,11 +212,11 @@ private:
             Report(At(fields, "id", rule), "empty <id>: the rule's answer cannot be named");
             return;
         }
-        const auto earlier = m_ids.emplace(id, rule->GetLineNumber());
+        const auto earlier = m_ids.emplace(id, std::make_pair(m_ruleCount, rule->GetLineNumber()));
         if (!earlier.second)
-            Report(At(fields, "id", rule), wxString::Format("id %s is already used by the rule at "
-                                                            "line %d",
-                                                            Quoted(id), earlier.first->second));
+            Report(At(fields, "id", rule),
+                   wxString::Format("id %s is already used by rule %d (line %d)", Quoted(id),
+                                    earlier.first->second.first, earlier.first->second.second));
     }
 
     void CheckNumbers(const Fields& fields)
@@ -252,6 +270,7 @@ private:
 
     void CheckRule(const wxXmlNode* rule)
     {
+        ++m_ruleCount;
         const Fields fields = ReadFields(rule);
         CheckId(fields, rule);
         CheckNumbers(fields);
@@ -266,7 +285,8 @@ private:
     }
 
     std::vector<RuleProblem> m_problems;
-    std::map<wxString, int> m_ids; // id -> line of the rule that has it
+    int m_ruleCount = 0;
+    std::map<wxString, std::pair<int, int>> m_ids; // id -> number and line of its first rule
 };
 } // namespace
 

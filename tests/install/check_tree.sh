@@ -38,20 +38,20 @@ grep -q '<svg' "$icons/scalable/apps/amorquant.svg" || fail "no scalable icon"
 # Start it as the launcher does, from Path with a private configuration:
 # its main window must open without an error box (a missing image or rule
 # file shows one).
-windows() { xdotool search --onlyvisible --name . getwindowname %@ 2>/dev/null || true; }
+windows() { xdotool search --onlyvisible --pid "$1" --name . getwindowname %@ 2>/dev/null || true; }
 if [ -n "${DISPLAY:-}" ]; then
     home=$(mktemp -d)
     mkdir -p "$home/.config"
     printf 'ui_language=default\n' >"$home/.config/Pairavel.conf"
     (cd "$data" && exec env HOME="$home" XDG_CONFIG_HOME="$home/.config" \
-        timeout 30 "$root$prefix/bin/$(value Exec)") &
+        "$root$prefix/bin/$(value Exec)") &
     pid=$!
-    for _ in 1 2 3 4 5 6 7 8 9 10; do
+    for _ in $(seq 20); do
         sleep 0.5
-        windows | grep -q '^Amorquant$' && break
+        windows "$pid" | grep -q '^Amorquant$' && break
     done
     sleep 1 # the library shows logged errors once the window is idle
-    shown=$(windows)
+    shown=$(windows "$pid")
     kill "$pid" 2>/dev/null || true
     wait "$pid" 2>/dev/null || true
     rm -rf "$home"

@@ -10,6 +10,7 @@
 #include <wx/filename.h>
 #include <wx/html/htmlwin.h>
 #include <wx/propgrid/propgrid.h>
+#include <wx/textfile.h>
 
 #include <sstream>
 
@@ -164,4 +165,34 @@ TEST_F(CheckerAgreesTest, OnAFlawedChecklist)
         EXPECT_EQ(CheckerTotal(answers, "rules/rules_gf_normal-zh_CN.xml"), WindowTotal())
             << "seed " << seed;
     }
+}
+
+// The broken and hostile files that the window is tested on: the checker
+// prices each as the window shows it, and finds fault with each file the
+// window cannot read in full.
+TEST(CheckerOnTheCorpus, TotalsMatchTheWindowsAndBrokenFilesAreFlagged)
+{
+    const wxString dir = TESTS_SOURCE_DIR "/scoring/corpus/";
+    wxTextFile manifest(dir + "expected.txt");
+    ASSERT_TRUE(manifest.Open());
+    int cases = 0;
+    for (wxString line = manifest.GetFirstLine(); !manifest.Eof(); line = manifest.GetNextLine())
+    {
+        if (line.empty() || line.StartsWith("#"))
+            continue;
+        std::istringstream fields(line.utf8_string());
+        std::string name, total;
+        int rows;
+        fields >> name >> rows >> total;
+        SCOPED_TRACE(name);
+        std::ostringstream out, err;
+        const int status = RunRuleCheck({"--total", dir + name + ".xml"}, out, err);
+        EXPECT_EQ(err.str(), "");
+        EXPECT_NE(out.str().find(".xml: total " + total + "\n"), std::string::npos) << out.str();
+        EXPECT_TRUE(status == 0 || status == 1);
+        if (rows == 0 && name != "empty_rules")
+            EXPECT_EQ(status, 1) << out.str();
+        ++cases;
+    }
+    EXPECT_GE(cases, 30);
 }

@@ -79,7 +79,7 @@ TEST(RuleCheck, ReportsEachProblemOnItsLine)
     const std::vector<std::string> expected = {
         "2: <lower_price> '12abc' reads as 12: the text after the number is ignored",
         "3: <upper_limit> never takes effect: a yes/no rule is priced by <lower_price> alone",
-        "4: id 'a' is already used by the rule at line 2",
+        "4: id 'a' is already used by rule 1 (line 2)",
         "4: <lower_price> is blank and reads as 0",
         "5: <upper_price> '99999999999' is out of range and reads as 2147483647",
         "5: <lower_limit> never takes effect: answers are never below 0 (-1 switches the lower "
@@ -110,6 +110,17 @@ TEST(RuleCheck, ReadingStopsAtTextAndAtAWrongRoot)
     EXPECT_EQ(Problems("<?xml version=\"1.0\"?>\n\n<RULES><rule/></RULES>"),
               std::vector<std::string>{"3: the root element is <RULES>, not <rules>: the program "
                                        "reads no rules from this file"});
+}
+
+TEST(RuleCheck, FieldsSplitByMarkupShowWhatIsRead)
+{
+    const std::vector<std::string> expected = {
+        "1: <id> holds markup or comments: only 'a' is read",
+        "2: <content> holds markup or comments: only 'Q' is read"};
+    EXPECT_EQ(Problems("<rules><rule><id>a<b>x</b></id><pg_type>bool</pg_type>\n<content>Q"
+                       "<!-- c -->tail</content><lower_price><!-- c -->-50</lower_price></rule>"
+                       "</rules>"),
+              expected);
 }
 
 TEST(RuleCheck, LoadFailuresCarryTheParsersReasonAndLine)
