@@ -1,5 +1,7 @@
 // Draws the program's images: the window icon, the two toolbar images and the
 // About box pictures. Usage: drawimages OUTPUT_FOLDER
+// or, for the desktop's icon theme, one icon size as PNG:
+//        drawimages --icon SIZE OUTPUT_FILE
 //
 // Shapes are described as inside/outside tests and rendered with 4x4
 // supersampling, so the images need no drawing library and no display.
@@ -337,17 +339,11 @@ bool WriteIco(const wxString& path, const std::vector<Canvas>& sizes)
 }
 } // namespace
 
-int main(int argc, char** argv)
+namespace
 {
-    if (argc != 2)
-    {
-        std::fprintf(stderr, "usage: %s OUTPUT_FOLDER\n", argv[0]);
-        return 2;
-    }
-    wxInitializer init;
-    wxInitAllImageHandlers();
-    const wxString dir = wxString::FromUTF8(argv[1]) + wxFileName::GetPathSeparator();
-
+int DrawAll(const wxString& folder)
+{
+    const wxString dir = folder + wxFileName::GetPathSeparator();
     bool ok =
         WriteIco(dir + "Quorvel_01.ico", {DrawIcon(16), DrawIcon(32), DrawIcon(48), DrawIcon(64)});
     ok = DrawUpdate().ToImage(true).SaveFile(dir + "Update_s24_01.png", wxBITMAP_TYPE_PNG) && ok;
@@ -357,4 +353,31 @@ int main(int argc, char** argv)
     button.SetOption(wxIMAGE_OPTION_QUALITY, 92);
     ok = button.SaveFile(dir + "larkvale_stat_01.jpg", wxBITMAP_TYPE_JPEG) && ok;
     return ok ? 0 : 1;
+}
+
+int DrawThemeIcon(const char* size, const wxString& file)
+{
+    long s = 0;
+    if (!wxString(size).ToLong(&s) || s < 1 || s > 1024)
+    {
+        std::fprintf(stderr, "drawimages: bad icon size %s\n", size);
+        return 2;
+    }
+    return DrawIcon(int(s)).ToImage(true).SaveFile(file, wxBITMAP_TYPE_PNG) ? 0 : 1;
+}
+} // namespace
+
+int main(int argc, char** argv)
+{
+    const bool icon = argc == 4 && std::strcmp(argv[1], "--icon") == 0;
+    if (argc != 2 && !icon)
+    {
+        std::fprintf(stderr, "usage: %s OUTPUT_FOLDER\n       %s --icon SIZE OUTPUT_FILE\n",
+                     argv[0], argv[0]);
+        return 2;
+    }
+    wxInitializer init;
+    wxInitAllImageHandlers();
+    return icon ? DrawThemeIcon(argv[2], wxString::FromUTF8(argv[3]))
+                : DrawAll(wxString::FromUTF8(argv[1]));
 }

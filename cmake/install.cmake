@@ -1,0 +1,78 @@
+# Installation as a desktop program, the .deb package, and the tests that
+# check both. Included from the root after the targets exist.
+include(GNUInstallDirs)
+
+set(AMORQUANT_APP_ID net.larkvale.amorquant)
+set(AMORQUANT_DATA_DIR ${CMAKE_INSTALL_DATADIR}/amorquant)
+set(packaging_dir ${CMAKE_SOURCE_DIR}/packaging)
+set(packaging_out ${CMAKE_BINARY_DIR}/packaging)
+
+# Theme icons, drawn at each size by the same code as the window icon.
+set(AMORQUANT_ICON_SIZES 16 22 24 32 48 64 128 256)
+set(theme_icons)
+foreach(size ${AMORQUANT_ICON_SIZES})
+  set(png ${packaging_out}/icons/${size}x${size}/amorquant.png)
+  add_custom_command(OUTPUT ${png}
+                     COMMAND ${CMAKE_COMMAND} -E make_directory ${packaging_out}/icons/${size}x${size}
+                     COMMAND drawimages --icon ${size} ${png}
+                     DEPENDS drawimages)
+  list(APPEND theme_icons ${png})
+  install(FILES ${png} DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps)
+endforeach()
+add_custom_target(theme_icons ALL DEPENDS ${theme_icons})
+
+configure_file(${packaging_dir}/${AMORQUANT_APP_ID}.metainfo.xml.in
+               ${packaging_out}/${AMORQUANT_APP_ID}.metainfo.xml @ONLY)
+
+install(TARGETS amorquant amorquant-check RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(DIRECTORY ${CMAKE_SOURCE_DIR}/data/rules/ DESTINATION ${AMORQUANT_DATA_DIR}/rules
+        FILES_MATCHING PATTERN "*.xml")
+install(DIRECTORY ${AMORQUANT_RUN_DIR}/img ${AMORQUANT_RUN_DIR}/locales
+        DESTINATION ${AMORQUANT_DATA_DIR})
+install(FILES ${packaging_dir}/amorquant.svg
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+install(FILES ${packaging_out}/${AMORQUANT_APP_ID}.metainfo.xml
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+# The desktop entry starts the program in its data folder, which is known
+# only when installing (cmake --install --prefix, or CPack's /usr).
+install(CODE "
+  set(AMORQUANT_DATA_PATH [[${AMORQUANT_DATA_DIR}]])
+  if(NOT IS_ABSOLUTE \"\${AMORQUANT_DATA_PATH}\")
+    set(AMORQUANT_DATA_PATH \"\${CMAKE_INSTALL_PREFIX}/\${AMORQUANT_DATA_PATH}\")
+  endif()
+  set(entry \"${packaging_out}/install/amorquant.desktop\")
+  configure_file([[${packaging_dir}/amorquant.desktop.in]] \"\${entry}\" @ONLY)
+  file(INSTALL \"\${entry}\" DESTINATION \"\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_DATADIR}/applications\")
+")
+
+# The .deb: run-time libraries found by dpkg-shlibdeps, plus a font that has
+# Chinese glyphs, which the checklists and the result page are written in.
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME amorquant)
+set(CPACK_PACKAGE_VENDOR "Larkvale Studio")
+set(CPACK_PACKAGE_CONTACT "Larkvale Studio <amorquant@larkvale.net>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "questionnaire that puts a value in yuan on a partner")
+set(CPACK_PACKAGE_DESCRIPTION "Pick a friend type and a mode, answer the checklist and read
+the value in yuan on the result page. Includes amorquant-check for rule-file authors.")
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION utils)
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-wqy-microhei | fonts-wqy-zenhei | fonts-noto-cjk")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "wx3.2-i18n, xdg-utils")
+set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "http://www.larkvale.net/")
+set(CPACK_STRIP_FILES ON)
+include(CPack)
+
+if(BUILD_TESTING)
+  find_program(DESKTOP_FILE_VALIDATE desktop-file-validate REQUIRED)
+  find_program(APPSTREAMCLI appstreamcli REQUIRED)
+  add_test(NAME install_layout
+           COMMAND sh ${CMAKE_SOURCE_DIR}/tests/install/install_test.sh ${CMAKE_BINARY_DIR}
+                   ${CMAKE_BINARY_DIR}/install-test)
+  add_test(NAME deb_package
+           COMMAND sh ${CMAKE_SOURCE_DIR}/tests/install/deb_test.sh ${CMAKE_BINARY_DIR}
+                   ${CMAKE_BINARY_DIR}/deb-test)
+  # Both build into the same tree; cpack and install must not overlap.
+  set_tests_properties(install_layout deb_package PROPERTIES RUN_SERIAL ON)
+endif()

@@ -1,0 +1,17 @@
+// amorquant-check: checks rule files for their authors, without a window.
+#include "scoring/rulecheck.h"
+
+#include <wx/init.h>
+
+#include <iostream>
+
+int main(int argc, char** argv)
+{
+    wxInitializer init;
+    if (!init.IsOk())
+        return 2;
+    std::vector<wxString> args;
+    for (int i = 1; i < argc; ++i)
+        args.push_back(wxString(argv[i], wxConvLibc));
+    return RunRuleCheck(args, std::cout, std::cerr);
+}

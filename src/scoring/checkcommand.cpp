@@ -1,0 +1,174 @@
+#include "scoring/result.h"
+#include "scoring/rulecheck.h"
+#include "scoring/rulefile.h"
+
+#include <wx/wxcrt.h>
+#include <wx/xml/xml.h>
+
+#include <algorithm>
+#include <climits>
+#include <ostream>
+#include <utility>
+
+namespace
+{
+const char* const s_usage =
+    "usage: amorquant-check [--total] [--answer ID=VALUE]... FILE...\n"
+    "Reports what in each rule file the program would read differently from how it\n"
+    "is written, as FILE:LINE: MESSAGE. With --total, or --answer (repeatable), it\n"
+    "also prints the total that Calculate would show when row ID holds VALUE (1/0 or\n"
+    "true/false for a checkbox, a whole number from 0 up otherwise); rows not named\n"
+    "hold 0.\n"
+    "Exit status: 0 clean, 1 problems found, 2 bad usage.\n";
+
+struct Options
+{
+    std::vector<wxString> files;
+    std::vector<std::pair<wxString, wxString>> answers; // row name, value as written
+    bool help = false;
+    bool total = false;
+};
+
+// Returns an error message, or empty when the arguments make sense.
+wxString ParseArgs(const std::vector<wxString>& args, Options& options)
+{
+    for (size_t i = 0; i < args.size(); ++i)
+    {
+        const wxString& arg = args[i];
+        wxString answer;
+        if (arg == "--help" || arg == "-h")
+        {
+            options.help = true;
+            continue;
+        }
+        if (arg == "--total")
+        {
+            options.total = true;
+            continue;
+        }
+        if (arg == "--answer")
+        {
+            if (++i == args.size())
+                return "--answer needs ID=VALUE";
+            answer = args[i];
+        }
+        else if (!arg.StartsWith("--answer=", &answer))
+        {
+            if (arg.StartsWith("-"))
+                return "unknown option " + arg;
+            options.files.push_back(arg);
+            continue;
+        }
+        if (!answer.Contains("="))
+            return "--answer needs ID=VALUE, not " + answer;
+        wxString value;
+        const wxString id = answer.BeforeFirst('=', &value);
+        options.answers.emplace_back(id, value);
+    }
+    if (options.files.empty() && !options.help)
+        return "no rule file given";
+    return wxString();
+}
+
+// The entered value of a row as the grid would hold it: a checkbox is ticked
+// or not, a whole-number field holds 0 or more.
+bool ReadAnswer(const Rule& rule, const wxString& text, long long& entered)
+{
+    if (KindOf(rule.pg_type) == RuleKind::Bool)
+    {
+        const bool ticked = text == "1" || text.CmpNoCase("true") == 0;
+        entered = ticked;
+        return ticked || text == "0" || text.CmpNoCase("false") == 0;
+    }
+    unsigned long long number = 0;
+    if (text.empty() || !wxIsdigit(text[0]) || !text.ToULongLong(&number))
+        return false;
+    entered = number > LLONG_MAX ? LLONG_MAX : (long long)number;
+    return true;
+}
+
+// Owns what ReadRules returns.
+struct OwnedRules
+{
+    explicit OwnedRules(const wxXmlNode* root) : list(ReadRules(root)) {}
+    ~OwnedRules()
+    {
+        for (Rule* rule : list)
+            delete rule;
+    }
+    RuleArray list;
+};
+
+void Print(std::ostream& out, const wxString& file, const RuleProblem& problem)
+{
+    const wxString where = problem.line > 0 ? wxString::Format("%s:%d", file, problem.line) : file;
+    out << (where + ": " + problem.message).utf8_string() << '\n';
+}
+
+// Prints the total for the answers, or returns false after an error on err.
+bool PrintTotal(const wxString& file, const wxXmlNode* root, const Options& options,
+                std::ostream& out, std::ostream& err)
+{
+    const OwnedRules rules(root);
+    const wxArrayString names = RowNames(rules.list);
+    std::vector<long long> entered(rules.list.size(), 0);
+    for (const auto& [name, value] : options.answers)
+    {
+        const int row = names.Index(name);
+        if (row == wxNOT_FOUND)
+        {
+            err << ("amorquant-check: " + file + ": no row named '" + name + "'").utf8_string()
+                << '\n';
+            return false;
+        }
+        if (!ReadAnswer(*rules.list[row], value, entered[row]))
+        {
+            err << ("amorquant-check: " + file + ": '" + value + "' is no answer for row '" + name +
+                    "'")
+                       .utf8_string()
+                << '\n';
+            return false;
+        }
+    }
+    out << (file + ": total " + wxString::Format("%d", TotalPrice(rules.list, entered)))
+               .utf8_string()
+        << '\n';
+    return true;
+}
+
+// 0 clean, 1 problems, 2 an answer that does not fit the file.
+int CheckFile(const wxString& file, const Options& options, std::ostream& out, std::ostream& err)
+{
+    wxXmlDocument doc;
+    std::vector<RuleProblem> problems;
+    if (LoadRuleFile(file, doc, problems))
+        problems = CheckRuleDocument(doc.GetRoot());
+    for (const RuleProblem& problem : problems)
+        Print(out, file, problem);
+    // A file that did not load shows the base value alone, as in the window.
+    const bool total = options.total || !options.answers.empty();
+    if (total && !PrintTotal(file, doc.IsOk() ? doc.GetRoot() : nullptr, options, out, err))
+        return 2;
+    return problems.empty() ? 0 : 1;
+}
+} // namespace
+
+int RunRuleCheck(const std::vector<wxString>& args, std::ostream& out, std::ostream& err)
+{
+    Options options;
+    const wxString error = ParseArgs(args, options);
+    if (!error.empty())
+    {
+        err << ("amorquant-check: " + error).utf8_string() << '\n' << s_usage;
+        return 2;
+    }
+    if (options.help)
+    {
+        out << s_usage;
+        return 0;
+    }
+    int status = 0;
+    for (const wxString& file : options.files)
+        status = std::max(status, CheckFile(file, options, out, err));
+    return status;
+}

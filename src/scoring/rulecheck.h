@@ -1,0 +1,29 @@
+#pragma once
+
+#include <wx/string.h>
+
+#include <iosfwd>
+#include <vector>
+
+class wxXmlDocument;
+class wxXmlNode;
+
+// One thing in a rule file that the program would read differently from how
+// it is written, or not at all. Line 0 stands for the file as a whole.
+struct RuleProblem
+{
+    int line;
+    wxString message;
+};
+
+// Loads a rule file as the program does. On failure returns false and adds
+// the reason, with the parser's line where it gives one.
+bool LoadRuleFile(const wxString& path, wxXmlDocument& doc, std::vector<RuleProblem>& problems);
+
+// The problems of a loaded rule file, in document order.
+std::vector<RuleProblem> CheckRuleDocument(const wxXmlNode* root);
+
+// The command line of amorquant-check, without the program name. Problems
+// and totals go to out as "file:line: message", usage errors to err.
+// Returns 0 when every file is clean, 1 when one has problems, 2 on bad usage.
+int RunRuleCheck(const std::vector<wxString>& args, std::ostream& out, std::ostream& err);

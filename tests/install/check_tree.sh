@@ -1,0 +1,61 @@
+#!/bin/sh
+# Checks an installed Amorquant below ROOT (a DESTDIR or an unpacked .deb)
+# whose install prefix was PREFIX, against the run folder of BUILD.
+# Usage: check_tree.sh ROOT PREFIX BUILD
+set -eu
+root=$1 prefix=$2 build=$3
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+for exe in amorquant amorquant-check; do
+    [ -x "$root$prefix/bin/$exe" ] || fail "no $prefix/bin/$exe"
+done
+
+entry=$root$prefix/share/applications/amorquant.desktop
+desktop-file-validate "$entry" || fail "desktop-file-validate $entry"
+value() { sed -n "s/^$1=//p" "$entry"; }
+[ "$(value Path)" = "$prefix/share/amorquant" ] || fail "Path=$(value Path)"
+[ "$(value Exec)" = amorquant ] || fail "Exec=$(value Exec)"
+[ "$(value Icon)" = amorquant ] || fail "Icon=$(value Icon)"
+
+metainfo=$root$prefix/share/metainfo/net.larkvale.amorquant.metainfo.xml
+appstreamcli validate --no-net "$metainfo" || fail "appstreamcli validate $metainfo"
+
+# The data folder holds what the run folder holds beside the program.
+data=$root$(value Path)
+expected=$(cd "$build/run" && find rules img locales | sort)
+actual=$(cd "$data" && find rules img locales | sort)
+[ "$expected" = "$actual" ] || fail "data differs from the run folder:
+$(printf '%s\n' "$expected" >"$root/expected.lst"; printf '%s\n' "$actual" | diff "$root/expected.lst" - || true)"
+"$root$prefix/bin/amorquant-check" "$data"/rules/*.xml || fail "installed rules do not check clean"
+
+icons=$root$prefix/share/icons/hicolor
+for size in 16 22 24 32 48 64 128 256; do
+    file "$icons/${size}x$size/apps/amorquant.png" | grep -q "PNG image data, $size x $size" ||
+        fail "no ${size}x$size icon"
+done
+grep -q '<svg' "$icons/scalable/apps/amorquant.svg" || fail "no scalable icon"
+
+# Start it as the launcher does, from Path with a private configuration:
+# its main window must open without an error box (a missing image or rule
+# file shows one).
+windows() { xdotool search --onlyvisible --pid "$1" --name . getwindowname %@ 2>/dev/null || true; }
+if [ -n "${DISPLAY:-}" ]; then
+    home=$(mktemp -d)
+    mkdir -p "$home/.config"
+    printf 'ui_language=default\n' >"$home/.config/Pairavel.conf"
+    (cd "$data" && exec env HOME="$home" XDG_CONFIG_HOME="$home/.config" \
+        "$root$prefix/bin/$(value Exec)") &
+    pid=$!
+    for _ in $(seq 20); do
+        sleep 0.5
+        windows "$pid" | grep -q '^Amorquant$' && break
+    done
+    sleep 1 # the library shows logged errors once the window is idle
+    shown=$(windows "$pid")
+    kill "$pid" 2>/dev/null || true
+    wait "$pid" 2>/dev/null || true
+    rm -rf "$home"
+    echo "$shown" | grep -q '^Amorquant$' || fail "no main window; windows: $shown"
+    ! echo "$shown" | grep -qi error || fail "the program reported an error; windows: $shown"
+fi
+echo "installed tree under $root$prefix is complete"

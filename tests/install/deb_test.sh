@@ -1,0 +1,38 @@
+#!/bin/sh
+# Builds the .deb, checks its fields and dependencies, then unpacks it into a
+# scratch root and checks the tree it installs.
+# Usage: deb_test.sh BUILD SCRATCH
+set -eu
+build=$1 scratch=$2
+fail() { echo "FAIL: $*" >&2; exit 1; }
+rm -rf "$scratch"
+mkdir -p "$scratch"
+cpack -G DEB -B "$scratch" --config "$build/CPackConfig.cmake" >"$scratch/cpack.log" ||
+    { cat "$scratch/cpack.log"; fail "cpack"; }
+deb=$(ls "$scratch"/amorquant_*_*.deb)
+
+[ "$(dpkg-deb -f "$deb" Package)" = amorquant ] || fail "package name"
+depends=$(dpkg-deb -f "$deb" Depends)
+echo "Depends: $depends"
+for lib in libwxgtk3.2-1 libwxbase3.2-1 libc6 libstdc++6; do
+    echo "$depends" | grep -q "$lib" || fail "$lib missing from Depends"
+done
+# A font with Chinese glyphs, for the checklists and the result page.
+echo "$depends" | grep -q "fonts-wqy-microhei |" || fail "no Chinese font in Depends"
+
+dpkg-deb -c "$deb" | grep -q ' root/root .* ./usr/bin/amorquant$' || fail "owner or path of the program"
+dpkg-deb -x "$deb" "$scratch/root"
+sh "$(dirname "$0")/check_tree.sh" "$scratch/root" /usr "$build"
+
+# What apt would install for it on a machine with nothing installed yet,
+# when this one has the Debian package lists to tell.
+if apt-cache show libwxgtk3.2-1 >/dev/null 2>&1; then
+    : >"$scratch/empty-status"
+    apt-get install --simulate -o Dir::State::status="$scratch/empty-status" "$deb" \
+        >"$scratch/apt.log" 2>&1 || { cat "$scratch/apt.log"; fail "apt cannot install $deb"; }
+    for p in amorquant libwxgtk3.2-1 fonts-wqy-microhei; do
+        grep -q "^Inst $p " "$scratch/apt.log" || fail "apt would not install $p"
+    done
+else
+    echo "no package lists: skipped the apt dependency check"
+fi

@@ -1,0 +1,198 @@
+#include "app/frame.h"
+#include "scoring/rulecheck.h"
+#include "scoring/rulefile.h"
+#include "support/workdir.h"
+#include "support/wxtest.h"
+
+#include <gtest/gtest.h>
+#include <wx/choice.h>
+#include <wx/ffile.h>
+#include <wx/filename.h>
+#include <wx/html/htmlwin.h>
+#include <wx/propgrid/propgrid.h>
+#include <wx/textfile.h>
+
+#include <sstream>
+
+namespace
+{
+// Prices the same answers in the window and with the checker.
+class CheckerAgreesTest : public testing::Test
+{
+protected:
+    void Open(const std::map<wxString, std::string>& files)
+    {
+        work = std::make_unique<ScopedWorkDir>(files);
+        wxtest::ResetConfigStore();
+        frame = new QuorvelFrame(nullptr, wxID_ANY);
+        grid = dynamic_cast<wxPropertyGrid*>(wxWindow::FindWindowByName("wxPropertyGrid", frame));
+        html =
+            dynamic_cast<wxHtmlWindow*>(wxWindow::FindWindowByName("ID_HTMLWINDOW_RESULT", frame));
+        ASSERT_TRUE(grid && html);
+    }
+    void TearDown() override
+    {
+        if (frame)
+            frame->Destroy();
+    }
+
+    void Choose(const char* name, int index)
+    {
+        auto* choice = dynamic_cast<wxChoice*>(wxWindow::FindWindowByName(name, frame));
+        choice->SetSelection(index);
+        wxCommandEvent event(wxEVT_CHOICE, choice->GetId());
+        event.SetInt(index);
+        event.SetEventObject(choice);
+        choice->GetEventHandler()->ProcessEvent(event);
+    }
+
+    // Answers every row from a seed, enters them in the grid and returns the
+    // same answers as checker options.
+    std::vector<wxString> Answer(unsigned seed)
+    {
+        std::vector<wxString> args;
+        unsigned i = seed;
+        for (wxPropertyGridIterator it = grid->GetIterator(wxPG_ITERATE_PROPERTIES); !it.AtEnd();
+             ++it, i = i * 1103515245u + 12345u)
+        {
+            wxPGProperty* row = *it;
+            wxString value;
+            if (row->GetValue().GetType() == "bool")
+            {
+                grid->SetPropertyValue(row, (i >> 8) % 2 == 1);
+                value = (i >> 8) % 2 ? "true" : "0";
+            }
+            else
+            {
+                const long number = (i >> 8) % 15;
+                grid->SetPropertyValue(row, number);
+                value = wxString::Format("%ld", number);
+            }
+            args.push_back("--answer=" + row->GetName() + "=" + value);
+        }
+        return args;
+    }
+
+    wxString WindowTotal()
+    {
+        Click();
+        // The number stands between the full-width colon and comma.
+        const wxString total =
+            html->ToText().AfterFirst(wxUniChar(0xFF1A)).BeforeFirst(wxUniChar(0xFF0C));
+        long number;
+        EXPECT_TRUE(total.ToLong(&number)) << total;
+        return total;
+    }
+    void Click()
+    {
+        wxWindow* button = wxWindow::FindWindowByName("ID_BUTTON_CALC", frame);
+        wxCommandEvent event(wxEVT_BUTTON, button->GetId());
+        event.SetEventObject(button);
+        button->GetEventHandler()->ProcessEvent(event);
+    }
+
+    static wxString CheckerTotal(std::vector<wxString> args, const wxString& file)
+    {
+        args.push_back(file);
+        std::ostringstream out, err;
+        RunRuleCheck(args, out, err);
+        EXPECT_EQ(err.str(), "");
+        // The total is the last word of the output.
+        return wxString::FromUTF8(out.str()).AfterLast(' ').BeforeFirst('\n');
+    }
+
+    std::unique_ptr<ScopedWorkDir> work;
+    QuorvelFrame* frame = nullptr;
+    wxPropertyGrid* grid = nullptr;
+    wxHtmlWindow* html = nullptr;
+};
+
+std::string ReadFile(const wxString& path)
+{
+    wxFFile file(path, "rb");
+    wxString content;
+    EXPECT_TRUE(file.IsOpened() && file.ReadAll(&content, wxConvUTF8)) << path;
+    return content.utf8_string();
+}
+} // namespace
+
+TEST_F(CheckerAgreesTest, OnTheShippedChecklists)
+{
+    std::map<wxString, std::string> files;
+    for (int friendType : {0, 1})
+        for (int mode : {0, 1})
+        {
+            const wxString name =
+                wxFileName(RulesFileName(friendType, mode), wxPATH_WIN).GetFullPath();
+            files[name] = ReadFile(name);
+        }
+    Open(files);
+    for (int friendType : {0, 1})
+        for (int mode : {0, 1})
+        {
+            Choose("ID_CHOICE_FRIEND_TYPE", friendType);
+            Choose("ID_CHOICE_MODE", mode);
+            const wxString file =
+                wxFileName(RulesFileName(friendType, mode), wxPATH_WIN).GetFullPath();
+            for (unsigned seed : {1u, 7u, 2024u})
+            {
+                const std::vector<wxString> answers = Answer(seed);
+                ASSERT_GE(answers.size(), 20u);
+                EXPECT_EQ(CheckerTotal(answers, file), WindowTotal()) << file << " seed " << seed;
+            }
+        }
+}
+
+TEST_F(CheckerAgreesTest, OnAFlawedChecklist)
+{
+    // Repeated and empty ids, an unknown kind, a field given twice, numbers
+    // that do not read as written and a list that stops early.
+    Open({{"rules/rules_gf_normal-zh_CN.xml",
+           "<rules><rule><id>a</id><pg_type>BOOL</pg_type><lower_price>12abc</lower_price></rule>"
+           "<rule><id>a</id><pg_type>int</pg_type><lower_limit>4</lower_limit>"
+           "<upper_limit>2</upper_limit><upper_price>99999999999</upper_price>"
+           "<lower_price>-70</lower_price></rule>"
+           "<rule><pg_type>int</pg_type><lower_price>5</lower_price><lower_price>-8</lower_price>"
+           "</rule><rule><id>x</id><pg_type>float</pg_type><lower_price>9</lower_price></rule>"
+           "<rule><pg_type>int</pg_type><lower_limit>3</lower_limit><upper_limit>3</upper_limit>"
+           "<lower_price>11</lower_price></rule>"
+           "<item/><rule><id>late</id><pg_type>bool</pg_type><lower_price>1</lower_price></rule>"
+           "</rules>"}});
+    for (unsigned seed : {1u, 2u, 3u, 4u, 5u, 6u})
+    {
+        const std::vector<wxString> answers = Answer(seed);
+        ASSERT_EQ(answers.size(), 4u);
+        EXPECT_EQ(CheckerTotal(answers, "rules/rules_gf_normal-zh_CN.xml"), WindowTotal())
+            << "seed " << seed;
+    }
+}
+
+// The broken and hostile files that the window is tested on: the checker
+// prices each as the window shows it, and finds fault with each file the
+// window cannot read in full.
+TEST(CheckerOnTheCorpus, TotalsMatchTheWindowsAndBrokenFilesAreFlagged)
+{
+    const wxString dir = TESTS_SOURCE_DIR "/scoring/corpus/";
+    wxTextFile manifest(dir + "expected.txt");
+    ASSERT_TRUE(manifest.Open());
+    int cases = 0;
+    for (wxString line = manifest.GetFirstLine(); !manifest.Eof(); line = manifest.GetNextLine())
+    {
+        if (line.empty() || line.StartsWith("#"))
+            continue;
+        std::istringstream fields(line.utf8_string());
+        std::string name, total;
+        int rows;
+        fields >> name >> rows >> total;
+        SCOPED_TRACE(name);
+        std::ostringstream out, err;
+        const int status = RunRuleCheck({"--total", dir + name + ".xml"}, out, err);
+        EXPECT_EQ(err.str(), "");
+        EXPECT_NE(out.str().find(".xml: total " + total + "\n"), std::string::npos) << out.str();
+        EXPECT_TRUE(status == 0 || status == 1);
+        if (rows == 0 && name != "empty_rules")
+            EXPECT_EQ(status, 1) << out.str();
+        ++cases;
+    }
+    EXPECT_GE(cases, 30);
+}
