@@ -1,0 +1,114 @@
+#include "xmlio/xmldocumentex.h"
+
+#include "xmlio/xmlwriter.h"
+
+#include <wx/file.h>
+#include <wx/filefn.h>
+#include <wx/wfstream.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace
+{
+// Saving through a symbolic link updates the file it points to, as writing
+// in place would.
+wxString ResolvedTarget(const wxString& target)
+{
+    char* resolved = realpath(target.fn_str(), nullptr);
+    if (!resolved)
+        return target;
+    const wxString path(resolved, *wxConvFileName);
+    std::free(resolved);
+    return path;
+}
+
+// A new file beside the target that takes the target's place on Commit and
+// is removed if it never does.
+class ReplacementFile
+{
+public:
+    explicit ReplacementFile(const wxString& target) : m_target(ResolvedTarget(target))
+    {
+        struct stat existing;
+        const bool exists = stat(m_target.fn_str(), &existing) == 0;
+        if (exists && access(m_target.fn_str(), W_OK) != 0)
+            return;
+        for (int attempt = 0; attempt < 100 && !m_file.IsOpened(); ++attempt)
+        {
+            m_temp = wxString::Format("%s.%ld-%d.tmp", m_target, long(getpid()), attempt);
+            const int fd = open(m_temp.fn_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+            m_created = fd >= 0;
+            if (m_created)
+                m_file.Attach(fd);
+            else if (errno != EEXIST)
+                return;
+        }
+        if (m_file.IsOpened() && exists)
+            fchmod(m_file.fd(), existing.st_mode & 07777);
+    }
+    ~ReplacementFile()
+    {
+        if (m_created && !m_committed)
+        {
+            m_file.Close();
+            wxRemoveFile(m_temp);
+        }
+    }
+    ReplacementFile(const ReplacementFile&) = delete;
+    ReplacementFile& operator=(const ReplacementFile&) = delete;
+
+    wxFile& File() { return m_file; }
+
+    // The data reaches the disk before the rename, so the target is never
+    // replaced by a file that a crash could leave empty.
+    bool Commit()
+    {
+        m_committed = fsync(m_file.fd()) == 0 && m_file.Close() &&
+                      rename(m_temp.fn_str(), m_target.fn_str()) == 0;
+        return m_committed;
+    }
+
+private:
+    const wxString m_target;
+    wxString m_temp;
+    wxFile m_file;
+    bool m_created = false;
+    bool m_committed = false;
+};
+
+// A stream may take less than it is given (a pipe, a socket): go on until
+// everything is written or the stream fails.
+bool WriteAll(wxOutputStream& stream, const char* data, size_t size)
+{
+    while (size && stream.IsOk())
+    {
+        const size_t written = stream.Write(data, size).LastWrite();
+        if (!written)
+            break;
+        data += written;
+        size -= written;
+    }
+    return size == 0 && stream.IsOk();
+}
+} // namespace
+
+bool wxXmlDocumentEx::Save(const wxString& filename, int indentstep) const
+{
+    ReplacementFile file(filename);
+    if (!file.File().IsOpened())
+        return false;
+    wxFileOutputStream stream(file.File());
+    return Save(stream, indentstep) && file.Commit();
+}
+
+bool wxXmlDocumentEx::Save(wxOutputStream& stream, int indentstep) const
+{
+    std::string bytes;
+    return WriteXmlDocument(*this, indentstep, bytes) &&
+           WriteAll(stream, bytes.data(), bytes.size());
+}
