@@ -32,7 +32,7 @@ wxString ResolvedTarget(const wxString& target)
 class ReplacementFile
 {
 public:
-    explicit ReplacementFile(const wxString& target) : m_target(ResolvedTarget(target))
+    explicit ReplacementFile(const wxString& target) : m_target(target)
     {
         struct stat existing;
         const bool exists = stat(m_target.fn_str(), &existing) == 0;
@@ -95,11 +95,26 @@ bool WriteAll(wxOutputStream& stream, const char* data, size_t size)
     }
     return size == 0 && stream.IsOk();
 }
+
+// Devices and pipes are written in place: renaming over them would replace
+// them.
+bool IsSpecialFile(const wxString& path)
+{
+    struct stat existing;
+    return stat(path.fn_str(), &existing) == 0 && !S_ISREG(existing.st_mode) &&
+           !S_ISDIR(existing.st_mode);
+}
 } // namespace
 
 bool wxXmlDocumentEx::Save(const wxString& filename, int indentstep) const
 {
-    ReplacementFile file(filename);
+    const wxString target = ResolvedTarget(filename);
+    if (IsSpecialFile(target))
+    {
+        wxFileOutputStream stream(target);
+        return stream.IsOk() && Save(stream, indentstep) && stream.Close();
+    }
+    ReplacementFile file(target);
     if (!file.File().IsOpened())
         return false;
     wxFileOutputStream stream(file.File());
@@ -108,7 +123,7 @@ bool wxXmlDocumentEx::Save(const wxString& filename, int indentstep) const
 
 bool wxXmlDocumentEx::Save(wxOutputStream& stream, int indentstep) const
 {
-    std::string bytes;
+    ByteBuffer bytes;
     return WriteXmlDocument(*this, indentstep, bytes) &&
-           WriteAll(stream, bytes.data(), bytes.size());
+           WriteAll(stream, bytes.Data(), bytes.Size());
 }

@@ -13,42 +13,6 @@ namespace
 // The longest form one character can take: a reference such as "&#x10FFFF;".
 constexpr size_t kMaxBytesPerChar = 10;
 
-// Growable byte buffer that hands out raw space, so the character loops
-// write without a capacity check per byte and nothing is zero-filled.
-class ByteBuffer
-{
-public:
-    char* Reserve(size_t extra)
-    {
-        if (m_capacity - m_size < extra)
-            Grow(extra);
-        return m_data.get() + m_size;
-    }
-    void CommitTo(const char* end) { m_size = size_t(end - m_data.get()); }
-    void Append(const char* bytes, size_t count)
-    {
-        std::memcpy(Reserve(count), bytes, count);
-        m_size += count;
-    }
-    const char* Data() const { return m_data.get(); }
-    size_t Size() const { return m_size; }
-
-private:
-    void Grow(size_t extra)
-    {
-        const size_t capacity = std::max({m_capacity * 2, m_size + extra, size_t(1) << 16});
-        std::unique_ptr<char[]> data(new char[capacity]);
-        if (m_size)
-            std::memcpy(data.get(), m_data.get(), m_size);
-        m_data = std::move(data);
-        m_capacity = capacity;
-    }
-
-    std::unique_ptr<char[]> m_data;
-    size_t m_size = 0;
-    size_t m_capacity = 0;
-};
-
 // Where a string goes decides how its characters are written.
 enum Context
 {
@@ -113,11 +77,15 @@ bool IsName(const wxString& name, bool latin1Letters)
 {
     if (name.empty())
         return false;
-    const auto start = [=](wxUint32 c)
-    { return IsNameStartChar(c) || (latin1Letters && IsLatin1Letter(c)); };
-    const auto next = [=](wxUniChar c)
-    { return IsNameChar(c.GetValue()) || (latin1Letters && IsLatin1Letter(c.GetValue())); };
-    return start(name[0].GetValue()) && std::all_of(name.begin() + 1, name.end(), next);
+    const auto* const begin = name.wx_str();
+    for (const auto* c = begin; c != begin + name.length(); ++c)
+    {
+        const wxUint32 code = wxUint32(*c);
+        const bool ok = c == begin ? IsNameStartChar(code) : IsNameChar(code);
+        if (!ok && !(latin1Letters && IsLatin1Letter(code)))
+            return false;
+    }
+    return true;
 }
 
 bool IsAsciiAlpha(wxUint32 c)
@@ -222,8 +190,8 @@ char* PutUtf8(char* out, wxUint32 c)
 class Writer
 {
 public:
-    Writer(const wxString& encoding, int indentStep)
-        : m_step(indentStep), m_latin1Names(encoding.IsSameAs("ISO-8859-1", false))
+    Writer(const wxString& encoding, int indentStep, ByteBuffer& out)
+        : m_out(out), m_step(indentStep), m_latin1Names(encoding.IsSameAs("ISO-8859-1", false))
     {
         if (!encoding.IsSameAs("UTF-8", false) && !encoding.IsSameAs("UTF8", false))
             m_conv = std::make_unique<wxCSConv>(encoding);
@@ -258,20 +226,23 @@ public:
         return true;
     }
 
-    bool TakeBytes(std::string& bytes)
+    // Turns the UTF-8 built so far into the file encoding.
+    bool Convert()
     {
         if (!m_conv)
-        {
-            bytes.assign(m_out.Data(), m_out.Size());
             return true;
-        }
         size_t wideLength = 0;
         const wxWCharBuffer wide = wxConvUTF8.cMB2WC(m_out.Data(), m_out.Size(), &wideLength);
         const size_t length = m_conv->FromWChar(nullptr, 0, wide.data(), wideLength);
         if (length == wxCONV_FAILED)
             return false;
-        bytes.resize(length);
-        return m_conv->FromWChar(&bytes[0], length, wide.data(), wideLength) == length;
+        ByteBuffer converted;
+        char* out = converted.Reserve(length);
+        if (m_conv->FromWChar(out, length, wide.data(), wideLength) != length)
+            return false;
+        converted.CommitTo(out + length);
+        m_out = std::move(converted);
+        return true;
     }
 
 private:
@@ -369,7 +340,7 @@ private:
         case wxXML_CDATA_SECTION_NODE:
             return WriteCData(content);
         case wxXML_COMMENT_NODE:
-            if (content.Contains("--") || content.EndsWith("-"))
+            if (content.find(L"--") != wxString::npos || content.EndsWith(L"-"))
                 return false;
             Raw("<!--");
             return Put(content, Verbatim) && Raw("-->");
@@ -385,8 +356,10 @@ private:
     // such whitespace stays as it is; it cannot end a "]]>" there.
     bool WriteText(const wxString& content)
     {
-        const size_t lead = content.find_first_not_of(" \t");
-        if (lead == 0 || lead == wxString::npos || content[lead] != '>')
+        if (content.empty() || (content[0] != ' ' && content[0] != '\t'))
+            return Put(content, Text);
+        const size_t lead = content.find_first_not_of(L" \t");
+        if (lead == wxString::npos || content[lead] != '>')
             return Put(content, Text);
         Put(content.substr(0, lead), Text);
         Raw(">");
@@ -399,7 +372,7 @@ private:
     {
         Raw("<![CDATA[");
         size_t from = 0;
-        for (size_t end; (end = content.find("]]>", from)) != wxString::npos; from = end + 2)
+        for (size_t end; (end = content.find(L"]]>", from)) != wxString::npos; from = end + 2)
         {
             if (!Put(content.substr(from, end + 2 - from), Verbatim))
                 return false;
@@ -410,7 +383,8 @@ private:
 
     bool WriteInstruction(const wxString& target, const wxString& content)
     {
-        if (!IsName(target) || target.IsSameAs("xml", false) || content.Contains("?>"))
+        if (!IsName(target) || target.IsSameAs(L"xml", false) ||
+            content.find(L"?>") != wxString::npos)
             return false;
         Raw("<?");
         Put(target, Verbatim);
@@ -529,16 +503,26 @@ private:
 
     bool IsName(const wxString& name) const { return ::IsName(name, m_latin1Names); }
 
+    ByteBuffer& m_out;
     const int m_step;
     const bool m_latin1Names;
     std::unique_ptr<wxCSConv> m_conv; // null when writing UTF-8 directly
     std::unordered_map<wxUint32, bool> m_encodable;
-    ByteBuffer m_out;
 };
 } // namespace
 
-bool WriteXmlDocument(const wxXmlDocument& doc, int indentStep, std::string& bytes)
+void ByteBuffer::Grow(size_t extra)
 {
-    Writer writer(doc.GetFileEncoding(), indentStep);
-    return writer.WriteDocument(doc) && writer.TakeBytes(bytes);
+    const size_t capacity = std::max({m_capacity * 2, m_size + extra, size_t(1) << 16});
+    std::unique_ptr<char[]> data(new char[capacity]);
+    if (m_size)
+        std::memcpy(data.get(), m_data.get(), m_size);
+    m_data = std::move(data);
+    m_capacity = capacity;
+}
+
+bool WriteXmlDocument(const wxXmlDocument& doc, int indentStep, ByteBuffer& out)
+{
+    Writer writer(doc.GetFileEncoding(), indentStep, out);
+    return writer.WriteDocument(doc) && writer.Convert();
 }

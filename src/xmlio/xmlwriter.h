@@ -2,13 +2,42 @@
 
 #include <wx/xml/xml.h>
 
-#include <string>
+#include <cstring>
+#include <memory>
 
-// Serialises a whole document into memory, in the document's file encoding.
-// Returns false, leaving `bytes` unspecified, when the document has no root or
+// Growable byte buffer that hands out raw space, so the character loops
+// write without a capacity check per byte and nothing is zero-filled.
+class ByteBuffer
+{
+public:
+    char* Reserve(size_t extra)
+    {
+        if (m_capacity - m_size < extra)
+            Grow(extra);
+        return m_data.get() + m_size;
+    }
+    void CommitTo(const char* end) { m_size = size_t(end - m_data.get()); }
+    void Append(const char* bytes, size_t count)
+    {
+        std::memcpy(Reserve(count), bytes, count);
+        m_size += count;
+    }
+    const char* Data() const { return m_data.get(); }
+    size_t Size() const { return m_size; }
+
+private:
+    void Grow(size_t extra);
+
+    std::unique_ptr<char[]> m_data;
+    size_t m_size = 0;
+    size_t m_capacity = 0;
+};
+
+// Serialises a whole document into `out`, in the document's file encoding.
+// Returns false, with `out` unspecified, when the document has no root or
 // cannot be written as well-formed XML that reads back as it is in memory (an
 // invalid name, a comment or instruction that cannot be delimited, a character
 // XML cannot carry or the encoding cannot represent outside text and
 // attribute values, an encoding without a converter).
 // A negative indent step puts the element tree on one line.
-bool WriteXmlDocument(const wxXmlDocument& doc, int indentStep, std::string& bytes);
+bool WriteXmlDocument(const wxXmlDocument& doc, int indentStep, ByteBuffer& out);

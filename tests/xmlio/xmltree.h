@@ -30,6 +30,12 @@ inline wxString Content(const wxXmlNode* node, bool blockSplit)
     return wxString(node->GetContent()).Trim(false);
 }
 
+// Other nodes carry no name in XML; the loader makes one up ("text").
+inline bool HasName(const wxXmlNode* node)
+{
+    return node->GetType() == wxXML_ELEMENT_NODE || node->GetType() == wxXML_PI_NODE;
+}
+
 inline std::string CompareNodes(const wxXmlNode* a, const wxXmlNode* b, const std::string& path,
                                 bool blockSplit)
 {
@@ -41,7 +47,7 @@ inline std::string CompareNodes(const wxXmlNode* a, const wxXmlNode* b, const st
         std::string diff;
         if (a->GetType() != b->GetType())
             diff = "type " + std::to_string(a->GetType()) + " vs " + std::to_string(b->GetType());
-        else if (a->GetName() != b->GetName())
+        else if (HasName(a) && a->GetName() != b->GetName())
             diff = Differ("name", a->GetName(), b->GetName());
         else if (Content(a, blockSplit) != Content(b, blockSplit))
             diff = Differ("content", a->GetContent(), b->GetContent());
