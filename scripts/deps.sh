@@ -5,7 +5,8 @@ set -eu
 
 packages="cmake g++ make pkg-config libwxgtk3.2-dev libgtest-dev gettext locales
   fonts-wqy-microhei xdg-utils xvfb xauth xdotool x11-utils libxml2-utils
-  desktop-file-utils appstream dpkg-dev file imagemagick"
+  desktop-file-utils appstream dpkg-dev file imagemagick
+  clang libclang-rt-14-dev"
 
 missing=""
 for p in $packages; do

@@ -191,7 +191,8 @@ class Writer
 {
 public:
     Writer(const wxString& encoding, int indentStep, ByteBuffer& out)
-        : m_out(out), m_step(indentStep), m_latin1Names(encoding.IsSameAs("ISO-8859-1", false))
+        : m_out(out), m_step(indentStep), m_latin1Names(encoding.IsSameAs("ISO-8859-1", false)),
+          m_utf16(encoding.IsSameAs("UTF-16", false))
     {
         if (!encoding.IsSameAs("UTF-8", false) && !encoding.IsSameAs("UTF8", false))
             m_conv = std::make_unique<wxCSConv>(encoding);
@@ -211,17 +212,19 @@ public:
         if (!WriteDoctype(doc.GetDoctype()))
             return false;
         // Comments and instructions before and after the root keep their
-        // places, one per line.
+        // places, one per line; a second element cannot be written, and text
+        // has no place outside the root.
         for (const wxXmlNode* node = doc.GetDocumentNode()->GetChildren(); node;
              node = node->GetNext())
         {
-            const bool ok = node->GetType() == wxXML_ELEMENT_NODE ? node == root && WriteTree(root)
-                                                                  : WriteLeaf(node);
+            const wxXmlNodeType type = node->GetType();
+            if (type != wxXML_ELEMENT_NODE && type != wxXML_COMMENT_NODE && type != wxXML_PI_NODE)
+                continue;
+            const bool ok =
+                type == wxXML_ELEMENT_NODE ? node == root && WriteTree(root) : WriteLeaf(node);
             if (!ok)
                 return false;
-            if (node->GetType() == wxXML_ELEMENT_NODE || node->GetType() == wxXML_COMMENT_NODE ||
-                node->GetType() == wxXML_PI_NODE)
-                Raw("\n");
+            Raw("\n");
         }
         return true;
     }
@@ -237,10 +240,18 @@ public:
         if (length == wxCONV_FAILED)
             return false;
         ByteBuffer converted;
-        char* out = converted.Reserve(length);
+        char* out = converted.Reserve(length + 2);
         if (m_conv->FromWChar(out, length, wide.data(), wideLength) != length)
             return false;
         converted.CommitTo(out + length);
+        // UTF-16 must start with a byte-order mark; the converter writes none.
+        if (m_utf16 && length >= 2 && (out[0] == 0) != (out[1] == 0))
+        {
+            std::memmove(out + 2, out, length);
+            out[0] = out[1] = '\xFF';
+            out[out[2] ? 1 : 0] = '\xFE';
+            converted.CommitTo(out + length + 2);
+        }
         m_out = std::move(converted);
         return true;
     }
@@ -287,16 +298,14 @@ private:
 
     bool StartElement(const wxXmlNode* element, size_t indent, std::vector<OpenElement>& open)
     {
-        if (!IsName(element->GetName()))
-            return false;
         Raw("<");
-        Put(element->GetName(), Verbatim);
+        if (!PutName(element->GetName()))
+            return false;
         for (const wxXmlAttribute* attr = element->GetAttributes(); attr; attr = attr->GetNext())
         {
-            if (!IsName(attr->GetName()) || IsRepeated(attr, element->GetAttributes()))
-                return false;
             Raw(" ");
-            Put(attr->GetName(), Verbatim);
+            if (IsRepeated(attr, element->GetAttributes()) || !PutName(attr->GetName()))
+                return false;
             Raw("=\"");
             if (!Put(attr->GetValue(), Attribute))
                 return false;
@@ -383,11 +392,11 @@ private:
 
     bool WriteInstruction(const wxString& target, const wxString& content)
     {
-        if (!IsName(target) || target.IsSameAs(L"xml", false) ||
-            content.find(L"?>") != wxString::npos)
+        if (target.IsSameAs(L"xml", false) || content.find(L"?>") != wxString::npos)
             return false;
         Raw("<?");
-        Put(target, Verbatim);
+        if (!PutName(target))
+            return false;
         if (!content.empty())
         {
             Raw(" ");
@@ -403,10 +412,11 @@ private:
             return true;
         const wxString& publicId = doctype.GetPublicId();
         const wxString& systemId = doctype.GetSystemId();
-        if (!IsName(doctype.GetRootName()) || !IsPublicId(publicId))
+        if (!IsPublicId(publicId))
             return false;
         Raw("<!DOCTYPE ");
-        Put(doctype.GetRootName(), Verbatim);
+        if (!PutName(doctype.GetRootName()))
+            return false;
         if (!publicId.empty())
         {
             Raw(" PUBLIC \"");
@@ -501,11 +511,15 @@ private:
         return ok;
     }
 
-    bool IsName(const wxString& name) const { return ::IsName(name, m_latin1Names); }
+    bool PutName(const wxString& name)
+    {
+        return IsName(name, m_latin1Names) && Put(name, Verbatim);
+    }
 
     ByteBuffer& m_out;
     const int m_step;
     const bool m_latin1Names;
+    const bool m_utf16;
     std::unique_ptr<wxCSConv> m_conv; // null when writing UTF-8 directly
     std::unordered_map<wxUint32, bool> m_encodable;
 };

@@ -11,6 +11,7 @@
 #include <wx/wfstream.h>
 
 #include <cstdlib>
+#include <map>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -174,6 +175,18 @@ TEST(XmlFormat, RefusesWhatCannotBeWrittenWellFormedAndWritesNothing)
              d.SetFileEncoding("ISO-8859-1");
              Add(d.r(), wxXML_COMMENT_NODE, "", L"\u20AC");
          }},
+        {"latin-1 name with euro",
+         [](Doc& d)
+         {
+             d.SetFileEncoding("ISO-8859-1");
+             Add(d.r(), wxXML_ELEMENT_NODE, L"e\u20AC");
+         }},
+        {"second root",
+         [](Doc& d)
+         {
+             Add(d.GetDocumentNode(), wxXML_TEXT_NODE, "", "stray");
+             Add(d.GetDocumentNode(), wxXML_ELEMENT_NODE, "second");
+         }},
     };
     for (const auto& [name, spoil] : cases)
     {
@@ -185,18 +198,22 @@ TEST(XmlFormat, RefusesWhatCannotBeWrittenWellFormedAndWritesNothing)
 
 TEST(XmlEncoding, ConvertsOnceAndRefersToWhatTheEncodingLacks)
 {
-    for (const char* encoding : {"UTF-8", "ISO-8859-1"})
+    const std::map<std::string, std::string> expected = {
+        {"UTF-8", "<r n\xC3\xA9=\"\xC3\xA9\xE2\x82\xAC\">caf\xC3\xA9 \xE2\x82\xAC \xF0\x9F\x98\x80"
+                  "<!--\xC3\xA9--></r>\n"},
+        {"ISO-8859-1", "<r n\xE9=\"\xE9&#x20AC;\">caf\xE9 &#x20AC; &#x1F600;<!--\xE9--></r>\n"},
+        {"UTF-16", ""}};
+    for (const auto& [encoding, body] : expected)
     {
         Doc doc(encoding);
         doc.r()->AddAttribute(L"n\u00E9", L"\u00E9\u20AC");
         Add(doc.r(), wxXML_TEXT_NODE, "", L"caf\u00E9 \u20AC \U0001F600");
         Add(doc.r(), wxXML_COMMENT_NODE, "", L"\u00E9");
         const std::string bytes = Saved(doc, -1);
-        const std::string expected =
-            encoding[0] == 'U' ? "<r n\xC3\xA9=\"\xC3\xA9\xE2\x82\xAC\">caf\xC3\xA9 \xE2\x82\xAC "
-                                 "\xF0\x9F\x98\x80<!--\xC3\xA9-->"
-                               : "<r n\xE9=\"\xE9&#x20AC;\">caf\xE9 &#x20AC; &#x1F600;<!--\xE9-->";
-        EXPECT_EQ(bytes.substr(bytes.find('\n') + 1), expected + "</r>\n") << encoding;
+        if (body.empty())
+            EXPECT_EQ(bytes.substr(0, 4), std::string("\xFF\xFE<\0", 4)) << "byte-order mark";
+        else
+            EXPECT_EQ(bytes.substr(bytes.find('\n') + 1), body) << encoding;
         EXPECT_TRUE(XmllintAccepts(bytes)) << encoding;
         EXPECT_EQ(xmltree::Compare(doc, *Parsed(bytes)), "") << encoding;
     }
@@ -261,7 +278,8 @@ TEST(XmlFile, ReplacesTheTargetOnlyWhenTheWholeDocumentIsWritten)
     EXPECT_EQ(wxDir::GetAllFiles(dir, &files, "", wxDIR_FILES | wxDIR_HIDDEN), 2u)
         << "temporaries left";
     EXPECT_FALSE(doc.Save(dir + "/no/such/folder/x.xml", 2));
-    EXPECT_FALSE(doc.Save(path + "/x.xml", 2)); // a file as the folder
+    EXPECT_FALSE(doc.Save(path + "/x.xml", 2));         // a file as the folder
+    EXPECT_FALSE(doc.Save(wxString("/proc/x.xml"), 2)); // not writable, even by root
 }
 
 TEST(XmlFile, ReportsWriteErrorsAndWritesDevicesInPlace)
