@@ -221,7 +221,7 @@ TEST(XmlEncoding, ConvertsOnceAndRefersToWhatTheEncodingLacks)
 
 TEST(XmlRoundTrip, LoadedDocumentsReadBackAsTheyWere)
 {
-    const std::vector<std::string> documents = {
+    std::vector<std::string> documents = {
         "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<!-- pre --><?pi data?>\n"
         "<!DOCTYPE r SYSTEM \"x.dtd\">\n<r a=\"1&#9;&#10;2&#13;\" b=\"&quot;&apos;&lt;&gt;\">\n"
         "  text &amp;amp; &lt;<![CDATA[c]]>more&#13;\r\n<e/>\n  <f></f><g><![CDATA[]]></g>"
@@ -232,6 +232,10 @@ TEST(XmlRoundTrip, LoadedDocumentsReadBackAsTheyWere)
         "<!DOCTYPE r PUBLIC \"-//a//b\" \"c\" [<!ENTITY e \"x\"><!ATTLIST r d CDATA \"def\">]>"
         "<r>\n\t<a>  b </a>\n</r>",
     };
+    for (const char* type : {"gf", "bf"})
+        for (const char* mode : {"normal", "crazy"})
+            documents.push_back(
+                ReadFile(std::string("rules/rules_") + type + "_" + mode + "-zh_CN.xml"));
     const std::string dir = TempDir();
     for (int flags : {wxXMLDOC_NONE, wxXMLDOC_KEEP_WHITESPACE_NODES})
         for (const std::string& xml : documents)
