@@ -236,12 +236,15 @@ public:
             return true;
         size_t wideLength = 0;
         const wxWCharBuffer wide = wxConvUTF8.cMB2WC(m_out.Data(), m_out.Size(), &wideLength);
-        const size_t length = m_conv->FromWChar(nullptr, 0, wide.data(), wideLength);
-        if (length == wxCONV_FAILED)
+        const size_t room = m_conv->FromWChar(nullptr, 0, wide.data(), wideLength);
+        if (room == wxCONV_FAILED)
             return false;
         ByteBuffer converted;
-        char* out = converted.Reserve(length + 2);
-        if (m_conv->FromWChar(out, length, wide.data(), wideLength) != length)
+        char* out = converted.Reserve(room + 2);
+        // The size asked for first can exceed the real one (UTF-16 counts a
+        // terminator for short texts).
+        const size_t length = m_conv->FromWChar(out, room, wide.data(), wideLength);
+        if (length == wxCONV_FAILED)
             return false;
         converted.CommitTo(out + length);
         // UTF-16 must start with a byte-order mark; the converter writes none.

@@ -232,6 +232,9 @@ TEST(XmlRoundTrip, LoadedDocumentsReadBackAsTheyWere)
         "<!DOCTYPE r PUBLIC \"-//a//b\" \"c\" [<!ENTITY e \"x\"><!ATTLIST r d CDATA \"def\">]>"
         "<r>\n\t<a>  b </a>\n</r>",
     };
+    const wxString utf16(L"\uFEFF<?xml version=\"1.0\" encoding=\"UTF-16\"?><r a=\"b\">x</r>");
+    const wxScopedCharBuffer utf16Bytes = utf16.mb_str(wxMBConvUTF16LE());
+    documents.emplace_back(utf16Bytes.data(), utf16Bytes.length());
     for (const char* type : {"gf", "bf"})
         for (const char* mode : {"normal", "crazy"})
             documents.push_back(
