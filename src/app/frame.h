@@ -1,10 +1,10 @@
 #pragma once
 
 #include "scoring/rule.h"
+#include "xmlio/xmldocumentex.h"
 
 #include <wx/frame.h>
 #include <wx/propgrid/propgriddefs.h>
-#include <wx/xml/xml.h>
 
 class wxAuiManager;
 class wxAuiNotebook;
@@ -77,7 +77,7 @@ private:
     void OnLanguage(wxCommandEvent& event);
 
     wxPropertyGrid* m_propGrid = nullptr;
-    wxXmlDocument m_ruleDoc;
+    wxXmlDocumentEx m_ruleDoc;
     wxXmlNode* m_ruleRoot = nullptr;    // borrowed from m_ruleDoc
     RuleArray m_rules;                  // owned
     wxArrayPGProperty m_ruleProperties; // owned by the grid
