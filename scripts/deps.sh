@@ -6,7 +6,7 @@ set -eu
 packages="cmake g++ make pkg-config libwxgtk3.2-dev libgtest-dev gettext locales
   fonts-wqy-microhei xdg-utils xvfb xauth xdotool x11-utils libxml2-utils
   desktop-file-utils appstream dpkg-dev file imagemagick
-  clang libclang-rt-14-dev"
+  clang libclang-rt-14-dev libxml2-dev libx11-dev"
 
 missing=""
 for p in $packages; do

@@ -1,0 +1,218 @@
+// Prints the performance table: start-up and memory against a minimal wx
+// frame, checklist rebuild and calculation by size, XML writers.
+// Needs an X display; scripts/bench.sh provides one.
+#include "checklist.h"
+#include "startup.h"
+#include "timing.h"
+#include "xmlwrite.h"
+
+#include <wx/app.h>
+#include <wx/filename.h>
+#include <wx/image.h>
+#include <wx/log.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <string>
+#include <unistd.h>
+
+namespace
+{
+struct Options
+{
+    int startRuns = 9;
+    int checklistRuns = 9;
+    int writerRuns = 5;
+    std::string only; // one section, for profiling it
+};
+
+Options ParseOptions(int argc, char** argv)
+{
+    Options options;
+    for (int i = 1; i < argc; ++i)
+    {
+        const std::string arg = argv[i];
+        if (arg == "--quick")
+        {
+            options.startRuns = options.checklistRuns = 3;
+            options.writerRuns = 2;
+        }
+        else if (arg == "--only=start" || arg == "--only=checklist" || arg == "--only=writer")
+            options.only = arg.substr(7);
+        else
+        {
+            std::fprintf(stderr, "usage: %s [--quick] [--only=start|checklist|writer]\n",
+                         argv[0]);
+            std::exit(2);
+        }
+    }
+    return options;
+}
+
+bool Runs(const Options& options, const char* section)
+{
+    return options.only.empty() || options.only == section;
+}
+
+// A private HOME whose store already names a language, so the program opens
+// without asking; this process's own window writes its geometry there too.
+std::string MakeHome()
+{
+    char pattern[] = "/tmp/amorquant-bench-XXXXXX";
+    const std::string home = mkdtemp(pattern);
+    wxFileName::Mkdir(home + "/.config", wxS_DIR_DEFAULT, wxPATH_MKDIR_FULL);
+    std::ofstream(home + "/.config/Pairavel.conf") << "ui_language=en\n";
+    setenv("HOME", home.c_str(), 1);
+    setenv("XDG_CONFIG_HOME", (home + "/.config").c_str(), 1);
+    return home;
+}
+
+double Load()
+{
+    double load[1] = {0};
+    getloadavg(load, 1);
+    return load[0];
+}
+
+const char* Verdict(bool met)
+{
+    return met ? "met" : "MISSED";
+}
+
+void PrintStart(int runs, const std::string& home)
+{
+    std::vector<double> mapped[2], cpu[2], peak[2];
+    const std::string programs[2] = {AMORQUANT_PROGRAM, MINIMAL_FRAME_PROGRAM};
+    // Alternating, so both see the same load.
+    for (int run = 0; run < runs; ++run)
+        for (int p = 0; p < 2; ++p)
+        {
+            StartSample sample;
+            if (!MeasureStart(programs[p], AMORQUANT_RUN_DIR, home, 0.7, sample))
+            {
+                std::fprintf(stderr, "no window from %s\n", programs[p].c_str());
+                std::exit(1);
+            }
+            mapped[p].push_back(sample.mappedMs);
+            cpu[p].push_back(sample.cpuMs);
+            peak[p].push_back(sample.peakKiB / 1024.0);
+        }
+    const double ratio = Median(mapped[0]) / Median(mapped[1]);
+    std::printf("\nStart-up: exec to MapNotify of the top-level window (Xvfb, no window manager),"
+                " median of %d\n",
+                runs);
+    std::printf("  %-26s %12s %15s %8s   %s\n", "", "amorquant", "minimal frame", "ratio",
+                "target");
+    std::printf("  %-26s %12.1f %15.1f %7.2fx   <= 1.30x %s\n", "wall time to mapped, ms",
+                Median(mapped[0]), Median(mapped[1]), ratio, Verdict(ratio <= 1.3));
+    std::printf("  %-26s %12.0f %15.0f %7.2fx\n", "CPU time to mapped, ms", Median(cpu[0]),
+                Median(cpu[1]), Median(cpu[0]) / Median(cpu[1]));
+    std::printf("\nPeak memory at rest: VmHWM 0.7 s after mapping, median of %d\n", runs);
+    std::printf("  %-26s %12.1f %15.1f %7.2fx\n", "VmHWM, MiB", Median(peak[0]), Median(peak[1]),
+                Median(peak[0]) / Median(peak[1]));
+}
+
+void PrintChecklist(int runs)
+{
+    std::printf("\nChecklist (generated rule files, half yes/no, half whole-number rules),"
+                " median of %d\n",
+                runs);
+    std::printf("  %7s %12s %7s %14s %7s %16s %7s\n", "rules", "rebuild ms", "growth",
+                "calculate ms", "growth", "choice change ms", "growth");
+    ChecklistTimes previous;
+    for (int count : {100, 1000, 10000})
+    {
+        const ChecklistTimes t = MeasureChecklist(count, runs);
+        if (count == 100)
+            std::printf("  %7d %12.2f %7s %14.3f %7s %16.2f %7s\n", count, t.buildMs, "",
+                        t.calculateMs, "", t.rebuildMs, "");
+        else
+            std::printf("  %7d %12.2f %6.1fx %14.3f %6.1fx %16.2f %6.1fx\n", count, t.buildMs,
+                        t.buildMs / previous.buildMs, t.calculateMs,
+                        t.calculateMs / previous.calculateMs, t.rebuildMs,
+                        t.rebuildMs / previous.rebuildMs);
+        if (count == 1000)
+            std::printf("  %7s target: rebuild of 1,000 rules < 50 ms: %s\n", "",
+                        Verdict(t.buildMs < 50));
+        if (count == 10000)
+            std::printf("  %7s target: calculate of 10,000 rules < 20 ms: %s\n", "",
+                        Verdict(t.calculateMs < 20));
+        previous = t;
+    }
+    std::printf("  (linear growth is 10x a step; rebuild = BuildChecklist alone; choice change ="
+                " the handler\n   with BuildChecklist and Calculate, plus the events and repaint"
+                " it queues)\n");
+}
+
+void PrintWriters(int runs)
+{
+    const std::vector<WriterResult> results = MeasureWriters(10e6, runs, "/dev/shm");
+    const WriterResult* libxml2 = nullptr;
+    const WriterResult* wx = nullptr;
+    for (const WriterResult& r : results)
+    {
+        if (r.name.rfind("libxml2", 0) == 0)
+            libxml2 = &r;
+        if (r.name == "wxXmlDocument::Save")
+            wx = &r;
+    }
+    auto rate = [](const WriterResult& r) { return r.bytes / 1e6 / (r.ms / 1000); };
+    std::printf("\nXML writer: one document saved to /dev/shm, no indentation, median of %d\n",
+                runs);
+    std::printf("  %-24s %9s %9s %8s %11s %7s\n", "", "MB", "ms", "MB/s", "vs libxml2", "vs wx");
+    for (const WriterResult& r : results)
+    {
+        if (r.bytes == 0)
+        {
+            std::printf("  %-24s save failed\n", r.name.c_str());
+            continue;
+        }
+        std::printf("  %-24s %9.2f %9.1f %8.1f %10.2fx %6.2fx\n", r.name.c_str(), r.bytes / 1e6,
+                    r.ms, rate(r), rate(r) / rate(*libxml2), rate(r) / rate(*wx));
+    }
+}
+
+// A wx assertion is a bug in what is measured: report it and stop rather
+// than let a dialog block the run.
+void StopOnAssert(const wxString& file, int line, const wxString& func, const wxString& cond,
+                  const wxString& msg)
+{
+    std::fprintf(stderr, "wx assertion at %s:%d in %s: %s %s\n", file.utf8_str().data(), line,
+                 func.utf8_str().data(), cond.utf8_str().data(), msg.utf8_str().data());
+    std::exit(1);
+}
+} // namespace
+
+int main(int argc, char** argv)
+{
+    const Options options = ParseOptions(argc, argv);
+    const std::string home = MakeHome();
+    std::printf("Amorquant benchmark: %ld cores, load average %.2f at start\n",
+                sysconf(_SC_NPROCESSORS_ONLN), Load());
+    // Before wx starts here, so the children share nothing with this process.
+    if (Runs(options, "start"))
+        PrintStart(options.startRuns, home);
+
+    // The bench's own options are not wx's.
+    int wxArgc = 1;
+    wxApp::SetInstance(new wxApp);
+    if (!wxEntryStart(wxArgc, argv) || !wxTheApp->CallOnInit())
+        return 2;
+    wxTheApp->SetVendorName("Larkvale");
+    wxTheApp->SetAppName("Pairavel");
+    wxSetAssertHandler(StopOnAssert);
+    delete wxLog::SetActiveTarget(new wxLogStderr);
+    wxInitAllImageHandlers();
+
+    if (Runs(options, "checklist"))
+        PrintChecklist(options.checklistRuns);
+    if (Runs(options, "writer"))
+        PrintWriters(options.writerRuns);
+    std::printf("\nload average %.2f at end\n", Load());
+
+    wxTheApp->OnExit();
+    wxEntryCleanup();
+    wxFileName::Rmdir(home, wxPATH_RMDIR_RECURSIVE);
+    return 0;
+}

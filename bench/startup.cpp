@@ -1,0 +1,143 @@
+#include "startup.h"
+
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+
+#include <chrono>
+#include <csignal>
+#include <cstdlib>
+#include <fcntl.h>
+#include <fstream>
+#include <poll.h>
+#include <sstream>
+#include <sys/wait.h>
+#include <thread>
+#include <cstdio>
+#include <unistd.h>
+
+namespace
+{
+using Clock = std::chrono::steady_clock;
+
+long WindowPid(Display* display, Window window)
+{
+    const Atom pidAtom = XInternAtom(display, "_NET_WM_PID", False);
+    Atom type;
+    int format;
+    unsigned long count, after;
+    unsigned char* data = nullptr;
+    long pid = -1;
+    if (XGetWindowProperty(display, window, pidAtom, 0, 1, False, XA_CARDINAL, &type, &format,
+                           &count, &after, &data) == Success &&
+        data && count == 1 && format == 32)
+        pid = *reinterpret_cast<long*>(data);
+    if (data)
+        XFree(data);
+    return pid;
+}
+
+// User plus system time of a process so far, from /proc/PID/stat.
+double CpuMs(pid_t pid)
+{
+    std::ifstream in("/proc/" + std::to_string(pid) + "/stat");
+    std::string line;
+    std::getline(in, line);
+    // The command name may hold spaces; the fields after it are plain.
+    std::istringstream fields(line.substr(line.rfind(')') + 2));
+    std::string field;
+    unsigned long long utime = 0, stime = 0;
+    for (int i = 3; i <= 15 && fields >> field; ++i)
+    {
+        if (i == 14)
+            utime = std::stoull(field);
+        if (i == 15)
+            stime = std::stoull(field);
+    }
+    return 1000.0 * double(utime + stime) / double(sysconf(_SC_CLK_TCK));
+}
+
+long PeakKiB(pid_t pid)
+{
+    std::ifstream in("/proc/" + std::to_string(pid) + "/status");
+    std::string line;
+    while (std::getline(in, line))
+        if (line.rfind("VmHWM:", 0) == 0)
+            return std::atol(line.c_str() + 6);
+    return 0;
+}
+
+[[noreturn]] void ExecIn(const std::string& program, const std::string& workDir,
+                         const std::string& home)
+{
+    if (chdir(workDir.c_str()) != 0)
+        _exit(127);
+    setenv("HOME", home.c_str(), 1);
+    setenv("XDG_CONFIG_HOME", (home + "/.config").c_str(), 1);
+    // The programs' chatter would garble the table.
+    const int null = open("/dev/null", O_WRONLY);
+    dup2(null, 1);
+    //dup2(null, 2);
+    execl(program.c_str(), program.c_str(), static_cast<char*>(nullptr));
+    _exit(127);
+}
+
+// Waits for the MapNotify of a top-level window that the process owns. With
+// no window manager on the display the map is not redirected, so the event
+// marks the moment the window became viewable.
+bool WaitForMap(Display* display, pid_t pid, double timeoutSeconds)
+{
+    const auto deadline = Clock::now() + std::chrono::duration<double>(timeoutSeconds);
+    pollfd fd{ConnectionNumber(display), POLLIN, 0};
+    while (Clock::now() < deadline)
+    {
+        while (XPending(display))
+        {
+            XEvent event;
+            XNextEvent(display, &event);
+            if (event.type == MapNotify && !event.xmap.override_redirect &&
+                WindowPid(display, event.xmap.window) == pid)
+                return true;
+        }
+        int status = 0;
+        if (waitpid(pid, &status, WNOHANG) == pid)
+        {
+            fprintf(stderr, "DEBUG exited status %d\n", status);
+            return false;
+        }
+        poll(&fd, 1, 50);
+    }
+    return false;
+}
+} // namespace
+
+bool MeasureStart(const std::string& program, const std::string& workDir, const std::string& home,
+                  double restSeconds, StartSample& sample)
+{
+    Display* display = XOpenDisplay(nullptr);
+    if (!display)
+        return false;
+    // The child must not keep our connection open.
+    fcntl(ConnectionNumber(display), F_SETFD, FD_CLOEXEC);
+    XSelectInput(display, DefaultRootWindow(display), SubstructureNotifyMask);
+    XSync(display, False);
+
+    const auto start = Clock::now();
+    const pid_t pid = fork();
+    if (pid == 0)
+        ExecIn(program, workDir, home);
+    const bool mapped = pid > 0 && WaitForMap(display, pid, 30);
+    if (mapped)
+    {
+        sample.mappedMs = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+        sample.cpuMs = CpuMs(pid);
+        std::this_thread::sleep_for(std::chrono::duration<double>(restSeconds));
+        sample.peakKiB = PeakKiB(pid);
+    }
+    if (pid > 0)
+    {
+        kill(pid, SIGTERM);
+        waitpid(pid, nullptr, 0);
+    }
+    XCloseDisplay(display);
+    return mapped;
+}

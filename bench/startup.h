@@ -1,0 +1,18 @@
+#pragma once
+
+#include <string>
+
+// One start of a GUI program under the current X display.
+struct StartSample
+{
+    double mappedMs = 0; // exec to the MapNotify of its top-level window
+    double cpuMs = 0;    // CPU time (user + system) the process had used by then
+    long peakKiB = 0;    // VmHWM after it has rested for a while
+};
+
+// Starts program in workDir with HOME (and XDG_CONFIG_HOME below it) set to
+// home, waits for its first top-level window to be mapped, lets it rest for
+// restSeconds, samples its peak memory and terminates it. Returns false if
+// no window came within the timeout.
+bool MeasureStart(const std::string& program, const std::string& workDir, const std::string& home,
+                  double restSeconds, StartSample& sample);
