@@ -22,6 +22,7 @@
 #include <wx/sizer.h>
 #include <wx/stattext.h>
 #include <wx/statusbr.h>
+#include <wx/wupdlock.h>
 
 #include <climits>
 
@@ -54,10 +55,13 @@ int s_remSizePos = 1;
 // number too large for a long arrives as an unsigned long long.
 long long EnteredValue(wxPGProperty* row)
 {
+    // Converted once rather than at every row of every calculation.
+    static const wxString boolType = "bool", ulonglongType = "ulonglong";
     const wxVariant value = row->GetValue();
-    if (value.GetType() == "bool")
+    const wxString type = value.GetType();
+    if (type == boolType)
         return value.GetBool() ? 1 : 0;
-    if (value.GetType() == "ulonglong")
+    if (type == ulonglongType)
     {
         const unsigned long long large = value.GetULongLong().GetValue();
         return large > (unsigned long long)LLONG_MAX ? LLONG_MAX : (long long)large;
@@ -303,14 +307,20 @@ void QuorvelFrame::SaveFrameGeometry()
 
 void QuorvelFrame::BuildChecklist(int friendType, int mode)
 {
-    m_propGrid->Clear();
-    LoadRules(friendType, mode);
-    wxPGProperty* category =
-        m_propGrid->Append(new wxPropertyCategory(_("List contents"), wxPG_LABEL));
-    for (wxPGProperty* row : m_ruleProperties)
-        if (row)
-            m_propGrid->Append(row);
-    m_propGrid->SetPropertyAttribute(category, wxPG_BOOL_USE_CHECKBOX, true, wxPG_RECURSE);
+    {
+        // Unfrozen, the grid re-measures all rows after each one appended
+        // and redraws each row that takes the checkbox attribute: quadratic
+        // in the rule count. Frozen, it does both once, when thawed.
+        wxWindowUpdateLocker frozen(m_propGrid);
+        m_propGrid->Clear();
+        LoadRules(friendType, mode);
+        wxPGProperty* category =
+            m_propGrid->Append(new wxPropertyCategory(_("List contents"), wxPG_LABEL));
+        for (wxPGProperty* row : m_ruleProperties)
+            if (row)
+                m_propGrid->Append(row);
+        m_propGrid->SetPropertyAttribute(category, wxPG_BOOL_USE_CHECKBOX, true, wxPG_RECURSE);
+    }
     // Rebuilds the user asks for must show at once; the first one happens
     // before the window is shown.
     if (!m_firstBuild)

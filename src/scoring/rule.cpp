@@ -17,9 +17,11 @@ int SaturatingProduct(long long a, long long b)
 
 RuleKind KindOf(const wxString& pg_type)
 {
-    if (pg_type.CmpNoCase("bool") == 0)
+    // Converted once: the calculation asks this for every rule.
+    static const wxString boolKind = "bool", intKind = "int";
+    if (pg_type.CmpNoCase(boolKind) == 0)
         return RuleKind::Bool;
-    if (pg_type.CmpNoCase("int") == 0)
+    if (pg_type.CmpNoCase(intKind) == 0)
         return RuleKind::Int;
     return RuleKind::Unknown;
 }

@@ -26,11 +26,13 @@ struct Fields
 
     wxString* Find(const wxString& name)
     {
-        struct
+        // Held as wxString: comparing with a char literal would convert the
+        // literal through the locale at every call.
+        static const struct
         {
-            const char* name;
+            wxString name;
             wxString Fields::*member;
-        } const table[] = {
+        } table[] = {
             {"id", &Fields::id},
             {"pg_type", &Fields::pg_type},
             {"content", &Fields::content},
@@ -109,14 +111,15 @@ int ReadNumber(const wxString& text)
 
 RuleArray ReadRules(const wxXmlNode* root)
 {
+    static const wxString rootName = "rules", ruleName = "rule";
     RuleArray rules;
-    if (!root || root->GetName() != "rules")
+    if (!root || root->GetName() != rootName)
         return rules;
     for (const wxXmlNode* child = root->GetChildren(); child; child = child->GetNext())
     {
         if (IsAnnotation(child))
             continue;
-        if (child->GetName().CmpNoCase("rule") != 0)
+        if (child->GetName().CmpNoCase(ruleName) != 0)
             break;
         if (Rule* rule = MakeRule(ReadFields(child)))
             rules.Add(rule);
