@@ -42,8 +42,7 @@ Options ParseOptions(int argc, char** argv)
             options.only = arg.substr(7);
         else
         {
-            std::fprintf(stderr, "usage: %s [--quick] [--only=start|checklist|writer]\n",
-                         argv[0]);
+            std::fprintf(stderr, "usage: %s [--quick] [--only=start|checklist|writer]\n", argv[0]);
             std::exit(2);
         }
     }
@@ -82,6 +81,7 @@ const char* Verdict(bool met)
 
 void PrintStart(int runs, const std::string& home)
 {
+    StartWatcher watcher;
     std::vector<double> mapped[2], cpu[2], peak[2];
     const std::string programs[2] = {AMORQUANT_PROGRAM, MINIMAL_FRAME_PROGRAM};
     // Alternating, so both see the same load.
@@ -89,7 +89,7 @@ void PrintStart(int runs, const std::string& home)
         for (int p = 0; p < 2; ++p)
         {
             StartSample sample;
-            if (!MeasureStart(programs[p], AMORQUANT_RUN_DIR, home, 0.7, sample))
+            if (!watcher.Measure(programs[p], AMORQUANT_RUN_DIR, home, 0.7, sample))
             {
                 std::fprintf(stderr, "no window from %s\n", programs[p].c_str());
                 std::exit(1);

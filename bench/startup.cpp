@@ -12,7 +12,6 @@
 #include <sstream>
 #include <sys/wait.h>
 #include <thread>
-#include <cstdio>
 #include <unistd.h>
 
 namespace
@@ -76,7 +75,7 @@ long PeakKiB(pid_t pid)
     // The programs' chatter would garble the table.
     const int null = open("/dev/null", O_WRONLY);
     dup2(null, 1);
-    //dup2(null, 2);
+    dup2(null, 2);
     execl(program.c_str(), program.c_str(), static_cast<char*>(nullptr));
     _exit(127);
 }
@@ -98,34 +97,43 @@ bool WaitForMap(Display* display, pid_t pid, double timeoutSeconds)
                 WindowPid(display, event.xmap.window) == pid)
                 return true;
         }
-        int status = 0;
-        if (waitpid(pid, &status, WNOHANG) == pid)
-        {
-            fprintf(stderr, "DEBUG exited status %d\n", status);
+        if (waitpid(pid, nullptr, WNOHANG) == pid)
             return false;
-        }
         poll(&fd, 1, 50);
     }
     return false;
 }
 } // namespace
 
-bool MeasureStart(const std::string& program, const std::string& workDir, const std::string& home,
-                  double restSeconds, StartSample& sample)
+StartWatcher::StartWatcher() : m_display(XOpenDisplay(nullptr))
 {
-    Display* display = XOpenDisplay(nullptr);
-    if (!display)
+    if (!m_display)
+        return;
+    // The children must not inherit the connection.
+    fcntl(ConnectionNumber(m_display), F_SETFD, FD_CLOEXEC);
+    // A window may be gone by the time its map event is read.
+    XSetErrorHandler([](Display*, XErrorEvent*) { return 0; });
+    XSelectInput(m_display, DefaultRootWindow(m_display), SubstructureNotifyMask);
+}
+
+StartWatcher::~StartWatcher()
+{
+    if (m_display)
+        XCloseDisplay(m_display);
+}
+
+bool StartWatcher::Measure(const std::string& program, const std::string& workDir,
+                           const std::string& home, double restSeconds, StartSample& sample)
+{
+    if (!m_display)
         return false;
-    // The child must not keep our connection open.
-    fcntl(ConnectionNumber(display), F_SETFD, FD_CLOEXEC);
-    XSelectInput(display, DefaultRootWindow(display), SubstructureNotifyMask);
-    XSync(display, False);
+    XSync(m_display, True); // drops the events of earlier starts
 
     const auto start = Clock::now();
     const pid_t pid = fork();
     if (pid == 0)
         ExecIn(program, workDir, home);
-    const bool mapped = pid > 0 && WaitForMap(display, pid, 30);
+    const bool mapped = pid > 0 && WaitForMap(m_display, pid, 30);
     if (mapped)
     {
         sample.mappedMs = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
@@ -138,6 +146,5 @@ bool MeasureStart(const std::string& program, const std::string& workDir, const 
         kill(pid, SIGTERM);
         waitpid(pid, nullptr, 0);
     }
-    XCloseDisplay(display);
     return mapped;
 }

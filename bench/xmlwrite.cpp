@@ -19,8 +19,9 @@ wxXmlNode* Entry(int i)
     entry->AddAttribute("id", wxString::Format("e%d", i));
     entry->AddAttribute("note", "say \"yes\" & mean it");
     auto* title = new wxXmlNode(entry, wxXML_ELEMENT_NODE, "title");
-    new wxXmlNode(title, wxXML_TEXT_NODE, "", wxString::FromUTF8("第") + wxString::Format("%d", i) +
-                                                  wxString::FromUTF8("题：会做饭吗？"));
+    new wxXmlNode(title, wxXML_TEXT_NODE, "",
+                  wxString::FromUTF8("第") + wxString::Format("%d", i) +
+                      wxString::FromUTF8("题：会做饭吗？"));
     auto* price = new wxXmlNode(entry, wxXML_ELEMENT_NODE, "price");
     new wxXmlNode(price, wxXML_TEXT_NODE, "", wxString::Format("%d", i % 97 - 40));
     auto* text = new wxXmlNode(entry, wxXML_ELEMENT_NODE, "text");
@@ -79,9 +80,8 @@ std::vector<WriterResult> MeasureWriters(double targetBytes, int runs, const std
     std::vector<WriterResult> results;
     results.push_back(Measure("wxXmlDocument::Save", wxPath, runs,
                               [&] { return doc.Save(wxPath, wxXML_NO_INDENTATION); }));
-    results.push_back(Measure("libxml2 xmlSaveFile", libxmlPath, runs, [&] {
-        return xmlSaveFile(libxmlPath.c_str(), libxmlDoc) > 0;
-    }));
+    results.push_back(Measure("libxml2 xmlSaveFile", libxmlPath, runs,
+                              [&] { return xmlSaveFile(libxmlPath.c_str(), libxmlDoc) > 0; }));
     xmlFreeDoc(libxmlDoc);
     return results;
 }
