@@ -426,4 +426,4 @@ void QuorvelFrame::OnLanguage(wxCommandEvent&)
 // clang-format off
 wxBEGIN_EVENT_TABLE(QuorvelFrame, wxFrame)
 wxEND_EVENT_TABLE()
-// clang-format on
+    // clang-format on
