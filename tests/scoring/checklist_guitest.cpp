@@ -117,6 +117,22 @@ protected:
     {
     }
 };
+
+// Enough rows to need scrolling, alternately yes/no and whole-number ones.
+std::string LongRuleFile(int count)
+{
+    std::string xml = "<rules>";
+    for (int i = 0; i < count; ++i)
+        xml += "<rule><id>r" + std::to_string(i) + "</id><pg_type>" + (i % 2 ? "int" : "bool") +
+               "</pg_type><content>q" + std::to_string(i) + "</content></rule>";
+    return xml + "</rules>";
+}
+
+class LongChecklistTest : public ChecklistTest
+{
+protected:
+    LongChecklistTest() : ChecklistTest({{"rules/rules_gf_normal-zh_CN.xml", LongRuleFile(300)}}) {}
+};
 } // namespace
 
 TEST_F(ChecklistTest, OpensOnTheFirstChecklistWithItsResult)
@@ -199,4 +215,14 @@ TEST_F(SharedIdsTest, EveryRuleCountsItsOwnRow)
     grid->SetPropertyValue(rows[3], 1L);
     Click("ID_BUTTON_CALC");
     EXPECT_TRUE(Shown().Contains(Total("107"))) << Shown();
+}
+
+// The grid is built frozen; once thawed it must still know every row.
+TEST_F(LongChecklistTest, RebuiltGridReachesItsLastRowWithCheckboxes)
+{
+    Click("ID_BUTTON_RESET");
+    ASSERT_EQ(Rows().size(), 300u);
+    EXPECT_GE(grid->GetVirtualSize().GetHeight(), 301 * grid->GetRowHeight());
+    EXPECT_TRUE(grid->GetPropertyByName("r298")->GetAttribute(wxPG_BOOL_USE_CHECKBOX).GetBool());
+    EXPECT_EQ(grid->GetPropertyByName("r299")->GetValueAsString(), "0");
 }
