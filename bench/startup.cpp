@@ -6,10 +6,10 @@
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
+#include <dirent.h>
 #include <fcntl.h>
 #include <fstream>
 #include <poll.h>
-#include <sstream>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -35,24 +35,24 @@ long WindowPid(Display* display, Window window)
     return pid;
 }
 
-// User plus system time of a process so far, from /proc/PID/stat.
+// CPU time of all the process's threads so far, in nanoseconds from
+// schedstat (/proc/PID/stat counts in whole clock ticks).
 double CpuMs(pid_t pid)
 {
-    std::ifstream in("/proc/" + std::to_string(pid) + "/stat");
-    std::string line;
-    std::getline(in, line);
-    // The command name may hold spaces; the fields after it are plain.
-    std::istringstream fields(line.substr(line.rfind(')') + 2));
-    std::string field;
-    unsigned long long utime = 0, stime = 0;
-    for (int i = 3; i <= 15 && fields >> field; ++i)
+    const std::string tasks = "/proc/" + std::to_string(pid) + "/task";
+    double ns = 0;
+    if (DIR* dir = opendir(tasks.c_str()))
     {
-        if (i == 14)
-            utime = std::stoull(field);
-        if (i == 15)
-            stime = std::stoull(field);
+        while (const dirent* entry = readdir(dir))
+        {
+            std::ifstream in(tasks + "/" + entry->d_name + "/schedstat");
+            double onCpu = 0;
+            if (entry->d_name[0] != '.' && in >> onCpu)
+                ns += onCpu;
+        }
+        closedir(dir);
     }
-    return 1000.0 * double(utime + stime) / double(sysconf(_SC_CLK_TCK));
+    return ns / 1e6;
 }
 
 long PeakKiB(pid_t pid)

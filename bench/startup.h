@@ -6,7 +6,7 @@
 struct StartSample
 {
     double mappedMs = 0; // exec to the MapNotify of its top-level window
-    double cpuMs = 0;    // CPU time (user + system) the process had used by then
+    double cpuMs = 0;    // CPU time its threads had used by then
     long peakKiB = 0;    // VmHWM after it has rested for a while
 };
 
