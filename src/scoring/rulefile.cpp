@@ -3,7 +3,7 @@
 #include <wx/xml/xml.h>
 
 #include <cstdlib>
-#include <set>
+#include <unordered_set>
 
 const wxString g_rulesFileTemplate = "rules\\rules_$TYPE$_$MODE$-zh_CN.xml";
 
@@ -129,8 +129,11 @@ RuleArray ReadRules(const wxXmlNode* root)
 
 wxArrayString RowNames(const RuleArray& rules)
 {
-    std::set<wxString> taken;
+    // Hashed: a tree of wide strings made this the one step of loading that
+    // grew faster than the rule count.
+    std::unordered_set<wxString> taken(rules.size());
     wxArrayString names;
+    names.reserve(rules.size());
     for (const Rule* rule : rules)
     {
         wxString name = rule->id;
