@@ -140,9 +140,9 @@ void PrintChecklist(int runs)
                         Verdict(t.calculateMs < 20));
         previous = t;
     }
-    std::printf("  (linear growth is 10x a step; rebuild = BuildChecklist alone; choice change ="
-                " the handler\n   with BuildChecklist and Calculate, plus the events and repaint"
-                " it queues)\n");
+    std::printf("  (linear growth is 10x a step. Rebuild = BuildChecklist alone, calculate ="
+                " Calculate alone,\n   both in CPU time; choice change = the handler with both,"
+                " plus the events and\n   repaint it queues, in wall time)\n");
 }
 
 void PrintWriters(int runs)
@@ -158,9 +158,11 @@ void PrintWriters(int runs)
             wx = &r;
     }
     auto rate = [](const WriterResult& r) { return r.bytes / 1e6 / (r.ms / 1000); };
-    std::printf("\nXML writer: one document saved to /dev/shm, no indentation, median of %d\n",
+    std::printf("\nXML writer: one document saved to /dev/shm, no indentation; CPU time of the"
+                " save, median of %d\n",
                 runs);
-    std::printf("  %-24s %9s %9s %8s %11s %7s\n", "", "MB", "ms", "MB/s", "vs libxml2", "vs wx");
+    std::printf("  %-24s %9s %9s %8s %11s %7s\n", "", "MB", "CPU ms", "MB/s", "vs libxml2",
+                "vs wx");
     for (const WriterResult& r : results)
     {
         if (r.bytes == 0)

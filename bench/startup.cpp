@@ -37,7 +37,7 @@ long WindowPid(Display* display, Window window)
 
 // CPU time of all the process's threads so far, in nanoseconds from
 // schedstat (/proc/PID/stat counts in whole clock ticks).
-double CpuMs(pid_t pid)
+double ProcessCpuMs(pid_t pid)
 {
     const std::string tasks = "/proc/" + std::to_string(pid) + "/task";
     double ns = 0;
@@ -137,7 +137,7 @@ bool StartWatcher::Measure(const std::string& program, const std::string& workDi
     if (mapped)
     {
         sample.mappedMs = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-        sample.cpuMs = CpuMs(pid);
+        sample.cpuMs = ProcessCpuMs(pid);
         std::this_thread::sleep_for(std::chrono::duration<double>(restSeconds));
         sample.peakKiB = PeakKiB(pid);
     }

@@ -61,7 +61,7 @@ WriterResult Measure(const std::string& name, const std::string& path, int runs,
     std::vector<double> times;
     bool saved = true;
     for (int run = 0; run < runs; ++run)
-        times.push_back(TimeMs([&] { saved = save() && saved; }));
+        times.push_back(CpuMs([&] { saved = save() && saved; }));
     WriterResult result{name, saved ? wxFileName::GetSize(path).ToDouble() : 0, Median(times)};
     wxRemoveFile(path);
     return result;

@@ -8,7 +8,7 @@ struct WriterResult
 {
     std::string name;
     double bytes = 0; // size of the file it wrote; 0 if a save failed
-    double ms = 0;    // median time of one save
+    double ms = 0;    // median CPU time of one save
 };
 
 // Builds a document of about targetBytes when written, and saves it with
