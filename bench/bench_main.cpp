@@ -1,6 +1,7 @@
 // Prints the performance table: start-up and memory against a minimal wx
 // frame, checklist rebuild and calculation by size, XML writers.
-// Needs an X display; scripts/bench.sh provides one.
+// Needs an X display without a window manager (a window manager would take
+// the top-level windows off the root); scripts/bench.sh provides one.
 #include "checklist.h"
 #include "startup.h"
 #include "timing.h"
