@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstring>
 #include <memory>
+#include <new>
 #include <unordered_map>
 #include <vector>
 
@@ -135,6 +136,18 @@ bool IsPublicId(const wxString& id)
                            return IsAsciiAlpha(c) || IsAsciiDigit(c) ||
                                   (c && c < 0x80 && std::strchr(kMarks, int(c)));
                        });
+}
+
+// The nodes of a tree lie scattered over the heap, and writing one is quick
+// next to fetching it: ask for the next sibling while the current node is
+// written. A node spans three cache lines.
+void Prefetch(const wxXmlNode* node)
+{
+    if (!node)
+        return;
+    const char* bytes = reinterpret_cast<const char*>(node);
+    for (size_t offset = 0; offset < sizeof(wxXmlNode); offset += 64)
+        __builtin_prefetch(bytes + offset);
 }
 
 char* PutAscii(char* out, const char* text)
@@ -285,6 +298,7 @@ private:
                 continue;
             }
             parent.nextChild = child->GetNext();
+            Prefetch(parent.nextChild);
             parent.lastWasText = child->GetType() == wxXML_TEXT_NODE;
             const size_t indent = parent.indent + size_t(std::max(m_step, 0));
             // Text is never indented: the whitespace would become part of it.
@@ -531,10 +545,13 @@ private:
 void ByteBuffer::Grow(size_t extra)
 {
     const size_t capacity = std::max({m_capacity * 2, m_size + extra, size_t(1) << 16});
-    std::unique_ptr<char[]> data(new char[capacity]);
-    if (m_size)
-        std::memcpy(data.get(), m_data.get(), m_size);
-    m_data = std::move(data);
+    // realloc moves a large block by remapping its pages: unlike a new block
+    // and a copy, nothing is copied and no written page is faulted in again.
+    char* data = static_cast<char*>(std::realloc(m_data.get(), capacity));
+    if (!data)
+        throw std::bad_alloc();
+    m_data.release();
+    m_data.reset(data);
     m_capacity = capacity;
 }
 

@@ -2,6 +2,7 @@
 
 #include <wx/xml/xml.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <memory>
 
@@ -28,7 +29,11 @@ public:
 private:
     void Grow(size_t extra);
 
-    std::unique_ptr<char[]> m_data;
+    struct FreeBytes
+    {
+        void operator()(char* bytes) const { std::free(bytes); }
+    };
+    std::unique_ptr<char, FreeBytes> m_data; // from malloc, so that it can grow by realloc
     size_t m_size = 0;
     size_t m_capacity = 0;
 };
