@@ -141,9 +141,9 @@ void PrintChecklist(int runs)
                         Verdict(t.calculateMs < 20));
         previous = t;
     }
-    std::printf("  (linear growth is 10x a step. Rebuild = BuildChecklist alone, calculate ="
-                " Calculate alone,\n   both in CPU time; choice change = the handler with both,"
-                " plus the events and\n   repaint it queues, in wall time)\n");
+    std::printf("  (wall time; linear growth is 10x a step. Rebuild = BuildChecklist alone,"
+                " calculate =\n   Calculate alone, choice change = the handler with both, plus"
+                " the events and\n   repaint it queues)\n");
 }
 
 void PrintWriters(int runs)

@@ -70,9 +70,9 @@ ChecklistTimes MeasureChecklist(int count, int runs)
     std::vector<double> build, rebuild, calculate;
     for (int run = 0; run < runs; ++run)
     {
-        build.push_back(CpuMs([&] { frame->BuildChecklist(0, 0); }));
+        build.push_back(TimeMs([&] { frame->BuildChecklist(0, 0); }));
         Settle(frame);
-        calculate.push_back(CpuMs([&] { frame->Calculate(); }));
+        calculate.push_back(TimeMs([&] { frame->Calculate(); }));
         Settle(frame);
         rebuild.push_back(TimeMs(
             [&]

@@ -5,12 +5,14 @@
 // A rule file of count rules, alternately yes/no and whole-number ones.
 std::string GenerateRules(int count);
 
-// Median times of the main window's work on a checklist of one size.
+// Median wall times of the main window's work on a checklist of one size:
+// wall, because a grid that redraws as it is built makes the X server work
+// too, which the bench's own CPU time would not show.
 struct ChecklistTimes
 {
-    double buildMs = 0;     // BuildChecklist alone, CPU time
-    double rebuildMs = 0;   // a choice change (BuildChecklist, Calculate, repaint), wall time
-    double calculateMs = 0; // Calculate alone, CPU time
+    double buildMs = 0;     // BuildChecklist alone
+    double rebuildMs = 0;   // a choice change: BuildChecklist, Calculate and the repaint
+    double calculateMs = 0; // Calculate alone
 };
 
 // Opens the main window in a working folder whose rule file holds count
