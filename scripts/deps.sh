@@ -3,7 +3,7 @@
 # Quick when everything is already there.
 set -eu
 
-packages="cmake g++ make pkg-config libwxgtk3.2-dev libgtest-dev gettext locales
+packages="cmake g++ make pkg-config libwxgtk3.2-dev libexpat1-dev libgtest-dev gettext locales
   fonts-wqy-microhei xdg-utils xvfb xauth xdotool x11-utils libxml2-utils
   desktop-file-utils appstream dpkg-dev file imagemagick
   clang libclang-rt-14-dev libxml2-dev libx11-dev"

@@ -333,7 +333,7 @@ void QuorvelFrame::LoadRules(int friendType, int mode)
     ClearRules();
     ClearRuleProperties();
     m_ruleRoot = nullptr;
-    if (!m_ruleDoc.Load(NativePath(RulesFileName(friendType, mode)), "UTF-8", 0))
+    if (!LoadRuleDocument(NativePath(RulesFileName(friendType, mode)), m_ruleDoc))
         return;
     m_ruleRoot = m_ruleDoc.GetRoot();
 

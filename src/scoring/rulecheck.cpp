@@ -293,7 +293,7 @@ private:
 bool LoadRuleFile(const wxString& path, wxXmlDocument& doc, std::vector<RuleProblem>& problems)
 {
     LogCapture capture;
-    if (doc.Load(path, "UTF-8", 0))
+    if (LoadRuleDocument(path, doc))
         return true;
     for (const wxString& message : capture.Messages())
         problems.push_back(LoadProblem(message));

@@ -1,11 +1,21 @@
 #include "scoring/rulefile.h"
 
+#include <wx/ffile.h>
+#include <wx/filename.h>
+#include <wx/intl.h>
+#include <wx/log.h>
+#include <wx/mstream.h>
 #include <wx/xml/xml.h>
 
+#include <expat.h>
+
+#include <algorithm>
 #include <cstdlib>
 #include <unordered_set>
 
 const wxString g_rulesFileTemplate = "rules\\rules_$TYPE$_$MODE$-zh_CN.xml";
+const size_t g_ruleFileLimit = 4 * 1024 * 1024;
+const size_t g_ruleStretchLimit = 256 * 1024;
 
 namespace
 {
@@ -91,7 +101,108 @@ bool IsAnnotation(const wxXmlNode* node)
 {
     return node->GetType() == wxXML_COMMENT_NODE || node->GetType() == wxXML_PI_NODE;
 }
+void LogRefusal(const wxString& name)
+{
+    wxLogError(_("Rule file '%s' not read: it is not a plain file or is too large."), name);
+}
+
+// The library's loader hands its parser 1 KB at a time. The parser rescans an
+// unfinished comment or tag from its start on every piece, and the loader
+// copies a growing text node on every piece, so the cost grows with the
+// square of the longest such stretch. One pass of the same parser over the
+// whole file at once finds that stretch in linear time: the distance between
+// two pieces of markup that are not text (text and entity references merge
+// into one node). No entity is expanded here.
+class StretchScan
+{
+public:
+    explicit StretchScan(const std::string& bytes)
+    {
+        XML_Parser parser = XML_ParserCreate(nullptr);
+        m_parser = parser;
+        XML_SetUserData(parser, this);
+        XML_SetElementHandler(parser, OnStart, OnEnd);
+        XML_SetCharacterDataHandler(parser, OnText);
+        XML_SetCommentHandler(parser, OnComment);
+        XML_SetProcessingInstructionHandler(parser, OnInstruction);
+        XML_SetDefaultHandler(parser, OnOther);
+        // A parse error ends the scan; the stretch then runs to the end.
+        XML_Parse(parser, bytes.data(), int(bytes.size()), XML_TRUE);
+        XML_ParserFree(parser);
+        m_longest = std::max(m_longest, XML_Index(bytes.size()) - m_stretchStart);
+    }
+
+    size_t Longest() const { return size_t(m_longest); }
+
+private:
+    void Mark()
+    {
+        const XML_Index end = XML_GetCurrentByteIndex(m_parser) + XML_GetCurrentByteCount(m_parser);
+        m_longest = std::max(m_longest, end - m_stretchStart);
+        m_stretchStart = std::max(m_stretchStart, end);
+    }
+
+    static void OnStart(void* scan, const XML_Char*, const XML_Char**)
+    {
+        static_cast<StretchScan*>(scan)->Mark();
+    }
+    static void OnEnd(void* scan, const XML_Char*) { static_cast<StretchScan*>(scan)->Mark(); }
+    static void OnText(void*, const XML_Char*, int) {}
+    static void OnComment(void* scan, const XML_Char*) { static_cast<StretchScan*>(scan)->Mark(); }
+    static void OnInstruction(void* scan, const XML_Char*, const XML_Char*)
+    {
+        static_cast<StretchScan*>(scan)->Mark();
+    }
+    static void OnOther(void* scan, const XML_Char* s, int length)
+    {
+        if (length == 0 || s[0] != '&')
+            static_cast<StretchScan*>(scan)->Mark();
+    }
+
+    XML_Parser m_parser;
+    XML_Index m_stretchStart = 0;
+    XML_Index m_longest = 0;
+};
+
+// Reads a plain file of at most g_ruleFileLimit bytes. A FIFO or device is
+// refused unopened: reading it could block or never end.
+bool ReadRuleFile(const wxString& path, std::string& bytes)
+{
+    if (wxFileName::Exists(path) && !wxFileName::FileExists(path))
+    {
+        LogRefusal(path);
+        return false;
+    }
+    wxFFile file(path, "rb"); // a missing file is the library's to report
+    if (!file.IsOpened())
+        return false;
+    const wxFileOffset length = file.Length();
+    if (length < 0 || size_t(length) > g_ruleFileLimit)
+    {
+        LogRefusal(path);
+        return false;
+    }
+    bytes.resize(size_t(length));
+    return file.Read(bytes.data(), bytes.size()) == bytes.size();
+}
 } // namespace
+
+bool LoadRuleBytes(const std::string& bytes, const wxString& name, wxXmlDocument& doc)
+{
+    if (bytes.size() > g_ruleFileLimit || StretchScan(bytes).Longest() > g_ruleStretchLimit)
+    {
+        LogRefusal(name);
+        return false;
+    }
+    wxMemoryInputStream in(bytes.data(), bytes.size());
+    return doc.Load(in, "UTF-8", 0);
+}
+
+bool LoadRuleDocument(const wxString& path, wxXmlDocument& doc)
+{
+    std::string bytes;
+    return ReadRuleFile(path, bytes) && LoadRuleBytes(bytes, path, doc);
+}
 
 wxString RulesFileName(int friendType, int mode)
 {

@@ -1,4 +1,5 @@
 #include "app/frame.h"
+#include "scoring/rulefile.h"
 #include "support/workdir.h"
 #include "support/wxtest.h"
 
@@ -9,6 +10,7 @@
 #include <wx/stopwatch.h>
 #include <wx/textfile.h>
 
+#include <iostream>
 #include <sstream>
 
 // Hostile and broken rule files: the window must neither crash, hang nor
@@ -105,4 +107,110 @@ TEST_F(RuleCorpusTest, DeepNestingIsRefused)
     EXPECT_LE(outcome.rows, 1);
     EXPECT_TRUE(outcome.page.Contains(TotalText(1000)));
     EXPECT_LT(outcome.milliseconds, 5000);
+}
+
+namespace
+{
+const size_t s_fiftyMegabytes = 50u * 1024 * 1024;
+
+std::string Repeated(const std::string& unit, size_t bytes)
+{
+    std::string text;
+    text.reserve(bytes + unit.size());
+    while (text.size() < bytes)
+        text += unit;
+    return text;
+}
+
+// Ordinary rules up to about the given size; each unanswered one costs 3.
+std::string ManyRules(size_t bytes, int* count)
+{
+    std::string file = "<rules>\n";
+    for (*count = 0; file.size() < bytes; ++*count)
+        file += "<rule><id>r" + std::to_string(*count) +
+                "</id><pg_type>int</pg_type><content>How many times a week</content>"
+                "<lower_limit>1</lower_limit><upper_limit>3</upper_limit>"
+                "<upper_price>5</upper_price><lower_price>-3</lower_price></rule>\n";
+    return file + "</rules>\n";
+}
+
+// One rule whose label holds the given text, so that an accepted file shows a row.
+std::string LabelRule(const std::string& label)
+{
+    return "<rules><rule><id>a</id><pg_type>bool</pg_type><content>" + label +
+           "</content></rule></rules>";
+}
+} // namespace
+
+// The library's loader takes minutes on a few MB of one comment, tag or text,
+// and a file of ordinary rules that large fills the grid for minutes: such
+// files are refused at once, as an unreadable file is, and the refusal logged.
+TEST_F(RuleCorpusTest, FiftyMegabyteFilesAreRefusedAtOnce)
+{
+    int count = 0;
+    const std::string filler = Repeated("x", s_fiftyMegabytes);
+    const std::pair<const char*, std::string> cases[] = {
+        {"ordinary rules", ManyRules(s_fiftyMegabytes, &count)},
+        {"one comment", "<rules><!--" + filler + "--></rules>"},
+        {"one unclosed comment", "<rules><!--" + filler},
+        {"one label", LabelRule(filler)},
+        {"one attribute", "<rules><rule note=\"" + filler + "\"/></rules>"},
+    };
+    for (const auto& [name, file] : cases)
+    {
+        SCOPED_TRACE(name);
+        ScopedWorkDir work({{"rules/rules_gf_normal-zh_CN.xml", file}});
+        wxtest::ClearLog();
+        wxStopWatch watch;
+        auto* frame = new QuorvelFrame(nullptr, wxID_ANY);
+        const long milliseconds = watch.Time();
+        EXPECT_TRUE(wxtest::LogContains("not read")) << name;
+        frame->Destroy();
+        std::cerr << name << ": " << milliseconds << " ms\n";
+        EXPECT_LT(milliseconds, 2000);
+    }
+}
+
+TEST_F(RuleCorpusTest, LongStretchesInSmallFilesAreRefused)
+{
+    const std::string megabyte = Repeated("x", 1024 * 1024);
+    const std::string references = Repeated("&amp;", 1024 * 1024);
+    for (const std::string& file :
+         {LabelRule(megabyte), LabelRule(references), "<rules><!--" + megabyte + "--></rules>",
+          "<rules><rule><id>a</id><pg_type>bool</pg_type><content><![CDATA[" + megabyte +
+              "]]></content></rule></rules>"})
+    {
+        const Outcome outcome = OpenChecklist(file);
+        EXPECT_EQ(outcome.rows, 0);
+        EXPECT_TRUE(outcome.page.Contains(TotalText(1000)));
+        EXPECT_LT(outcome.milliseconds, 1000);
+    }
+}
+
+// Just inside both limits: everything is read, in bounded time. The slowest
+// file within them is the largest one made of the longest stretches.
+TEST_F(RuleCorpusTest, FilesWithinTheLimitsAreReadInFull)
+{
+    const std::string stretch = Repeated("x", g_ruleStretchLimit - 100);
+    std::string slowest = "<rules>";
+    int commented = 0;
+    for (; slowest.size() + stretch.size() < g_ruleFileLimit - 1024; ++commented)
+        slowest += "<!--" + stretch + "--><rule><pg_type>bool</pg_type></rule>";
+    int count = 0;
+    const std::pair<const char*, std::string> cases[] = {
+        {"longest label", LabelRule(stretch)},
+        {"longest comments", slowest + "</rules>"},
+        {"ordinary rules", ManyRules(g_ruleFileLimit - 1024, &count)},
+    };
+    const int rows[] = {1, commented, count};
+    const long totals[] = {1000, 1000, 1000 - 3L * count};
+    for (int i = 0; i < 3; ++i)
+    {
+        SCOPED_TRACE(cases[i].first);
+        const Outcome outcome = OpenChecklist(cases[i].second);
+        EXPECT_EQ(outcome.rows, rows[i]);
+        EXPECT_TRUE(outcome.page.Contains(TotalText(totals[i])));
+        std::cerr << cases[i].first << ": " << outcome.milliseconds << " ms\n";
+        EXPECT_LT(outcome.milliseconds, 20000);
+    }
 }
