@@ -5,8 +5,10 @@
 #include "app/paths.h"
 #include "i18n/chooser.h"
 
+#include <wx/config.h>
 #include <wx/icon.h>
 #include <wx/image.h>
+#include <wx/log.h>
 
 namespace
 {
@@ -36,4 +38,17 @@ bool QuorvelApp::OnInit()
     frame->Show(true);
     SetTopWindow(frame);
     return true;
+}
+
+int QuorvelApp::OnExit()
+{
+    // The main window may still wait for deletion; it records its geometry.
+    DeletePendingObjects();
+    // Write the store out here rather than in the library's clean-up: what
+    // a failed write-out logs (an unwritable folder) would be shown there
+    // after the application object is gone, and crash.
+    delete wxConfigBase::Set(nullptr);
+    wxConfigBase::DontCreateOnDemand();
+    wxLog::FlushActive();
+    return wxApp::OnExit();
 }

@@ -9,6 +9,7 @@ class QuorvelApp : public wxApp
 {
 public:
     bool OnInit() override;
+    int OnExit() override;
 
 private:
     wxLocale m_locale;

@@ -52,6 +52,10 @@ int LanguageFromCode(const wxString& code)
     const wxLanguageInfo* info = wxLocale::FindLanguageInfo(code);
     if (info)
         return info->Language;
-    wxLogError(_("Uknown locale code '%s' in registry."), code);
+    // A stored value of any length must not stretch the error box off the
+    // screen.
+    const size_t shown = 40;
+    wxLogError(_("Uknown locale code '%s' in registry."),
+               code.length() > shown ? code.Left(shown) + wxString::FromUTF8("\u2026") : code);
     return wxLANGUAGE_DEFAULT;
 }

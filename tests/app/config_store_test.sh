@@ -1,0 +1,176 @@
+#!/bin/bash
+# Starts the real program on broken or unwritable settings and closes it with
+# Alt+F4. Each time it must open its window, exit cleanly and keep every
+# setting it does not own; where the folder is writable it records the window
+# geometry, where it is not the file stays as it was.
+# Usage: config_store_test.sh RUN_FOLDER (needs a display and xdotool).
+set -u
+run_dir=$(cd "$1" && pwd)
+failures=0
+work=$(mktemp -d)
+cp -r "$run_dir"/amorquant "$run_dir"/rules "$run_dir"/img "$run_dir"/locales "$work"/
+trap 'chattr -i "$home/.config" 2>/dev/null; rm -rf "$work" "$home"' EXIT
+
+fail() {
+    echo "FAIL [$case_name]: $*"
+    failures=$((failures + 1))
+}
+
+# Settings the program does not own, which every run must keep.
+others='[Other]
+keep=this line
+[Other/Deeper]
+also=kept'
+
+# Waits for the main window, taking the first row of the language dialog that
+# a start without a readable language setting shows first.
+main_window() {
+    for _ in $(seq 100); do
+        local w
+        w=$(xdotool search --onlyvisible --pid "$1" --name '^Amorquant$' 2>/dev/null | head -n1)
+        [ -n "$w" ] && { echo "$w"; return 0; }
+        w=$(xdotool search --onlyvisible --pid "$1" --name '^Language selection$' 2>/dev/null)
+        [ -n "$w" ] && xdotool windowfocus --sync "$w" key Return 2>/dev/null
+        sleep 0.1
+    done
+    return 1
+}
+
+# Answers the program's other windows (error reports, the language dialog).
+dismiss_others() {
+    local pid=$1 main=$2 w
+    sleep 0.5
+    for w in $(xdotool search --onlyvisible --pid "$pid" 2>/dev/null); do
+        [ "$w" = "$main" ] && continue
+        xdotool windowfocus --sync "$w" key Return 2>/dev/null
+        sleep 0.3
+    done
+}
+
+# Runs the program once on $home and closes it; fails the case when it shows
+# no window, hangs or exits with an error.
+run_program() {
+    local pid win rc
+    (cd "$work" && HOME=$home XDG_CONFIG_HOME=$home/.config exec ./amorquant) &
+    pid=$!
+    if ! win=$(main_window "$pid"); then
+        fail "no main window"
+        kill -9 "$pid" 2>/dev/null
+        wait "$pid" 2>/dev/null
+        return
+    fi
+    dismiss_others "$pid" "$win"
+    xdotool windowfocus --sync "$win" key alt+F4
+    for _ in $(seq 50); do
+        kill -0 "$pid" 2>/dev/null || break
+        sleep 0.1
+    done
+    if kill -0 "$pid" 2>/dev/null; then
+        dismiss_others "$pid" "" # an error report of the write-out
+        sleep 1
+    fi
+    if kill -0 "$pid" 2>/dev/null; then
+        fail "still running after Alt+F4"
+        kill -9 "$pid"
+    fi
+    wait "$pid"
+    rc=$?
+    [ "$rc" -eq 0 ] || fail "exit status $rc"
+}
+
+conf() { echo "$home/.config/Pairavel.conf"; }
+
+# A fresh home whose settings file holds the given text.
+new_home() {
+    home=$(mktemp -d)
+    mkdir -p "$home/.config"
+    printf '%s\n' "$1" >"$(conf)"
+}
+
+expect_kept() {
+    grep -qxF 'keep=this line' "$(conf)" || fail "lost [Other]"
+    grep -qxF 'also=kept' "$(conf)" || fail "lost [Other/Deeper]"
+}
+
+expect_geometry() {
+    for key in nRemSizePos=1 'x=-\?[0-9]' 'y=-\?[0-9]' 'w=[0-9]' 'h=[0-9]'; do
+        grep -q "^$key" "$(conf)" || fail "no $key"
+    done
+}
+
+# Broken settings files: the program runs, keeps what it does not own and
+# records its geometry over whatever the Frame keys held.
+broken_case() {
+    case_name=$1
+    new_home "$2"
+    run_program
+    expect_kept
+    expect_geometry
+    echo "done [$case_name]"
+    rm -rf "$home"
+}
+
+broken_case "garbage lines" "ui_language=en
+$others
+this is no setting
+[unclosed group
+=value without a key
+[Frame]
+x"
+broken_case "binary bytes" "ui_language=en
+$others
+$(LC_ALL=C awk 'BEGIN { for (i = 0; i < 4096; i++) printf "%c", 1 + (i * 7919) % 255 }')
+[Frame]
+w=$(printf '\377\376\001')"
+broken_case "truncated" "ui_language=en
+$others
+[Fra"
+broken_case "huge line" "ui_language=en
+$others
+[Frame]
+x=$(head -c 5000000 /dev/zero | tr '\0' 7)"
+broken_case "garbage language" "ui_language=$(printf 'zz\001\377')
+$others"
+broken_case "long language" "ui_language=$(head -c 100000 /dev/zero | tr '\0' z)
+$others"
+broken_case "garbage frame keys" "ui_language=en
+$others
+[Frame]
+nRemSizePos=-7
+x=nine
+y=99999999999999999999
+w=
+h=1e9
+[Frame/x]
+inner=1"
+
+# A folder in place of the settings file: it cannot be read nor replaced;
+# the program runs and leaves the folder alone.
+case_name="folder in place of the file"
+home=$(mktemp -d)
+mkdir -p "$(conf)/inside"
+run_program
+[ -d "$(conf)/inside" ] || fail "the folder was replaced"
+echo "done [$case_name]"
+rm -rf "$home"
+
+# A settings folder that cannot be written (as root, only an immutable flag
+# stops a write): the write-out at exit fails and the file stays whole.
+case_name="read-only settings folder"
+new_home "ui_language=en
+$others"
+before=$(cat "$(conf)")
+chmod a-w "$home/.config"
+[ "$(id -u)" -ne 0 ] || chattr +i "$home/.config" 2>/dev/null
+if touch "$home/.config/probe" 2>/dev/null; then
+    echo "skipped [$case_name]: cannot make a folder read-only here"
+else
+    run_program
+    [ "$(cat "$(conf)")" = "$before" ] || fail "the file changed"
+    echo "done [$case_name]"
+fi
+chattr -i "$home/.config" 2>/dev/null
+chmod u+w "$home/.config"
+rm -rf "$home"
+
+[ "$failures" -eq 0 ]
