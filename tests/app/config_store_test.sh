@@ -23,14 +23,19 @@ keep=this line
 also=kept'
 
 # Waits for the main window, taking the first row of the language dialog that
-# a start without a readable language setting shows first.
+# a start without a readable language setting shows first. Names are compared
+# here, exactly: xdotool matches without regard to case, and a dialog is
+# briefly named after the program before it gets its title.
 main_window() {
-    for _ in $(seq 100); do
-        local w
-        w=$(xdotool search --onlyvisible --pid "$1" --name '^Amorquant$' 2>/dev/null | head -n1)
-        [ -n "$w" ] && { echo "$w"; return 0; }
-        w=$(xdotool search --onlyvisible --pid "$1" --name '^Language selection$' 2>/dev/null)
-        [ -n "$w" ] && xdotool windowfocus --sync "$w" key Return 2>/dev/null
+    local w name
+    for _ in $(seq 200); do
+        for w in $(xdotool search --onlyvisible --pid "$1" --name . 2>/dev/null); do
+            name=$(xdotool getwindowname "$w" 2>/dev/null)
+            [ "$name" = Amorquant ] && { echo "$w"; return 0; }
+            # One key only: another would reach the main window.
+            [ "$name" = "Language selection" ] &&
+                xdotool windowfocus --sync "$w" key Return 2>/dev/null && sleep 1
+        done
         sleep 0.1
     done
     return 1
@@ -50,7 +55,7 @@ dismiss_others() {
 # Runs the program once on $home and closes it; fails the case when it shows
 # no window, hangs or exits with an error.
 run_program() {
-    local pid win rc
+    local pid win rc w
     (cd "$work" && HOME=$home XDG_CONFIG_HOME=$home/.config exec ./amorquant) &
     pid=$!
     if ! win=$(main_window "$pid"); then
@@ -61,14 +66,14 @@ run_program() {
     fi
     dismiss_others "$pid" "$win"
     xdotool windowfocus --sync "$win" key alt+F4
-    for _ in $(seq 50); do
+    # Waits for the exit, answering the error report of a failed write-out.
+    for _ in $(seq 40); do
         kill -0 "$pid" 2>/dev/null || break
-        sleep 0.1
+        sleep 0.5
+        for w in $(xdotool search --onlyvisible --pid "$pid" --name ' Error$' 2>/dev/null); do
+            xdotool windowfocus --sync "$w" key Return 2>/dev/null
+        done
     done
-    if kill -0 "$pid" 2>/dev/null; then
-        dismiss_others "$pid" "" # an error report of the write-out
-        sleep 1
-    fi
     if kill -0 "$pid" 2>/dev/null; then
         fail "still running after Alt+F4"
         kill -9 "$pid"

@@ -1,0 +1,127 @@
+// Loads arbitrary bytes as the window loads a rule file, reads the rules,
+// names their rows and prices some answers. Besides crashes and sanitizer
+// reports it stops on: a load that the size checks change for a small file,
+// a rule of unknown kind, more rules than elements, row names that are not
+// one distinct, non-empty name per rule, and a total that differs from the
+// exact sum clamped to the range of int.
+#include "scoring/result.h"
+#include "scoring/rulefile.h"
+#include "xmlio/xmldocumentex.h"
+
+#include <wx/init.h>
+#include <wx/log.h>
+#include <wx/mstream.h>
+#include <wx/xml/xml.h>
+
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <set>
+
+namespace
+{
+void AbortOnAssert(const wxString& file, int line, const wxString& func, const wxString& cond,
+                   const wxString& msg)
+{
+    std::fprintf(stderr, "wx assertion %s:%d %s: %s %s\n", file.utf8_str().data(), line,
+                 func.utf8_str().data(), cond.utf8_str().data(), msg.utf8_str().data());
+    std::abort();
+}
+
+void Check(bool condition, const char* what)
+{
+    if (condition)
+        return;
+    std::fprintf(stderr, "broken: %s\n", what);
+    std::abort();
+}
+
+size_t ChildCount(const wxXmlNode* node)
+{
+    size_t count = 0;
+    for (const wxXmlNode* child = node->GetChildren(); child; child = child->GetNext())
+        ++count;
+    return count;
+}
+
+__int128 Clamp(__int128 v)
+{
+    return v > INT_MAX ? INT_MAX : v < INT_MIN ? INT_MIN : v;
+}
+
+// The price of an answer in exact arithmetic, from the rule's definition.
+__int128 ExactPrice(const Rule& rule, long long entered)
+{
+    const __int128 answer = Clamp(AnswerOf(rule, entered));
+    if (KindOf(rule.pg_type) == RuleKind::Bool)
+        return answer * rule.lower_price;
+    if (rule.upper_limit == rule.lower_limit)
+        return (answer - rule.lower_limit) * rule.lower_price;
+    __int128 price = 0;
+    if (answer > rule.upper_limit)
+        price = (answer - rule.upper_limit) * rule.upper_price;
+    if (answer < rule.lower_limit && rule.lower_limit != -1)
+        price = (rule.lower_limit - answer) * rule.lower_price;
+    return price;
+}
+
+void CheckRules(const wxXmlNode* root, const RuleArray& rules)
+{
+    Check(root || rules.empty(), "rules without a root");
+    Check(rules.empty() || root->GetName() == "rules", "rules below another root");
+    Check(!root || rules.size() <= ChildCount(root), "more rules than elements");
+    for (const Rule* rule : rules)
+        Check(rule && KindOf(rule->pg_type) != RuleKind::Unknown, "rule of unknown kind");
+
+    const wxArrayString names = RowNames(rules);
+    Check(names.size() == rules.size(), "one row name per rule");
+    std::set<wxString> distinct(names.begin(), names.end());
+    Check(distinct.size() == names.size(), "row names repeat");
+    Check(!distinct.count(wxString()), "empty row name");
+    if (!rules.empty() && !rules[0]->id.empty())
+        Check(names[0] == rules[0]->id, "first row not named by its id");
+}
+
+// Answers picked by the input bytes from a table that reaches every edge.
+void CheckTotal(const RuleArray& rules, const unsigned char* data, size_t size)
+{
+    static const long long table[] = {0, 1, 2, 3, 7, -1, INT_MAX, INT_MIN, LLONG_MAX, 5000000000LL};
+    std::vector<long long> answers;
+    __int128 exact = g_baseValue;
+    for (size_t i = 0; i < rules.size(); ++i)
+    {
+        answers.push_back(table[(data[i % size] + i) % (sizeof table / sizeof *table)]);
+        exact += Clamp(ExactPrice(*rules[i], answers.back()));
+    }
+    Check(TotalPrice(rules, answers) == Clamp(exact), "total differs from the exact sum");
+}
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, size_t size)
+{
+    static wxInitializer initializer;
+    static const bool quiet =
+        (wxLog::EnableLogging(false), wxSetAssertHandler(AbortOnAssert), true);
+    (void)quiet;
+    if (size < 1)
+        return 0;
+    const std::string bytes(reinterpret_cast<const char*>(data), size);
+    wxXmlDocumentEx doc;
+    const bool loaded = LoadRuleBytes(bytes, "fuzz", doc);
+    if (size <= g_ruleStretchLimit)
+    {
+        // No stretch of a file this small is too long: the checks before
+        // parsing must not change the outcome.
+        wxMemoryInputStream in(data, size);
+        wxXmlDocument plain;
+        Check(plain.Load(in, "UTF-8", 0) == loaded, "size checks changed the load");
+    }
+    if (!loaded)
+        return 0;
+    RuleArray rules = ReadRules(doc.GetRoot());
+    CheckRules(doc.GetRoot(), rules);
+    CheckTotal(rules, data, size);
+    for (Rule* rule : rules)
+        delete rule;
+    return 0;
+}
