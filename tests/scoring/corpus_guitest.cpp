@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 #include <wx/ffile.h>
+#include <wx/filename.h>
 #include <wx/html/htmlwin.h>
 #include <wx/propgrid/propgrid.h>
 #include <wx/stopwatch.h>
@@ -12,6 +13,7 @@
 
 #include <iostream>
 #include <sstream>
+#include <sys/stat.h>
 
 // Hostile and broken rule files: the window must neither crash, hang nor
 // trip an assertion; it shows what it could read and prices exactly that.
@@ -212,5 +214,24 @@ TEST_F(RuleCorpusTest, FilesWithinTheLimitsAreReadInFull)
         EXPECT_TRUE(outcome.page.Contains(TotalText(totals[i])));
         std::cerr << cases[i].first << ": " << outcome.milliseconds << " ms\n";
         EXPECT_LT(outcome.milliseconds, 20000);
+    }
+}
+
+// A FIFO in place of the rule file would block the window forever on its
+// first read; it is refused unopened, as a folder is.
+TEST_F(RuleCorpusTest, NonPlainFilesAreRefusedWithoutBlocking)
+{
+    for (const bool fifo : {true, false})
+    {
+        ScopedWorkDir work;
+        const wxString path = work.Path() + "/rules/rules_gf_normal-zh_CN.xml";
+        wxFileName::Mkdir(fifo ? work.Path() + "/rules" : path, wxS_DIR_DEFAULT, wxPATH_MKDIR_FULL);
+        if (fifo)
+            ASSERT_EQ(mkfifo(path.fn_str(), 0600), 0);
+        wxtest::ClearLog();
+        auto* frame = new QuorvelFrame(nullptr, wxID_ANY);
+        EXPECT_TRUE(wxtest::LogContains("not read")) << fifo;
+        frame->Destroy();
+        wxtest::ClearLog();
     }
 }
