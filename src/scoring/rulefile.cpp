@@ -101,6 +101,7 @@ bool IsAnnotation(const wxXmlNode* node)
 {
     return node->GetType() == wxXML_COMMENT_NODE || node->GetType() == wxXML_PI_NODE;
 }
+
 void LogRefusal(const wxString& name)
 {
     wxLogError(_("Rule file '%s' not read: it is not a plain file or is too large."), name);
@@ -116,19 +117,17 @@ void LogRefusal(const wxString& name)
 class StretchScan
 {
 public:
-    explicit StretchScan(const std::string& bytes)
+    explicit StretchScan(const std::string& bytes) : m_parser(XML_ParserCreate(nullptr))
     {
-        XML_Parser parser = XML_ParserCreate(nullptr);
-        m_parser = parser;
-        XML_SetUserData(parser, this);
-        XML_SetElementHandler(parser, OnStart, OnEnd);
-        XML_SetCharacterDataHandler(parser, OnText);
-        XML_SetCommentHandler(parser, OnComment);
-        XML_SetProcessingInstructionHandler(parser, OnInstruction);
-        XML_SetDefaultHandler(parser, OnOther);
+        XML_SetUserData(m_parser, this);
+        XML_SetElementHandler(m_parser, OnStart, OnEnd);
+        XML_SetCharacterDataHandler(m_parser, OnText);
+        XML_SetCommentHandler(m_parser, OnComment);
+        XML_SetProcessingInstructionHandler(m_parser, OnInstruction);
+        XML_SetDefaultHandler(m_parser, OnOther);
         // A parse error ends the scan; the stretch then runs to the end.
-        XML_Parse(parser, bytes.data(), int(bytes.size()), XML_TRUE);
-        XML_ParserFree(parser);
+        XML_Parse(m_parser, bytes.data(), int(bytes.size()), XML_TRUE);
+        XML_ParserFree(m_parser);
         m_longest = std::max(m_longest, XML_Index(bytes.size()) - m_stretchStart);
     }
 
