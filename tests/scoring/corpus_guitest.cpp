@@ -200,21 +200,24 @@ TEST_F(RuleCorpusTest, LongStretchesInSmallFilesAreRefused)
 }
 
 // Just inside both limits: everything is read, in bounded time. The slowest
-// file within them is the largest one made of the longest stretches.
+// files within them are the largest ones made of the longest stretches or of
+// the most rules.
 TEST_F(RuleCorpusTest, FilesWithinTheLimitsAreReadInFull)
 {
     const std::string stretch = Repeated("x", g_ruleStretchLimit - 100);
-    std::string slowest = "<rules>";
-    int commented = 0;
-    for (; slowest.size() + stretch.size() < g_ruleFileLimit - 1024; ++commented)
-        slowest += "<!--" + stretch + "--><rule><pg_type>bool</pg_type></rule>";
+    std::string comments = "<rules>", labels = "<rules>";
+    int commented = 0, labelled = 0;
+    for (; comments.size() + stretch.size() < g_ruleFileLimit - 1024; ++commented)
+        comments += "<!--" + stretch + "--><rule><pg_type>bool</pg_type></rule>";
+    for (; labels.size() + stretch.size() < g_ruleFileLimit - 1024; ++labelled)
+        labels += "<rule><pg_type>bool</pg_type><content>" + stretch + "</content></rule>";
     int count = 0;
     const std::pair<const char*, std::string> cases[] = {
-        {"longest label", LabelRule(stretch)},
-        {"longest comments", slowest + "</rules>"},
+        {"longest labels", labels + "</rules>"},
+        {"longest comments", comments + "</rules>"},
         {"ordinary rules", ManyRules(g_ruleFileLimit - 1024, &count)},
     };
-    const int rows[] = {1, commented, count};
+    const int rows[] = {labelled, commented, count};
     const long totals[] = {1000, 1000, 1000 - 3L * count};
     for (int i = 0; i < 3; ++i)
     {
