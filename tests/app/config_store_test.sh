@@ -5,83 +5,15 @@
 # geometry, where it is not the file stays as it was.
 # Usage: config_store_test.sh RUN_FOLDER (needs a display and xdotool).
 set -u
-run_dir=$(cd "$1" && pwd)
-failures=0
-work=$(mktemp -d)
-cp -r "$run_dir"/amorquant "$run_dir"/rules "$run_dir"/img "$run_dir"/locales "$work"/
+. "$(dirname "$0")/program.sh"
+copy_run_folder "$(cd "$1" && pwd)"
 trap 'chattr -i "$home/.config" 2>/dev/null; rm -rf "$work" "$home"' EXIT
-
-fail() {
-    echo "FAIL [$case_name]: $*"
-    failures=$((failures + 1))
-}
 
 # Settings the program does not own, which every run must keep.
 others='[Other]
 keep=this line
 [Other/Deeper]
 also=kept'
-
-# Waits for the main window, taking the first row of the language dialog that
-# a start without a readable language setting shows first. Names are compared
-# here, exactly: xdotool matches without regard to case, and a dialog is
-# briefly named after the program before it gets its title.
-main_window() {
-    local w name
-    for _ in $(seq 200); do
-        for w in $(xdotool search --onlyvisible --pid "$1" --name . 2>/dev/null); do
-            name=$(xdotool getwindowname "$w" 2>/dev/null)
-            [ "$name" = Amorquant ] && { echo "$w"; return 0; }
-            # One key only: another would reach the main window.
-            [ "$name" = "Language selection" ] &&
-                xdotool windowfocus --sync "$w" key Return 2>/dev/null && sleep 1
-        done
-        sleep 0.1
-    done
-    return 1
-}
-
-# Answers the program's other windows (error reports, the language dialog).
-dismiss_others() {
-    local pid=$1 main=$2 w
-    sleep 0.5
-    for w in $(xdotool search --onlyvisible --pid "$pid" 2>/dev/null); do
-        [ "$w" = "$main" ] && continue
-        xdotool windowfocus --sync "$w" key Return 2>/dev/null
-        sleep 0.3
-    done
-}
-
-# Runs the program once on $home and closes it; fails the case when it shows
-# no window, hangs or exits with an error.
-run_program() {
-    local pid win rc w
-    (cd "$work" && HOME=$home XDG_CONFIG_HOME=$home/.config exec ./amorquant) &
-    pid=$!
-    if ! win=$(main_window "$pid"); then
-        fail "no main window"
-        kill -9 "$pid" 2>/dev/null
-        wait "$pid" 2>/dev/null
-        return
-    fi
-    dismiss_others "$pid" "$win"
-    xdotool windowfocus --sync "$win" key alt+F4
-    # Waits for the exit, answering the error report of a failed write-out.
-    for _ in $(seq 40); do
-        kill -0 "$pid" 2>/dev/null || break
-        sleep 0.5
-        for w in $(xdotool search --onlyvisible --pid "$pid" --name ' Error$' 2>/dev/null); do
-            xdotool windowfocus --sync "$w" key Return 2>/dev/null
-        done
-    done
-    if kill -0 "$pid" 2>/dev/null; then
-        fail "still running after Alt+F4"
-        kill -9 "$pid"
-    fi
-    wait "$pid"
-    rc=$?
-    [ "$rc" -eq 0 ] || fail "exit status $rc"
-}
 
 conf() { echo "$home/.config/Pairavel.conf"; }
 

@@ -1,10 +1,10 @@
 #include "app/frame.h"
+#include "support/window.h"
 #include "support/workdir.h"
 #include "support/wxtest.h"
 
 #include <gtest/gtest.h>
 #include <wx/button.h>
-#include <wx/choice.h>
 #include <wx/html/htmlwin.h>
 #include <wx/propgrid/propgrid.h>
 
@@ -50,23 +50,6 @@ protected:
         ASSERT_TRUE(grid && html);
     }
     void TearDown() override { frame->Destroy(); }
-
-    void Click(const char* name)
-    {
-        wxWindow* button = wxWindow::FindWindowByName(name, frame);
-        wxCommandEvent event(wxEVT_BUTTON, button->GetId());
-        event.SetEventObject(button);
-        button->GetEventHandler()->ProcessEvent(event);
-    }
-    void Choose(const char* name, int index)
-    {
-        auto* choice = dynamic_cast<wxChoice*>(wxWindow::FindWindowByName(name, frame));
-        choice->SetSelection(index);
-        wxCommandEvent event(wxEVT_CHOICE, choice->GetId());
-        event.SetInt(index);
-        event.SetEventObject(choice);
-        choice->GetEventHandler()->ProcessEvent(event);
-    }
 
     // The rows under the category, as "label=value".
     std::vector<wxString> Rows()
@@ -153,16 +136,16 @@ TEST_F(ChecklistTest, CalculatePricesTheAnswersAndResetClearsThem)
     grid->SetPropertyValue("sports", 5L);
     grid->SetPropertyValue("books", 2L);
     EXPECT_TRUE(Shown().Contains(Total("970"))); // nothing recalculates by itself
-    Click("ID_BUTTON_CALC");
+    ClickButton(frame, "ID_BUTTON_CALC");
     EXPECT_TRUE(Shown().Contains(Total("1280"))) << Shown(); // 1000+150+80+50
-    Click("ID_BUTTON_CALC");
+    ClickButton(frame, "ID_BUTTON_CALC");
     EXPECT_TRUE(Shown().Contains(Total("1280")));
 
     grid->SetPropertyValue("smokes", true);
-    Click("ID_BUTTON_CALC");
+    ClickButton(frame, "ID_BUTTON_CALC");
     EXPECT_TRUE(Shown().Contains(Total("-120"))) << Shown(); // negative totals keep their sign
 
-    Click("ID_BUTTON_RESET");
+    ClickButton(frame, "ID_BUTTON_RESET");
     EXPECT_FALSE(grid->GetPropertyValueAsBool("cooks"));
     EXPECT_EQ(grid->GetPropertyValueAsLong("sports"), 0);
     EXPECT_TRUE(Shown().Contains(Total("970")));
@@ -171,15 +154,15 @@ TEST_F(ChecklistTest, CalculatePricesTheAnswersAndResetClearsThem)
 TEST_F(ChecklistTest, ChoosingAnotherChecklistStartsAfresh)
 {
     grid->SetPropertyValue("cooks", true);
-    Choose("ID_CHOICE_FRIEND_TYPE", 1);
+    ChooseEntry(frame, "ID_CHOICE_FRIEND_TYPE", 1);
     EXPECT_EQ(Rows(), std::vector<wxString>{wxString::FromUTF8("高吗=False")});
     EXPECT_TRUE(Shown().Contains(Total("1000")));
 
-    Choose("ID_CHOICE_FRIEND_TYPE", 0);
+    ChooseEntry(frame, "ID_CHOICE_FRIEND_TYPE", 0);
     EXPECT_FALSE(grid->GetPropertyValueAsBool("cooks"));
 
     // No crazy file here: the category alone and the base value.
-    Choose("ID_CHOICE_MODE", 1);
+    ChooseEntry(frame, "ID_CHOICE_MODE", 1);
     EXPECT_TRUE(Rows().empty());
     EXPECT_EQ(Category(), "List contents");
     EXPECT_TRUE(Shown().Contains(Total("1000")));
@@ -190,7 +173,7 @@ TEST_F(ChecklistTest, ChoosingAnotherChecklistStartsAfresh)
 TEST_F(ChecklistTest, HugeAnswersSaturate)
 {
     grid->SetPropertyValue("books", wxVariant(wxULongLong(~0ULL)));
-    Click("ID_BUTTON_CALC");
+    ClickButton(frame, "ID_BUTTON_CALC");
     EXPECT_TRUE(Shown().Contains(Total("2147483647"))) << Shown();
 }
 
@@ -209,18 +192,18 @@ TEST_F(SharedIdsTest, EveryRuleCountsItsOwnRow)
         rows.push_back(*it);
     grid->SetPropertyValue(rows[1], true);
     grid->SetPropertyValue(rows[2], 3L);
-    Click("ID_BUTTON_CALC");
+    ClickButton(frame, "ID_BUTTON_CALC");
     EXPECT_TRUE(Shown().Contains(Total("1097"))) << Shown(); // 1000 + 100 - 3
     grid->SetPropertyValue(rows[0], true);
     grid->SetPropertyValue(rows[3], 1L);
-    Click("ID_BUTTON_CALC");
+    ClickButton(frame, "ID_BUTTON_CALC");
     EXPECT_TRUE(Shown().Contains(Total("107"))) << Shown();
 }
 
 // The grid is built frozen; once thawed it must still know every row.
 TEST_F(LongChecklistTest, RebuiltGridReachesItsLastRowWithCheckboxes)
 {
-    Click("ID_BUTTON_RESET");
+    ClickButton(frame, "ID_BUTTON_RESET");
     ASSERT_EQ(Rows().size(), 300u);
     EXPECT_GE(grid->GetVirtualSize().GetHeight(), 301 * grid->GetRowHeight());
     EXPECT_TRUE(grid->GetPropertyByName("r298")->GetAttribute(wxPG_BOOL_USE_CHECKBOX).GetBool());

@@ -1,4 +1,5 @@
 #include "app/frame.h"
+#include "scoring/corpus.h"
 #include "scoring/rulecheck.h"
 #include "scoring/rulefile.h"
 #include "support/workdir.h"
@@ -10,7 +11,6 @@
 #include <wx/html/htmlwin.h>
 #include <wx/propgrid/propgrid.h>
 #include <wx/stopwatch.h>
-#include <wx/textfile.h>
 
 #include <iostream>
 #include <sstream>
@@ -74,25 +74,16 @@ protected:
 
 TEST_F(RuleCorpusTest, EachFileShowsWhatCouldBeReadAndPricesIt)
 {
-    const wxString dir = TESTS_SOURCE_DIR "/scoring/corpus/";
-    wxTextFile manifest(dir + "expected.txt");
-    ASSERT_TRUE(manifest.Open());
     int cases = 0;
-    for (wxString line = manifest.GetFirstLine(); !manifest.Eof(); line = manifest.GetNextLine())
+    for (const CorpusCase& c : CorpusCases())
     {
-        if (line.empty() || line.StartsWith("#"))
-            continue;
-        std::istringstream fields(line.utf8_string());
-        std::string name;
-        int rows;
-        long total;
-        fields >> name >> rows >> total;
-        SCOPED_TRACE(name);
-        const Outcome outcome = OpenChecklist(ReadFile(dir + name + ".xml"));
+        SCOPED_TRACE(c.name);
+        const Outcome outcome = OpenChecklist(ReadFile(c.path));
         EXPECT_FALSE(outcome.refused);
-        if (rows >= 0)
-            EXPECT_EQ(outcome.rows, rows);
-        EXPECT_TRUE(outcome.page.Contains(TotalText(total))) << outcome.page.utf8_string();
+        if (c.rows >= 0)
+            EXPECT_EQ(outcome.rows, c.rows);
+        EXPECT_TRUE(outcome.page.Contains(TotalText(std::stol(c.total))))
+            << outcome.page.utf8_string();
         EXPECT_LT(outcome.milliseconds, 2000);
         // An external entity must never pull a local file into the checklist.
         EXPECT_FALSE(outcome.labels.Contains("root:"));

@@ -1,16 +1,16 @@
 #include "app/frame.h"
+#include "scoring/corpus.h"
 #include "scoring/rulecheck.h"
 #include "scoring/rulefile.h"
+#include "support/window.h"
 #include "support/workdir.h"
 #include "support/wxtest.h"
 
 #include <gtest/gtest.h>
-#include <wx/choice.h>
 #include <wx/ffile.h>
 #include <wx/filename.h>
 #include <wx/html/htmlwin.h>
 #include <wx/propgrid/propgrid.h>
-#include <wx/textfile.h>
 
 #include <sstream>
 
@@ -34,16 +34,6 @@ protected:
     {
         if (frame)
             frame->Destroy();
-    }
-
-    void Choose(const char* name, int index)
-    {
-        auto* choice = dynamic_cast<wxChoice*>(wxWindow::FindWindowByName(name, frame));
-        choice->SetSelection(index);
-        wxCommandEvent event(wxEVT_CHOICE, choice->GetId());
-        event.SetInt(index);
-        event.SetEventObject(choice);
-        choice->GetEventHandler()->ProcessEvent(event);
     }
 
     // Answers every row from a seed, enters them in the grid and returns the
@@ -75,7 +65,7 @@ protected:
 
     wxString WindowTotal()
     {
-        Click();
+        ClickButton(frame, "ID_BUTTON_CALC");
         // The number stands between the full-width colon and comma.
         const wxString total =
             html->ToText().AfterFirst(wxUniChar(0xFF1A)).BeforeFirst(wxUniChar(0xFF0C));
@@ -83,14 +73,6 @@ protected:
         EXPECT_TRUE(total.ToLong(&number)) << total;
         return total;
     }
-    void Click()
-    {
-        wxWindow* button = wxWindow::FindWindowByName("ID_BUTTON_CALC", frame);
-        wxCommandEvent event(wxEVT_BUTTON, button->GetId());
-        event.SetEventObject(button);
-        button->GetEventHandler()->ProcessEvent(event);
-    }
-
     static wxString CheckerTotal(std::vector<wxString> args, const wxString& file)
     {
         args.push_back(file);
@@ -130,8 +112,8 @@ TEST_F(CheckerAgreesTest, OnTheShippedChecklists)
     for (int friendType : {0, 1})
         for (int mode : {0, 1})
         {
-            Choose("ID_CHOICE_FRIEND_TYPE", friendType);
-            Choose("ID_CHOICE_MODE", mode);
+            ChooseEntry(frame, "ID_CHOICE_FRIEND_TYPE", friendType);
+            ChooseEntry(frame, "ID_CHOICE_MODE", mode);
             const wxString file =
                 wxFileName(RulesFileName(friendType, mode), wxPATH_WIN).GetFullPath();
             for (unsigned seed : {1u, 7u, 2024u})
@@ -172,25 +154,16 @@ TEST_F(CheckerAgreesTest, OnAFlawedChecklist)
 // window cannot read in full.
 TEST(CheckerOnTheCorpus, TotalsMatchTheWindowsAndBrokenFilesAreFlagged)
 {
-    const wxString dir = TESTS_SOURCE_DIR "/scoring/corpus/";
-    wxTextFile manifest(dir + "expected.txt");
-    ASSERT_TRUE(manifest.Open());
     int cases = 0;
-    for (wxString line = manifest.GetFirstLine(); !manifest.Eof(); line = manifest.GetNextLine())
+    for (const CorpusCase& c : CorpusCases())
     {
-        if (line.empty() || line.StartsWith("#"))
-            continue;
-        std::istringstream fields(line.utf8_string());
-        std::string name, total;
-        int rows;
-        fields >> name >> rows >> total;
-        SCOPED_TRACE(name);
+        SCOPED_TRACE(c.name);
         std::ostringstream out, err;
-        const int status = RunRuleCheck({"--total", dir + name + ".xml"}, out, err);
+        const int status = RunRuleCheck({"--total", c.path}, out, err);
         EXPECT_EQ(err.str(), "");
-        EXPECT_NE(out.str().find(".xml: total " + total + "\n"), std::string::npos) << out.str();
+        EXPECT_NE(out.str().find(".xml: total " + c.total + "\n"), std::string::npos) << out.str();
         EXPECT_TRUE(status == 0 || status == 1);
-        if (rows == 0 && name != "empty_rules")
+        if (c.rows == 0 && c.name != "empty_rules")
             EXPECT_EQ(status, 1) << out.str();
         ++cases;
     }
