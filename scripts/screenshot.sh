@@ -7,14 +7,9 @@ cd "$(dirname "$0")/.."
 scripts/deps.sh
 scripts/build.sh >/dev/null
 
-display=50
-while [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ]; do
-    display=$((display + 1))
-    [ "$display" -le 99 ] || { echo "no free display between :50 and :99" >&2; exit 1; }
-done
+. scripts/display.sh
+start_private_display
 home=$(mktemp -d)
-Xvfb ":$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
 program=""
 cleanup() {
     [ -z "$program" ] || kill "$program" 2>/dev/null || true
@@ -22,11 +17,6 @@ cleanup() {
     rm -rf "$home"
 }
 trap cleanup EXIT INT TERM
-export DISPLAY=":$display"
-for _ in $(seq 50); do
-    xdpyinfo >/dev/null 2>&1 && break
-    sleep 0.1
-done
 
 # A stored language keeps the first-start language question away.
 mkdir -p "$home/.config"
