@@ -4,12 +4,11 @@
 // a rule of unknown kind, more rules than elements, row names that are not
 // one distinct, non-empty name per rule, and a total that differs from the
 // exact sum clamped to the range of int.
+#include "fuzzsupport.h"
 #include "scoring/result.h"
 #include "scoring/rulefile.h"
 #include "xmlio/xmldocumentex.h"
 
-#include <wx/init.h>
-#include <wx/log.h>
 #include <wx/mstream.h>
 #include <wx/xml/xml.h>
 
@@ -20,14 +19,6 @@
 
 namespace
 {
-void AbortOnAssert(const wxString& file, int line, const wxString& func, const wxString& cond,
-                   const wxString& msg)
-{
-    std::fprintf(stderr, "wx assertion %s:%d %s: %s %s\n", file.utf8_str().data(), line,
-                 func.utf8_str().data(), cond.utf8_str().data(), msg.utf8_str().data());
-    std::abort();
-}
-
 void Check(bool condition, const char* what)
 {
     if (condition)
@@ -99,10 +90,7 @@ void CheckTotal(const RuleArray& rules, const unsigned char* data, size_t size)
 
 extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, size_t size)
 {
-    static wxInitializer initializer;
-    static const bool quiet =
-        (wxLog::EnableLogging(false), wxSetAssertHandler(AbortOnAssert), true);
-    (void)quiet;
+    fuzzsupport::Prepare();
     if (size < 1)
         return 0;
     const std::string bytes(reinterpret_cast<const char*>(data), size);

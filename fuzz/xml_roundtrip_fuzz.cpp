@@ -1,10 +1,9 @@
 // Loads arbitrary bytes with the library's parser; whatever loads must save
 // and load again to the same tree.
+#include "fuzzsupport.h"
 #include "xmlio/xmldocumentex.h"
 #include "xmlio/xmltree.h" // from the tests
 
-#include <wx/init.h>
-#include <wx/log.h>
 #include <wx/mstream.h>
 #include <wx/strconv.h>
 
@@ -14,14 +13,6 @@
 
 namespace
 {
-void AbortOnAssert(const wxString& file, int line, const wxString& func, const wxString& cond,
-                   const wxString& msg)
-{
-    std::fprintf(stderr, "wx assertion %s:%d %s: %s %s\n", file.utf8_str().data(), line,
-                 func.utf8_str().data(), cond.utf8_str().data(), msg.utf8_str().data());
-    std::abort();
-}
-
 void Fail(const char* what, const std::string& detail, const wxMemoryOutputStream& saved)
 {
     std::string bytes(saved.GetLength(), '\0');
@@ -92,10 +83,7 @@ void CheckRoundTrip(const wxXmlDocumentEx& doc, int step, int flags, size_t inpu
 
 extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, size_t size)
 {
-    static wxInitializer initializer;
-    static const bool quiet =
-        (wxLog::EnableLogging(false), wxSetAssertHandler(AbortOnAssert), true);
-    (void)quiet;
+    fuzzsupport::Prepare();
     if (size < 1)
         return 0;
     // The first byte picks the load flags and the indent step to check.
