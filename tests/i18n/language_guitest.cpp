@@ -1,6 +1,7 @@
 #include "app/frame.h"
 #include "i18n/chooser.h"
 #include "i18n/language.h"
+#include "support/window.h"
 #include "support/wxtest.h"
 
 #include <gtest/gtest.h>
@@ -175,8 +176,7 @@ struct WindowIn
     // The result page is Chinese content in every interface language.
     bool ShowsChineseResultPage() const
     {
-        auto* html =
-            dynamic_cast<wxHtmlWindow*>(wxWindow::FindWindowByName("ID_HTMLWINDOW_RESULT", frame));
+        auto* html = ResultView(frame);
         return html->ToText().Contains(wxString::FromUTF8("计算结果(人民币)"));
     }
     wxLocale locale;

@@ -44,9 +44,8 @@ protected:
     {
         wxtest::ResetConfigStore();
         frame = new QuorvelFrame(nullptr, wxID_ANY);
-        grid = dynamic_cast<wxPropertyGrid*>(wxWindow::FindWindowByName("wxPropertyGrid", frame));
-        html =
-            dynamic_cast<wxHtmlWindow*>(wxWindow::FindWindowByName("ID_HTMLWINDOW_RESULT", frame));
+        grid = ChecklistGrid(frame);
+        html = ResultView(frame);
         ASSERT_TRUE(grid && html);
     }
     void TearDown() override { frame->Destroy(); }

@@ -2,6 +2,7 @@
 #include "scoring/corpus.h"
 #include "scoring/rulecheck.h"
 #include "scoring/rulefile.h"
+#include "support/window.h"
 #include "support/workdir.h"
 #include "support/wxtest.h"
 
@@ -36,15 +37,13 @@ Outcome OpenChecklist(const std::string& ruleFile)
     auto* frame = new QuorvelFrame(nullptr, wxID_ANY);
     Outcome outcome;
     outcome.milliseconds = watch.Time();
-    auto* grid = dynamic_cast<wxPropertyGrid*>(wxWindow::FindWindowByName("wxPropertyGrid", frame));
+    auto* grid = ChecklistGrid(frame);
     for (auto it = grid->GetIterator(wxPG_ITERATE_PROPERTIES); !it.AtEnd(); ++it)
     {
         ++outcome.rows;
         outcome.labels += (*it)->GetLabel();
     }
-    outcome.page =
-        dynamic_cast<wxHtmlWindow*>(wxWindow::FindWindowByName("ID_HTMLWINDOW_RESULT", frame))
-            ->ToText();
+    outcome.page = ResultView(frame)->ToText();
     frame->Destroy();
     outcome.refused = wxtest::LogContains("not read");
     wxtest::ClearLog(); // what the parser reported is expected here

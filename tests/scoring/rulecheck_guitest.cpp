@@ -25,9 +25,8 @@ protected:
         work = std::make_unique<ScopedWorkDir>(files);
         wxtest::ResetConfigStore();
         frame = new QuorvelFrame(nullptr, wxID_ANY);
-        grid = dynamic_cast<wxPropertyGrid*>(wxWindow::FindWindowByName("wxPropertyGrid", frame));
-        html =
-            dynamic_cast<wxHtmlWindow*>(wxWindow::FindWindowByName("ID_HTMLWINDOW_RESULT", frame));
+        grid = ChecklistGrid(frame);
+        html = ResultView(frame);
         ASSERT_TRUE(grid && html);
     }
     void TearDown() override

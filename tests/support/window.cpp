@@ -2,6 +2,8 @@
 
 #include <wx/choice.h>
 #include <wx/event.h>
+#include <wx/html/htmlwin.h>
+#include <wx/propgrid/propgrid.h>
 
 namespace
 {
@@ -26,4 +28,14 @@ void ChooseEntry(wxWindow* top, const wxString& name, int index)
     wxCommandEvent event(wxEVT_CHOICE, choice->GetId());
     event.SetInt(index);
     Send(choice, event);
+}
+
+wxPropertyGrid* ChecklistGrid(wxWindow* frame)
+{
+    return dynamic_cast<wxPropertyGrid*>(wxWindow::FindWindowByName("wxPropertyGrid", frame));
+}
+
+wxHtmlWindow* ResultView(wxWindow* frame)
+{
+    return dynamic_cast<wxHtmlWindow*>(wxWindow::FindWindowByName("ID_HTMLWINDOW_RESULT", frame));
 }
