@@ -117,8 +117,11 @@ bool wxXmlDocumentEx::Save(const wxString& filename, int indentstep) const
     ReplacementFile file(target);
     if (!file.File().IsOpened())
         return false;
+    // Written as it is built: a half-written file is removed, never renamed.
     wxFileOutputStream stream(file.File());
-    return Save(stream, indentstep) && file.Commit();
+    const auto sink = [&stream](const char* bytes, size_t count)
+    { return WriteAll(stream, bytes, count); };
+    return StreamXmlDocument(*this, indentstep, sink) && file.Commit();
 }
 
 bool wxXmlDocumentEx::Save(wxOutputStream& stream, int indentstep) const

@@ -4,17 +4,26 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <memory>
+
+// Takes the next piece of output; false when it could not.
+using ByteSink = std::function<bool(const char* bytes, size_t count)>;
 
 // Growable byte buffer that hands out raw space, so the character loops
 // write without a capacity check per byte and nothing is zero-filled.
+// Given a sink, it passes its bytes on instead of growing past the chunk
+// size: the same memory is reused while it is still in the cache.
 class ByteBuffer
 {
 public:
+    ByteBuffer() = default;
+    ByteBuffer(ByteSink sink, size_t chunk) : m_sink(std::move(sink)) { Grow(chunk); }
+
     char* Reserve(size_t extra)
     {
         if (m_capacity - m_size < extra)
-            Grow(extra);
+            MakeRoom(extra);
         return m_data.get() + m_size;
     }
     void CommitTo(const char* end) { m_size = size_t(end - m_data.get()); }
@@ -26,9 +35,15 @@ public:
     const char* Data() const { return m_data.get(); }
     size_t Size() const { return m_size; }
 
+    // Hands what is held to the sink; false once the sink has failed.
+    bool Flush();
+
 private:
+    void MakeRoom(size_t extra);
     void Grow(size_t extra);
 
+    ByteSink m_sink;
+    bool m_sinkFailed = false;
     struct FreeBytes
     {
         void operator()(char* bytes) const { std::free(bytes); }
@@ -46,3 +61,8 @@ private:
 // attribute values, an encoding without a converter).
 // A negative indent step puts the element tree on one line.
 bool WriteXmlDocument(const wxXmlDocument& doc, int indentStep, ByteBuffer& out);
+
+// The same, handed to `sink` piece by piece as it is written when the file
+// encoding is UTF-8 (other encodings are converted whole at the end). On
+// false the sink may have received the start of the document.
+bool StreamXmlDocument(const wxXmlDocument& doc, int indentStep, const ByteSink& sink);
