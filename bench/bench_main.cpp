@@ -117,7 +117,7 @@ void PrintStart(int runs, const std::string& home)
 void PrintChecklist(int runs)
 {
     std::printf("\nChecklist (generated rule files, half yes/no, half whole-number rules),"
-                " median of %d\n",
+                " best of %d\n",
                 runs);
     std::printf("  %7s %12s %7s %14s %7s %16s %7s\n", "rules", "rebuild ms", "growth",
                 "calculate ms", "growth", "choice change ms", "growth");

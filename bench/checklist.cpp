@@ -83,5 +83,5 @@ ChecklistTimes MeasureChecklist(int count, int runs)
     }
     frame->Destroy();
     wxTheApp->ProcessIdle(); // deletes the frame
-    return {Median(build), Median(rebuild), Median(calculate)};
+    return {Best(build), Best(rebuild), Best(calculate)};
 }

@@ -5,7 +5,7 @@
 // A rule file of count rules, alternately yes/no and whole-number ones.
 std::string GenerateRules(int count);
 
-// Median wall times of the main window's work on a checklist of one size:
+// Best wall times of the main window's work on a checklist of one size:
 // wall, because a grid that redraws as it is built makes the X server work
 // too, which the bench's own CPU time would not show.
 struct ChecklistTimes

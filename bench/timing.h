@@ -38,3 +38,11 @@ inline double Median(std::vector<double> values)
     const size_t mid = values.size() / 2;
     return values.size() % 2 ? values[mid] : (values[mid - 1] + values[mid]) / 2;
 }
+
+// The least of several runs: what the work costs when nothing else on the
+// machine gets in its way. Steadier than a median for short runs that other
+// programs' cache and memory traffic can stretch.
+inline double Best(const std::vector<double>& values)
+{
+    return values.empty() ? 0 : *std::min_element(values.begin(), values.end());
+}

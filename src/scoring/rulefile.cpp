@@ -51,8 +51,10 @@ struct Fields
             {"upper_price", &Fields::upper_price},
             {"lower_price", &Fields::lower_price},
         };
+        // Case folding keeps lengths, so only names of a field's length can
+        // match it; the folding compare is the costly part.
         for (const auto& field : table)
-            if (name.CmpNoCase(field.name) == 0)
+            if (name.length() == field.name.length() && name.CmpNoCase(field.name) == 0)
                 return &(this->*field.member);
         return nullptr;
     }
@@ -188,7 +190,11 @@ bool ReadRuleFile(const wxString& path, std::string& bytes)
 
 bool LoadRuleBytes(const std::string& bytes, const wxString& name, wxXmlDocument& doc)
 {
-    if (bytes.size() > g_ruleFileLimit || StretchScan(bytes).Longest() > g_ruleStretchLimit)
+    // No stretch can be longer than the file: small files need no scan.
+    const bool tooLarge =
+        bytes.size() > g_ruleFileLimit ||
+        (bytes.size() > g_ruleStretchLimit && StretchScan(bytes).Longest() > g_ruleStretchLimit);
+    if (tooLarge)
     {
         LogRefusal(name);
         return false;
