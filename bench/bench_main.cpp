@@ -201,7 +201,11 @@ int main(int argc, char** argv)
     int wxArgc = 1;
     wxApp::SetInstance(new wxApp);
     if (!wxEntryStart(wxArgc, argv) || !wxTheApp->CallOnInit())
+    {
+        std::fprintf(stderr, "%s: the window system did not start (no display?)\n", argv[0]);
+        wxFileName::Rmdir(home, wxPATH_RMDIR_RECURSIVE);
         return 2;
+    }
     wxTheApp->SetVendorName("Larkvale");
     wxTheApp->SetAppName("Pairavel");
     wxSetAssertHandler(StopOnAssert);
