@@ -13,7 +13,9 @@ using ByteSink = std::function<bool(const char* bytes, size_t count)>;
 // Growable byte buffer that hands out raw space, so the character loops
 // write without a capacity check per byte and nothing is zero-filled.
 // Given a sink, it passes its bytes on instead of growing past the chunk
-// size: the same memory is reused while it is still in the cache.
+// size: the same memory is reused while it is still in the cache. Bytes
+// passed on cannot be converted afterwards, so only UTF-8 output goes
+// through a sink (StreamXmlDocument sees to that).
 class ByteBuffer
 {
 public:
