@@ -3,6 +3,7 @@
 #include <wx/strconv.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <memory>
 #include <new>
@@ -152,22 +153,23 @@ public:
     {
         if (!node)
             return;
-        const char* from = reinterpret_cast<const char*>(node);
-        const bool inOrder = from > m_last && from < m_last + kNear;
+        // As numbers: the window may reach past the end of any one object.
+        const uintptr_t from = reinterpret_cast<uintptr_t>(node);
+        const bool inOrder = from > m_last && from - m_last < kNear;
         m_last = from;
         if (!inOrder || m_fetched < from || m_fetched > from + kWindow)
             m_fetched = from;
-        const char* to = from + (inOrder ? kWindow : sizeof(wxXmlNode));
+        const uintptr_t to = from + (inOrder ? kWindow : sizeof(wxXmlNode));
         for (; m_fetched < to; m_fetched += kLine)
-            __builtin_prefetch(m_fetched);
+            __builtin_prefetch(reinterpret_cast<const void*>(m_fetched));
     }
 
 private:
-    static constexpr size_t kLine = 64;
-    static constexpr size_t kWindow = 4096;
-    static constexpr size_t kNear = 16384; // how far ahead the next sibling may lie
-    const char* m_last = nullptr;
-    const char* m_fetched = nullptr;
+    static constexpr uintptr_t kLine = 64;
+    static constexpr uintptr_t kWindow = 4096;
+    static constexpr uintptr_t kNear = 16384; // how far ahead the next sibling may lie
+    uintptr_t m_last = 0;
+    uintptr_t m_fetched = 0;
 };
 
 bool IsUtf8(const wxString& encoding)
