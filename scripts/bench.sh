@@ -1,7 +1,7 @@
 #!/bin/sh
 # Builds and runs the performance bench on a private Xvfb display and prints
-# its table. Pass --quick for fewer runs. Timings are medians, but run it
-# when the machine is otherwise quiet.
+# its table. Pass --quick for fewer runs. Timings are medians or best runs,
+# but run it when the machine is otherwise quiet.
 set -eu
 cd "$(dirname "$0")/.."
 scripts/deps.sh
