@@ -59,7 +59,9 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-wqy-microhei | fonts-wqy-zenhei | fonts-noto-cjk")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "wx3.2-i18n, xdg-utils")
+# locales: the system locale of the chosen language gives its number and
+# date formats; the interface itself needs none.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "wx3.2-i18n, xdg-utils, locales")
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "http://www.larkvale.net/")
 set(CPACK_STRIP_FILES ON)
 include(CPack)

@@ -19,7 +19,7 @@ if [ -n "$missing" ]; then
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends $missing
 fi
 
-# The interface languages need their system locales, or wx cannot switch to them.
+# The tests run each interface language with its system locale (and without).
 for loc in zh_CN en_US; do
     if ! locale -a 2>/dev/null | grep -qi "^$loc\.utf-\?8$"; then
         sudo=""

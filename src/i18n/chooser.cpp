@@ -1,11 +1,41 @@
 #include "i18n/chooser.h"
 
+#include "app/clocale.h"
 #include "app/paths.h"
 #include "i18n/language.h"
 
 #include <wx/choicdlg.h>
 #include <wx/intl.h>
+#include <wx/log.h>
 #include <wx/msgdlg.h>
+#include <wx/msgout.h>
+#include <wx/translation.h>
+
+#include <vector>
+
+namespace
+{
+// For a language named without a region (English) the library tries every
+// region it knows, about a hundred, before it meets an installed locale. The
+// regions that systems have are tried here first: the library's own choice
+// for the language, and for English the one nearly every system installs.
+int WithInstalledRegion(int language)
+{
+    const wxLanguageInfo* info = wxLocale::GetLanguageInfo(language);
+    if (language == wxLANGUAGE_DEFAULT || !info)
+        return language;
+    std::vector<wxString> names = {info->GetCanonicalWithRegion()};
+    if (info->CanonicalName == "en")
+        names.push_back("en_US");
+    for (const wxString& name : names)
+    {
+        const wxLanguageInfo* regional = wxLocale::FindLanguageInfo(name);
+        if (regional && SystemLocaleExists(name + ".UTF-8"))
+            return regional->Language;
+    }
+    return language;
+}
+} // namespace
 
 int SelectLanguage()
 {
@@ -48,9 +78,21 @@ void ChangeLanguage()
 void StartLanguage(wxLocale& locale, const wxString& domain)
 {
     wxLocale::AddCatalogLookupPathPrefix(NativePath("locales\\"));
-    const int language = LoadLanguage();
-    // Failures are the library's to report; the program then simply keeps
-    // its source texts.
-    locale.Init(language, wxLOCALE_LOAD_DEFAULT);
+    const int language = WithInstalledRegion(LoadLanguage());
+    // Without the language's system locale the library warns in a box at
+    // every start, about what the user cannot change from here, while the
+    // catalogs load all the same. So only that warning is held back (the
+    // catalogs load outside it) and the missing locale is told on stderr.
+    const wxLogLevel level = wxLog::GetLogLevel();
+    wxLog::SetLogLevel(wxLOG_Error);
+    const bool set = locale.Init(language, 0);
+    wxLog::SetLogLevel(level);
+    const wxString fallback = set ? wxString() : UseFallbackLocale();
+    wxTranslations::Get()->AddStdCatalog();
     locale.AddCatalog(domain);
+    if (!set)
+        wxMessageOutputStderr().Printf(
+            _("Amorquant: the system locale for %s is not installed; numbers and dates follow "
+              "%s."),
+            locale.GetName(), fallback);
 }

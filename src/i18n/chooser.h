@@ -18,5 +18,7 @@ void ChangeLanguage();
 
 // Sets this run's interface language on the given locale and loads the
 // program's catalog "domain" from the locales folder. Call once, before any
-// window exists: the first start shows the language dialog.
+// window exists: the first start shows the language dialog. Without the
+// language's system locale the catalogs still load; the C library then uses
+// C.UTF-8 (or the user's default) and the gap is told once on stderr.
 void StartLanguage(wxLocale& locale, const wxString& domain);

@@ -1,7 +1,9 @@
 # Shared by the tests that start the real program under a display: sourced,
 # not run. Callers set $work (a copy of the run folder, see copy_run_folder)
-# and $home (the HOME the program runs with), and $case_name for messages.
-# Needs xdotool.
+# and $home (the HOME the program runs with), and $case_name for messages;
+# $title when the main window is named other than "Amorquant", and $alone to
+# fail on any other window instead of answering it. The program's standard
+# error lands in $work/stderr. Needs xdotool.
 
 failures=0
 
@@ -24,7 +26,7 @@ main_window() {
     for _ in $(seq 200); do
         for w in $(xdotool search --onlyvisible --pid "$1" --name . 2>/dev/null); do
             name=$(xdotool getwindowname "$w" 2>/dev/null)
-            [ "$name" = Amorquant ] && { echo "$w"; return 0; }
+            [ "$name" = "${title:-Amorquant}" ] && { echo "$w"; return 0; }
             # One key only: another would reach the main window.
             [ "$name" = "Language selection" ] &&
                 xdotool windowfocus --sync "$w" key Return 2>/dev/null && sleep 1
@@ -40,6 +42,7 @@ dismiss_others() {
     sleep 0.5
     for w in $(xdotool search --onlyvisible --pid "$pid" 2>/dev/null); do
         [ "$w" = "$main" ] && continue
+        [ -n "${alone:-}" ] && fail "another window: $(xdotool getwindowname "$w" 2>/dev/null)"
         xdotool windowfocus --sync "$w" key Return 2>/dev/null
         sleep 0.3
     done
@@ -49,7 +52,7 @@ dismiss_others() {
 # no window, hangs or exits with an error.
 run_program() {
     local pid win rc w
-    (cd "$work" && HOME=$home XDG_CONFIG_HOME=$home/.config exec ./amorquant) &
+    (cd "$work" && HOME=$home XDG_CONFIG_HOME=$home/.config exec ./amorquant 2>stderr) &
     pid=$!
     if ! win=$(main_window "$pid"); then
         fail "no main window"

@@ -23,6 +23,25 @@ run_case() {
     echo "done [$case_name]"
 }
 
+# Only the C library's built-in C.UTF-8, as on a fresh install or in a
+# container (LOCPATH at an empty folder): the window comes up in the stored
+# language all the same, with no other window, and the missing locale is
+# told once on standard error.
+run_without_locales() {
+    case_name="no system locales, $1"
+    copy_run_folder "$run_dir"
+    home=$(mktemp -d)
+    mkdir -p "$home/.config"
+    printf 'ui_language=%s\n' "$1" >"$home/.config/Pairavel.conf"
+    locales=$(mktemp -d)
+    LOCPATH=$locales title=$2 alone=1 run_program
+    [ "$(grep -c "$3" "$work/stderr")" -eq 1 ] || fail "stderr: $(cat "$work/stderr")"
+    rm -rf "$work" "$home" "$locales"
+    echo "done [$case_name]"
+}
+
+run_without_locales zh_CN 恋人估价器 '系统未安装 zh_CN 的区域设置'
+run_without_locales en Amorquant 'locale for en_GB is not installed'
 run_case "complete run folder" ""
 run_case "no img folder" img
 run_case "no locales folder" locales

@@ -4,14 +4,18 @@
 #include "support/window.h"
 #include "support/wxtest.h"
 
+#include <clocale>
+
 #include <gtest/gtest.h>
 #include <wx/choicdlg.h>
 #include <wx/config.h>
+#include <wx/filename.h>
 #include <wx/html/htmlwin.h>
 #include <wx/intl.h>
 #include <wx/listbox.h>
 #include <wx/menu.h>
 #include <wx/testing.h>
+#include <wx/utils.h>
 
 // An unexpected dialog is a failure, and is cancelled so it never waits for
 // a person.
@@ -184,7 +188,11 @@ struct WindowIn
 };
 } // namespace
 
-TEST_F(LanguageTest, MainWindowComesUpInTheStoredLanguage)
+namespace
+{
+// Each language's window: its texts, the result page, and no other window
+// (no dialog, no warning waiting to be shown).
+void ExpectWindowsInTheStoredLanguages()
 {
     {
         WindowIn window("zh_CN");
@@ -195,6 +203,7 @@ TEST_F(LanguageTest, MainWindowComesUpInTheStoredLanguage)
                   wxString::FromUTF8("退出\tAlt-F4"));
         EXPECT_EQ(window.Label("ID_BUTTON_CALC"), wxString::FromUTF8("计算(&C)"));
         EXPECT_TRUE(window.ShowsChineseResultPage());
+        EXPECT_EQ(wxTopLevelWindows.GetCount(), 1u);
     }
     {
         WindowIn window("en");
@@ -202,5 +211,27 @@ TEST_F(LanguageTest, MainWindowComesUpInTheStoredLanguage)
         EXPECT_EQ(window.frame->GetMenuBar()->GetMenuLabel(0), "&File");
         EXPECT_EQ(window.Label("ID_BUTTON_CALC"), "&Calculate");
         EXPECT_TRUE(window.ShowsChineseResultPage());
+        EXPECT_EQ(wxTopLevelWindows.GetCount(), 1u);
     }
+    EXPECT_EQ(wxtest::LoggedMessages(), std::vector<wxString>());
+}
+} // namespace
+
+TEST_F(LanguageTest, MainWindowComesUpInTheStoredLanguage)
+{
+    ExpectWindowsInTheStoredLanguages();
+}
+
+// As on a fresh install or in a container: no compiled locale but the C
+// library's built-in C.UTF-8. The catalogs still give the language.
+TEST_F(LanguageTest, MainWindowComesUpInTheStoredLanguageWithoutItsSystemLocale)
+{
+    const wxString empty = wxFileName::CreateTempFileName("amorquant-locales");
+    ASSERT_TRUE(wxRemoveFile(empty) && wxMkdir(empty));
+    wxSetEnv("LOCPATH", empty);
+    ExpectWindowsInTheStoredLanguages();
+    EXPECT_STREQ(std::setlocale(LC_ALL, nullptr), "C.UTF-8");
+    wxUnsetEnv("LOCPATH");
+    std::setlocale(LC_ALL, "");
+    wxRmdir(empty);
 }

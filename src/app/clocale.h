@@ -1,0 +1,11 @@
+#pragma once
+
+#include <wx/string.h>
+
+// Whether the C library has the named locale (say "en_US.UTF-8"), without
+// switching to it.
+bool SystemLocaleExists(const wxString& name);
+
+// Switches the C library to a UTF-8 locale that is always there: the
+// built-in C.UTF-8, or else the user's default. Returns the name in effect.
+wxString UseFallbackLocale();
