@@ -6,6 +6,7 @@
 #include "app/maker.h"
 #include "app/paths.h"
 #include "i18n/chooser.h"
+#include "scoring/answergrid.h"
 #include "scoring/result.h"
 #include "scoring/rulefile.h"
 
@@ -24,6 +25,7 @@
 #include <wx/statusbr.h>
 #include <wx/wupdlock.h>
 
+#include <algorithm>
 #include <climits>
 
 const long QuorvelFrame::ID_STATICTEXT1 = wxNewId();
@@ -123,13 +125,17 @@ QuorvelFrame::QuorvelFrame(wxWindow* parent, wxWindowID id)
     ConnectEvents();
 
     m_propGrid = new wxPropertyGrid(m_checklistPanel, wxID_ANY, wxDefaultPosition, wxSize(200, 200),
-                                    wxPG_BOLD_MODIFIED);
+                                    wxPG_BOLD_MODIFIED | wxPG_TOOLTIPS);
     gridRow->Add(m_propGrid, 1, wxALL | wxEXPAND, 0);
+    PrepareAnswerGrid(m_propGrid);
+    // Made last, the grid would come after the buttons when tabbing.
+    m_propGrid->MoveAfterInTabOrder(m_modeChoice);
 
     m_statusBar->SetStatusText(MAKER_COPYRIGHT, 1);
     m_resultHtml->SetPage(g_resultTemplate);
     BuildChecklist(0, 0);
     Calculate();
+    SetMinClientSize(MinimumClientSize());
 }
 
 QuorvelFrame::~QuorvelFrame()
@@ -194,6 +200,22 @@ wxBoxSizer* QuorvelFrame::BuildChecklistPage()
     pageSizer->Fit(m_checklistPanel);
     pageSizer->SetSizeHints(m_checklistPanel);
     return gridRow;
+}
+
+// The checklist page at its least (the choices, some rows, the buttons) above
+// the result pane at its least (the number), with the toolbar and the
+// layout's captions, sashes and borders.
+wxSize QuorvelFrame::MinimumClientSize() const
+{
+    wxAuiDockArt* art = m_auiManager->GetArtProvider();
+    const int border = art->GetMetric(wxAUI_DOCKART_PANE_BORDER_SIZE);
+    const wxSize page = m_checklistPanel->GetMinSize();
+    const wxSize result = m_resultBook->GetMinSize();
+    const int width = std::max(page.x, result.x) + 4 * border;
+    const int height = m_toolBar->GetBestSize().y + m_checklistBook->GetTabCtrlHeight() + page.y +
+                       art->GetMetric(wxAUI_DOCKART_CAPTION_SIZE) +
+                       art->GetMetric(wxAUI_DOCKART_SASH_SIZE) + result.y + 6 * border;
+    return wxSize(width, height);
 }
 
 void QuorvelFrame::BuildResultPage()
@@ -326,6 +348,9 @@ void QuorvelFrame::BuildChecklist(int friendType, int mode)
     if (!m_firstBuild)
         m_propGrid->Refresh();
     m_firstBuild = false;
+    FitLabelColumn(m_propGrid);
+    // The cleared grid keeps its scroll position; a new list starts at its top.
+    m_propGrid->Scroll(0, 0);
 }
 
 void QuorvelFrame::LoadRules(int friendType, int mode)
@@ -345,7 +370,7 @@ void QuorvelFrame::LoadRules(int friendType, int mode)
         if (KindOf(rule.pg_type) == RuleKind::Bool)
             m_ruleProperties.push_back(new wxBoolProperty(rule.content, names[i], false));
         else
-            m_ruleProperties.push_back(new wxUIntProperty(rule.content, names[i], 0));
+            m_ruleProperties.push_back(new AnswerNumberProperty(rule.content, names[i], 0));
     }
 }
 
@@ -393,6 +418,8 @@ void QuorvelFrame::OnChoiceModeSelect(wxCommandEvent&)
 
 void QuorvelFrame::OnButtonCalcClick(wxCommandEvent&)
 {
+    // A number still being typed is what the row shows: count it.
+    m_propGrid->CommitChangesFromEditor();
     Calculate();
 }
 

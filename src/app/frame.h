@@ -65,6 +65,7 @@ private:
     void BuildStatusBar();
     void ConnectEvents();
     void SaveFrameGeometry();
+    wxSize MinimumClientSize() const;
     void RebuildFromChoices();
 
     void OnChoiceFriendTypeSelect(wxCommandEvent& event);

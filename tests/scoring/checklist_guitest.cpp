@@ -7,6 +7,7 @@
 #include <wx/button.h>
 #include <wx/html/htmlwin.h>
 #include <wx/propgrid/propgrid.h>
+#include <wx/textctrl.h>
 
 namespace
 {
@@ -75,6 +76,23 @@ protected:
     wxPropertyGrid* grid = nullptr;
     wxHtmlWindow* html = nullptr;
 };
+
+// Types into a number row's editor without confirming it.
+void TypeInto(wxPropertyGrid* grid, const wxString& row, const wxString& text)
+{
+    grid->SelectProperty(row, true);
+    auto* editor = dynamic_cast<wxTextCtrl*>(grid->GetEditorControl());
+    ASSERT_NE(editor, nullptr);
+    editor->SetValue(text);
+}
+
+void PressKey(wxWindow* window, wxEventType type, int key)
+{
+    wxKeyEvent event(type);
+    event.m_keyCode = key;
+    event.SetEventObject(window);
+    window->GetEventHandler()->ProcessEvent(event);
+}
 
 class MissingRulesTest : public ChecklistTest
 {
@@ -176,6 +194,50 @@ TEST_F(ChecklistTest, HugeAnswersSaturate)
     EXPECT_TRUE(Shown().Contains(Total("2147483647"))) << Shown();
 }
 
+TEST_F(ChecklistTest, CalculateCountsTheNumberTheRowShows)
+{
+    frame->Show();
+    TypeInto(grid, "books", "3");
+    ClickButton(frame, "ID_BUTTON_CALC");
+    EXPECT_EQ(grid->GetPropertyByName("books")->GetValueAsString(), "3");
+    EXPECT_TRUE(Shown().Contains(Total("1045"))) << Shown(); // 1000-30+75
+
+    // Tab out of the cell keeps the number; one too long for any integer
+    // counts, and shows, as the largest answer.
+    TypeInto(grid, "books", "99999999999999999999");
+    PressKey(grid->GetEditorControl(), wxEVT_CHAR_HOOK, WXK_TAB);
+    EXPECT_EQ(grid->GetPropertyByName("books")->GetValueAsString(), "2147483647");
+    ClickButton(frame, "ID_BUTTON_CALC");
+    EXPECT_TRUE(Shown().Contains(Total("2147483647"))) << Shown();
+
+    TypeInto(grid, "books", "");
+    ClickButton(frame, "ID_BUTTON_CALC");
+    EXPECT_EQ(grid->GetPropertyByName("books")->GetValueAsString(), "0");
+    EXPECT_TRUE(Shown().Contains(Total("970"))) << Shown();
+}
+
+TEST_F(ChecklistTest, SpaceTicksACheckboxRowAndOpensANumberRow)
+{
+    frame->Show();
+    grid->SelectProperty("cooks");
+    PressKey(grid, wxEVT_KEY_DOWN, WXK_SPACE);
+    EXPECT_TRUE(grid->GetPropertyValueAsBool("cooks"));
+    PressKey(grid, wxEVT_KEY_DOWN, WXK_SPACE);
+    EXPECT_FALSE(grid->GetPropertyValueAsBool("cooks"));
+
+    grid->SelectProperty("sports");
+    PressKey(grid, wxEVT_KEY_DOWN, WXK_SPACE);
+    EXPECT_TRUE(grid->IsEditorFocused());
+}
+
+TEST_F(ChecklistTest, ListComesBetweenTheChoicesAndTheButtonsWhenTabbing)
+{
+    const wxWindowList& order = grid->GetParent()->GetChildren();
+    const auto at = [&](wxWindow* window) { return order.IndexOf(window); };
+    EXPECT_GT(at(grid), at(wxWindow::FindWindowByName("ID_CHOICE_MODE", frame)));
+    EXPECT_LT(at(grid), at(wxWindow::FindWindowByName("ID_BUTTON_CALC", frame)));
+}
+
 TEST_F(MissingRulesTest, WrongRootGivesTheCategoryAloneAndTheBaseValue)
 {
     EXPECT_TRUE(Rows().empty());
@@ -207,4 +269,16 @@ TEST_F(LongChecklistTest, RebuiltGridReachesItsLastRowWithCheckboxes)
     EXPECT_GE(grid->GetVirtualSize().GetHeight(), 301 * grid->GetRowHeight());
     EXPECT_TRUE(grid->GetPropertyByName("r298")->GetAttribute(wxPG_BOOL_USE_CHECKBOX).GetBool());
     EXPECT_EQ(grid->GetPropertyByName("r299")->GetValueAsString(), "0");
+}
+
+TEST_F(LongChecklistTest, RebuiltListStartsAtItsTop)
+{
+    frame->Show();
+    grid->Scroll(0, 100);
+    ASSERT_GT(grid->GetViewStart().y, 0);
+    ClickButton(frame, "ID_BUTTON_RESET");
+    EXPECT_EQ(grid->GetViewStart().y, 0);
+    grid->Scroll(0, 100);
+    ChooseEntry(frame, "ID_CHOICE_FRIEND_TYPE", 1);
+    EXPECT_EQ(grid->GetViewStart().y, 0);
 }

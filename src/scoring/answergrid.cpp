@@ -1,0 +1,95 @@
+#include "scoring/answergrid.h"
+
+#include "scoring/rule.h"
+
+#include <wx/propgrid/propgrid.h>
+#include <wx/valtext.h>
+
+#include <algorithm>
+#include <climits>
+
+bool AnswerNumberProperty::StringToValue(wxVariant& variant, const wxString& text,
+                                         int argFlags) const
+{
+    const wxString trimmed = wxString(text).Trim(true).Trim(false);
+    if (!std::all_of(trimmed.begin(), trimmed.end(), [](wxUniChar c) { return wxIsdigit(c); }))
+        return wxUIntProperty::StringToValue(variant, text, argFlags);
+    // Too many digits for any integer type: the largest answer as well.
+    unsigned long long number = 0;
+    const long long entered = trimmed.empty()                 ? 0
+                              : !trimmed.ToULongLong(&number) ? LLONG_MAX
+                              : number > LLONG_MAX            ? LLONG_MAX
+                                                              : (long long)number;
+    // Answers count saturated to int; showing the same keeps the row honest.
+    const wxVariant value(long(Saturate(entered)));
+    if (variant.GetType() == value.GetType() && variant == value)
+        return false;
+    variant = value;
+    return true;
+}
+
+wxValidator* AnswerNumberProperty::DoGetValidator() const
+{
+    // The library's pattern: one validator for all rows, freed with its own.
+    WX_PG_DOGETVALIDATOR_ENTRY()
+    WX_PG_DOGETVALIDATOR_EXIT(new wxTextValidator(wxFILTER_DIGITS))
+}
+
+namespace
+{
+// Leaves the editor through the keyboard: the grid would move on and drop
+// what was typed.
+void OnCharHook(wxPropertyGrid* grid, wxKeyEvent& event)
+{
+    if (event.GetKeyCode() == WXK_TAB && grid->IsEditorFocused())
+        grid->CommitChangesFromEditor();
+    event.Skip();
+}
+
+void OnKeyDown(wxPropertyGrid* grid, wxKeyEvent& event)
+{
+    wxPGProperty* row = grid->GetSelection();
+    if (event.GetKeyCode() != WXK_SPACE || event.HasAnyModifiers() || !row || row->IsCategory())
+    {
+        event.Skip();
+        return;
+    }
+    if (row->GetValue().GetType() == "bool")
+        grid->ChangePropertyValue(row, !row->GetValue().GetBool());
+    else
+        grid->SelectProperty(row, true);
+}
+
+// The grid takes the keyboard only when its editor is clicked; a click on a
+// question left it with the choices, where arrow keys reload the list.
+void OnLeftDown(wxPropertyGrid* grid, wxMouseEvent& event)
+{
+    wxWindow* focus = wxWindow::FindFocus();
+    if (!focus || (focus != grid && !grid->IsDescendant(focus)))
+        grid->SetFocus();
+    event.Skip();
+}
+
+void OnSize(wxPropertyGrid* grid, wxSizeEvent& event)
+{
+    // After the grid has laid out its columns for the new width.
+    grid->CallAfter([grid] { FitLabelColumn(grid); });
+    event.Skip();
+}
+} // namespace
+
+void PrepareAnswerGrid(wxPropertyGrid* grid)
+{
+    grid->Bind(wxEVT_CHAR_HOOK, [grid](wxKeyEvent& event) { OnCharHook(grid, event); });
+    grid->Bind(wxEVT_KEY_DOWN, [grid](wxKeyEvent& event) { OnKeyDown(grid, event); });
+    grid->Bind(wxEVT_LEFT_DOWN, [grid](wxMouseEvent& event) { OnLeftDown(grid, event); });
+    grid->Bind(wxEVT_SIZE, [grid](wxSizeEvent& event) { OnSize(grid, event); });
+}
+
+void FitLabelColumn(wxPropertyGrid* grid)
+{
+    const int width = grid->GetClientSize().GetWidth();
+    grid->SetSplitterLeft();
+    if (grid->GetSplitterPosition() > width * 2 / 3)
+        grid->SetSplitterPosition(width * 2 / 3);
+}
