@@ -6,7 +6,8 @@ set -eu
 packages="cmake g++ make pkg-config libwxgtk3.2-dev libexpat1-dev libgtest-dev gettext locales
   fonts-wqy-microhei xdg-utils xvfb xauth xdotool x11-utils libxml2-utils
   desktop-file-utils appstream dpkg-dev file imagemagick
-  clang libclang-rt-14-dev libxml2-dev libx11-dev"
+  clang libclang-rt-14-dev libxml2-dev libx11-dev
+  wx3.2-i18n"
 
 missing=""
 for p in $packages; do

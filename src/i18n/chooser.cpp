@@ -6,6 +6,7 @@
 
 #include <wx/choicdlg.h>
 #include <wx/intl.h>
+#include <wx/listbox.h>
 #include <wx/log.h>
 #include <wx/msgdlg.h>
 #include <wx/msgout.h>
@@ -35,6 +36,16 @@ int WithInstalledRegion(int language)
     }
     return language;
 }
+
+// The library sizes the list at a guessed row height that is short of the
+// real one, cutting the last entry in half.
+void ShowEveryRow(wxDialog& dialog, size_t rows)
+{
+    for (wxWindow* child : dialog.GetChildren())
+        if (auto* list = dynamic_cast<wxListBox*>(child))
+            list->SetMinSize(wxSize(-1, int(rows + 1) * (list->GetCharHeight() + 10)));
+    dialog.Fit();
+}
 } // namespace
 
 int SelectLanguage()
@@ -47,10 +58,13 @@ int SelectLanguage()
             break;
         names.Add(row.text);
     }
-    const int index =
-        wxGetSingleChoiceIndex(_("Select your prefered language"), _("Language selection"), names,
-                               nullptr, -1, -1, true, 200, 150);
-    return index < 0 ? int(wxLANGUAGE_UNKNOWN) : table[index].language;
+    wxSingleChoiceDialog dialog(nullptr, _("Select your prefered language"),
+                                _("Language selection"), names);
+    ShowEveryRow(dialog, names.size());
+    dialog.SetSelection(0);
+    if (dialog.ShowModal() != wxID_OK)
+        return wxLANGUAGE_UNKNOWN;
+    return table[dialog.GetSelection()].language;
 }
 
 int LoadLanguage()

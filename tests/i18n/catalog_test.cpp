@@ -11,13 +11,14 @@ namespace
 const std::string s_project =
     std::string(__FILE__).substr(0, std::string(__FILE__).rfind("/tests/"));
 
-// Runs the catalog check on a source folder; returns its exit status and
-// fills its report.
-int CheckCatalog(const std::string& sources, std::string& report)
+// Runs the catalog check of one language on a source folder; returns its
+// exit status and fills its report.
+int CheckCatalog(const std::string& sources, std::string& report,
+                 const std::string& language = "zh_CN")
 {
     const std::string locales = s_project + "/data/locales";
-    const std::string command =
-        "sh " + locales + "/check_catalog.sh " + sources + " " + locales + "/zh_CN.po 2>&1";
+    const std::string command = "sh " + locales + "/check_catalog.sh " + sources + " " + locales +
+                                "/" + language + ".po 2>&1";
     FILE* pipe = popen(command.c_str(), "r");
     char buffer[512];
     while (fgets(buffer, sizeof buffer, pipe))
@@ -28,8 +29,11 @@ int CheckCatalog(const std::string& sources, std::string& report)
 
 TEST(Catalog, TranslatesEveryTextTheCodeTranslates)
 {
-    std::string report;
-    EXPECT_EQ(CheckCatalog(s_project + "/src", report), 0) << report;
+    for (const char* language : {"zh_CN", "en"})
+    {
+        std::string report;
+        EXPECT_EQ(CheckCatalog(s_project + "/src", report, language), 0) << language << report;
+    }
 }
 
 TEST(Catalog, CheckNamesAMissingTextAndLetsChineseSourceTextsPass)
