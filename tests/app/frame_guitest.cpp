@@ -162,3 +162,31 @@ TEST_F(FrameTest, StoredGeometryIsNotReadBack)
     EXPECT_NE(second->GetClientSize().x, 900);
     second->Destroy();
 }
+
+TEST_F(FrameTest, SmallestWindowKeepsChoicesRowsButtonsAndResultInView)
+{
+    frame->Show();
+    frame->SetClientSize(300, 300);
+    // The window system answers the resize, then the layout follows it.
+    for (int i = 0; i < 20; ++i)
+    {
+        wxMilliSleep(10);
+        wxYield();
+    }
+    const wxSize client = frame->GetClientSize();
+    EXPECT_GE(client.x, frame->GetMinClientSize().x);
+    EXPECT_GE(client.y, frame->GetMinClientSize().y);
+    for (const char* name :
+         {"ID_CHOICE_FRIEND_TYPE", "ID_CHOICE_MODE", "ID_BUTTON_CALC", "ID_BUTTON_RESET"})
+    {
+        wxWindow* window = wxWindow::FindWindowByName(name, frame);
+        const wxRect place(frame->ScreenToClient(window->GetScreenPosition()), window->GetSize());
+        EXPECT_TRUE(wxRect(client).Contains(place)) << name;
+    }
+    auto* grid = wxWindow::FindWindowByName("wxPropertyGrid", frame);
+    EXPECT_GE(grid->GetSize().y, 5 * grid->GetCharHeight() * 2) << "a few rows";
+    auto* html = Find<wxHtmlWindow>(frame, "ID_HTMLWINDOW_RESULT");
+    const wxRect result(frame->ScreenToClient(html->GetScreenPosition()), html->GetSize());
+    EXPECT_TRUE(wxRect(client).Contains(result));
+    EXPECT_GE(result.height, 60);
+}

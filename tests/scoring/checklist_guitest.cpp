@@ -94,6 +94,17 @@ void PressKey(wxWindow* window, wxEventType type, int key)
     window->GetEventHandler()->ProcessEvent(event);
 }
 
+class LongQuestionTest : public ChecklistTest
+{
+protected:
+    LongQuestionTest()
+        : ChecklistTest({{"rules/rules_gf_normal-zh_CN.xml",
+                          "<rules><rule><id>a</id><pg_type>bool</pg_type><content>" +
+                              std::string(300, 'x') + "</content></rule></rules>"}})
+    {
+    }
+};
+
 class MissingRulesTest : public ChecklistTest
 {
 protected:
@@ -236,6 +247,22 @@ TEST_F(ChecklistTest, ListComesBetweenTheChoicesAndTheButtonsWhenTabbing)
     const auto at = [&](wxWindow* window) { return order.IndexOf(window); };
     EXPECT_GT(at(grid), at(wxWindow::FindWindowByName("ID_CHOICE_MODE", frame)));
     EXPECT_LT(at(grid), at(wxWindow::FindWindowByName("ID_BUTTON_CALC", frame)));
+}
+
+TEST_F(ChecklistTest, LabelColumnShowsEveryQuestion)
+{
+    frame->Show();
+    ClickButton(frame, "ID_BUTTON_RESET");
+    for (wxPropertyGridIterator it = grid->GetIterator(wxPG_ITERATE_PROPERTIES); !it.AtEnd(); ++it)
+        EXPECT_GT(grid->GetSplitterPosition(), grid->GetTextExtent((*it)->GetLabel()).x);
+}
+
+TEST_F(LongQuestionTest, QuestionTooLongForTheWindowLeavesTheAnswersRoomAndShowsAsTooltip)
+{
+    frame->Show();
+    ClickButton(frame, "ID_BUTTON_RESET");
+    EXPECT_EQ(grid->GetSplitterPosition(), grid->GetClientSize().x * 2 / 3);
+    EXPECT_TRUE(grid->HasFlag(wxPG_TOOLTIPS));
 }
 
 TEST_F(MissingRulesTest, WrongRootGivesTheCategoryAloneAndTheBaseValue)
