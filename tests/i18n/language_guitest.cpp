@@ -210,6 +210,9 @@ void ExpectWindowsInTheStoredLanguages()
         EXPECT_EQ(window.frame->GetTitle(), "Amorquant");
         EXPECT_EQ(window.frame->GetMenuBar()->GetMenuLabel(0), "&File");
         EXPECT_EQ(window.Label("ID_BUTTON_CALC"), "&Calculate");
+        // The English catalog mends the slips of the source texts.
+        EXPECT_EQ(window.frame->GetMenuBar()->FindItem(QuorvelFrame::ID_MENU_ABOUT)->GetHelp(),
+                  "Show version information");
         EXPECT_TRUE(window.ShowsChineseResultPage());
         EXPECT_EQ(wxTopLevelWindows.GetCount(), 1u);
     }
