@@ -7,6 +7,8 @@
 
 #include <algorithm>
 #include <climits>
+#include <utility>
+#include <vector>
 
 bool AnswerNumberProperty::StringToValue(wxVariant& variant, const wxString& text,
                                          int argFlags) const
@@ -70,6 +72,35 @@ void OnLeftDown(wxPropertyGrid* grid, wxMouseEvent& event)
     event.Skip();
 }
 
+// Measuring text is slow: measuring every question took longer than building
+// the list. The widest question is among those with the most characters,
+// wide script counted twice, so only a few of those are measured.
+int WidestLabel(wxPropertyGrid* grid)
+{
+    std::vector<std::pair<size_t, const wxPGProperty*>> rows;
+    for (wxPropertyGridIterator it = grid->GetIterator(wxPG_ITERATE_PROPERTIES); !it.AtEnd(); ++it)
+    {
+        size_t weight = 0;
+        for (wxUniChar c : (*it)->GetLabel())
+            weight += c.GetValue() >= 0x1100 ? 2 : 1;
+        rows.emplace_back(weight, *it);
+    }
+    const auto measured = rows.begin() + std::min<size_t>(rows.size(), 8);
+    std::partial_sort(rows.begin(), measured, rows.end(),
+                      [](const auto& a, const auto& b) { return a.first > b.first; });
+    // In bold, as the label of an answered row is drawn.
+    const wxFont& bold = grid->GetCaptionFont();
+    int widest = 0;
+    for (auto row = rows.begin(); row != measured; ++row)
+    {
+        int labelWidth = 0, labelHeight = 0;
+        grid->GetTextExtent(row->second->GetLabel(), &labelWidth, &labelHeight, nullptr, nullptr,
+                            &bold);
+        widest = std::max(widest, labelWidth);
+    }
+    return widest;
+}
+
 void OnSize(wxPropertyGrid* grid, wxSizeEvent& event)
 {
     // After the grid has laid out its columns for the new width.
@@ -89,7 +120,7 @@ void PrepareAnswerGrid(wxPropertyGrid* grid)
 void FitLabelColumn(wxPropertyGrid* grid)
 {
     const int width = grid->GetClientSize().GetWidth();
-    grid->SetSplitterLeft();
-    if (grid->GetSplitterPosition() > width * 2 / 3)
-        grid->SetSplitterPosition(width * 2 / 3);
+    // The margin, and the gaps the grid leaves before and after a label.
+    const int room = grid->GetMarginWidth() + 3 * wxPG_XBEFORETEXT;
+    grid->SetSplitterPosition(std::min(room + WidestLabel(grid), width * 2 / 3));
 }

@@ -26,6 +26,7 @@ protected:
 // grid is resized.
 void PrepareAnswerGrid(wxPropertyGrid* grid);
 
-// Widens the label column to the longest question, leaving the answers a
-// third of the grid; questions that still do not fit show as tooltips.
+// Sizes the label column to the longest question, leaving the answers a
+// third of the grid at least; questions that still do not fit show as
+// tooltips.
 void FitLabelColumn(wxPropertyGrid* grid);
