@@ -3,6 +3,7 @@
 // Needs an X display without a window manager (a window manager would take
 // the top-level windows off the root); scripts/bench.sh provides one.
 #include "checklist.h"
+#include "common/settings.h"
 #include "startup.h"
 #include "timing.h"
 #include "xmlwrite.h"
@@ -62,7 +63,8 @@ std::string MakeHome(const char* language)
     char pattern[] = "/tmp/amorquant-bench-XXXXXX";
     const std::string home = mkdtemp(pattern);
     wxFileName::Mkdir(home + "/.config", wxS_DIR_DEFAULT, wxPATH_MKDIR_FULL);
-    std::ofstream(home + "/.config/Pairavel.conf") << "ui_language=" << language << "\n";
+    std::ofstream(home + "/.config/" + settings::g_appName.utf8_string() + ".conf")
+        << "ui_language=" << language << "\n";
     return home;
 }
 
@@ -226,8 +228,8 @@ int main(int argc, char** argv)
         wxFileName::Rmdir(home, wxPATH_RMDIR_RECURSIVE);
         return 2;
     }
-    wxTheApp->SetVendorName("Larkvale");
-    wxTheApp->SetAppName("Pairavel");
+    wxTheApp->SetVendorName(settings::g_vendorName);
+    wxTheApp->SetAppName(settings::g_appName);
     wxSetAssertHandler(StopOnAssert);
     delete wxLog::SetActiveTarget(new wxLogStderr);
     wxInitAllImageHandlers();

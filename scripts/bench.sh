@@ -4,8 +4,8 @@
 # but run it when the machine is otherwise quiet.
 set -eu
 cd "$(dirname "$0")/.."
-scripts/deps.sh
-scripts/build.sh >/dev/null
+scripts/deps.sh bench
+scripts/build.sh -DAMORQUANT_BENCH=ON >/dev/null
 
 . scripts/display.sh
 start_private_display

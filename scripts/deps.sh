@@ -1,13 +1,22 @@
 #!/bin/sh
-# Installs what Amorquant needs to build, run and be tested on Debian 12.
-# Quick when everything is already there.
+# Installs what Amorquant needs on Debian 12; quick when everything is there.
+# With no argument: what building and running the program need. Each
+# argument adds a set: "test" (the tests, the install checks and the fuzz
+# build), "bench" (the performance bench), "screenshot" (the README picture).
 set -eu
 
-packages="cmake g++ make pkg-config libwxgtk3.2-dev libexpat1-dev libgtest-dev gettext locales
-  fonts-wqy-microhei xdg-utils xvfb xauth xdotool x11-utils libxml2-utils
-  desktop-file-utils appstream dpkg-dev file imagemagick
-  clang libclang-rt-14-dev libxml2-dev libx11-dev
-  wx3.2-i18n"
+packages="cmake g++ make pkg-config libwxgtk3.2-dev libexpat1-dev gettext locales
+  fonts-wqy-microhei xdg-utils wx3.2-i18n"
+for set in "$@"; do
+    case $set in
+    test) packages="$packages libgtest-dev xvfb xauth xdotool x11-utils libxml2-utils
+            desktop-file-utils appstream dpkg-dev file imagemagick
+            clang libclang-rt-14-dev" ;;
+    bench) packages="$packages libgtest-dev xvfb x11-utils libxml2-dev libx11-dev" ;;
+    screenshot) packages="$packages xvfb x11-utils xdotool imagemagick" ;;
+    *) echo "deps.sh: unknown set '$set' (test, bench, screenshot)" >&2; exit 2 ;;
+    esac
+done
 
 missing=""
 for p in $packages; do

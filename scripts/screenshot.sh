@@ -4,7 +4,7 @@
 # with a private configuration, and captures its window.
 set -eu
 cd "$(dirname "$0")/.."
-scripts/deps.sh
+scripts/deps.sh screenshot
 scripts/build.sh >/dev/null
 
 . scripts/display.sh

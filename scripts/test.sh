@@ -6,8 +6,8 @@
 # the program's code fails them. AMORQUANT_SANITIZE=0 skips that second run.
 set -eu
 cd "$(dirname "$0")/.."
-scripts/deps.sh
-scripts/build.sh
+scripts/deps.sh test
+scripts/build.sh -DBUILD_TESTING=ON
 run_tests() {
     dir=$1
     shift

@@ -103,14 +103,14 @@ private:
     std::vector<Rgba> m_px;
 };
 
-const Rgba kClear{0, 0, 0, 0};
-const Rgba kWhite{1, 1, 1, 1};
-const Rgba kRose{0.86, 0.13, 0.30, 1};
-const Rgba kRoseDark{0.58, 0.05, 0.18, 1};
-const Rgba kGold{0.98, 0.78, 0.22, 1};
-const Rgba kTeal{0.08, 0.55, 0.52, 1};
-const Rgba kBlue{0.16, 0.40, 0.78, 1};
-const Rgba kInk{0.16, 0.12, 0.22, 1};
+const Rgba g_clear{0, 0, 0, 0};
+const Rgba g_white{1, 1, 1, 1};
+const Rgba g_rose{0.86, 0.13, 0.30, 1};
+const Rgba g_roseDark{0.58, 0.05, 0.18, 1};
+const Rgba g_gold{0.98, 0.78, 0.22, 1};
+const Rgba g_teal{0.08, 0.55, 0.52, 1};
+const Rgba g_blue{0.16, 0.40, 0.78, 1};
+const Rgba g_ink{0.16, 0.12, 0.22, 1};
 
 // The classic heart curve, scaled to a box of size s with its centre at (cx, cy).
 std::function<bool(double, double)> Heart(double cx, double cy, double s)
@@ -201,55 +201,55 @@ double TextWidth(const char* text, double cell)
 
 Canvas DrawIcon(int s)
 {
-    Canvas c(s, s, kClear);
-    c.Fill(Heart(s * 0.5, s * 0.52, s * 1.0), kRoseDark);
-    c.Fill(Heart(s * 0.5, s * 0.50, s * 0.9), kRose);
+    Canvas c(s, s, g_clear);
+    c.Fill(Heart(s * 0.5, s * 0.52, s * 1.0), g_roseDark);
+    c.Fill(Heart(s * 0.5, s * 0.50, s * 0.9), g_rose);
     // A gold coin on the heart: the value the program puts on it.
-    c.Fill(Disc(s * 0.5, s * 0.48, s * 0.2), kGold);
-    c.Fill(Box(s * 0.47, s * 0.38, s * 0.53, s * 0.58), kRoseDark);
+    c.Fill(Disc(s * 0.5, s * 0.48, s * 0.2), g_gold);
+    c.Fill(Box(s * 0.47, s * 0.38, s * 0.53, s * 0.58), g_roseDark);
     return c;
 }
 
 Canvas DrawUpdate()
 {
-    Canvas c(24, 24, kClear);
-    c.Fill(Disc(12, 12, 11.5), kTeal);
-    c.Fill(Box(10, 4.5, 14, 12.5), kWhite);
-    c.Fill(Polygon({{5.5, 11}, {18.5, 11}, {12, 18.5}}), kWhite);
-    c.Fill(Box(6, 19, 18, 20.5), kWhite);
+    Canvas c(24, 24, g_clear);
+    c.Fill(Disc(12, 12, 11.5), g_teal);
+    c.Fill(Box(10, 4.5, 14, 12.5), g_white);
+    c.Fill(Polygon({{5.5, 11}, {18.5, 11}, {12, 18.5}}), g_white);
+    c.Fill(Box(6, 19, 18, 20.5), g_white);
     return c;
 }
 
 Canvas DrawAbout()
 {
-    Canvas c(24, 24, kClear);
-    c.Fill(Disc(12, 12, 11.5), kBlue);
-    c.Fill(Disc(12, 6.8, 2), kWhite);
-    c.Fill(Box(10.3, 10, 13.7, 18.5), kWhite);
-    c.Fill(Box(8.5, 17, 15.5, 19), kWhite);
+    Canvas c(24, 24, g_clear);
+    c.Fill(Disc(12, 12, 11.5), g_blue);
+    c.Fill(Disc(12, 6.8, 2), g_white);
+    c.Fill(Box(10.3, 10, 13.7, 18.5), g_white);
+    c.Fill(Box(8.5, 17, 15.5, 19), g_white);
     return c;
 }
 
 Canvas DrawLogo()
 {
     const int w = 320, h = 64;
-    Canvas c(w, h, kWhite);
+    Canvas c(w, h, g_white);
     c.Gradient({1, 0.96, 0.97, 1}, {0.97, 0.86, 0.90, 1});
-    c.Fill(Heart(36, 32, 44), kRose);
-    Text(c, "LARKVALE", 70, 18, 4, kInk);
-    c.Fill(Box(70, 52, 70 + TextWidth("LARKVALE", 4), 54), kRose);
+    c.Fill(Heart(36, 32, 44), g_rose);
+    Text(c, "LARKVALE", 70, 18, 4, g_ink);
+    c.Fill(Box(70, 52, 70 + TextWidth("LARKVALE", 4), 54), g_rose);
     return c;
 }
 
 Canvas DrawDownloadButton()
 {
     const int w = 176, h = 40;
-    Canvas c(w, h, kWhite);
+    Canvas c(w, h, g_white);
     c.Gradient({0.18, 0.66, 0.62, 1}, {0.05, 0.42, 0.40, 1});
-    c.Fill(Box(14, 8, 20, 20), kWhite);
-    c.Fill(Polygon({{9, 19}, {25, 19}, {17, 29}}), kWhite);
-    c.Fill(Box(9, 30, 25, 32), kWhite);
-    Text(c, "DOWNLOAD", 36, 13, 2.2, kWhite);
+    c.Fill(Box(14, 8, 20, 20), g_white);
+    c.Fill(Polygon({{9, 19}, {25, 19}, {17, 29}}), g_white);
+    c.Fill(Box(9, 30, 25, 32), g_white);
+    Text(c, "DOWNLOAD", 36, 13, 2.2, g_white);
     return c;
 }
 

@@ -2,10 +2,10 @@
 
 #include "about/hyperlink.h"
 #include "about/version.h"
-#include "app/images.h"
-#include "app/launch.h"
-#include "app/maker.h"
-#include "app/paths.h"
+#include "common/images.h"
+#include "common/launch.h"
+#include "common/maker.h"
+#include "common/paths.h"
 
 #include <wx/bmpbuttn.h>
 #include <wx/button.h>
@@ -16,6 +16,9 @@
 #include <wx/stattext.h>
 #include <wx/utils.h>
 
+// Numbered by wxNewId during static initialisation, in declaration order: a
+// legacy form kept on purpose, as these public constants are the dialog's
+// interface (its window names and its tests rely on them).
 const long AboutDlg::ID_STATICBITMAP2 = wxNewId();
 const long AboutDlg::ID_STATICBITMAP1 = wxNewId();
 const long AboutDlg::ID_STATICTEXT1 = wxNewId();
@@ -70,7 +73,7 @@ AboutDlg::AboutDlg(wxWindow* parent, wxWindowID id)
     m_versionText = AddText(column, ID_STATICTEXT2, "ID_STATICTEXT2", _("Unicode versin 1.0.1.0"),
                             0, textFlags);
     m_copyrightText =
-        AddText(column, ID_STATICTEXT3, "ID_STATICTEXT3", _(MAKER_COPYRIGHT), 0, textFlags);
+        AddText(column, ID_STATICTEXT3, "ID_STATICTEXT3", _(g_makerCopyright), 0, textFlags);
     m_buildInfoText =
         AddText(column, ID_STATICTEXT5, "ID_STATICTEXT5", _("wx-build-info"), 0, wxALL | wxEXPAND);
     // Filled with the link once the rest is built.
@@ -100,12 +103,13 @@ AboutDlg::AboutDlg(wxWindow* parent, wxWindowID id)
     body->Add(column, 1, wxLEFT | wxTOP | wxBOTTOM | wxALIGN_CENTER_VERTICAL, 4);
     outer->Add(body, 1, wxALL | wxEXPAND, 4);
     SetSizer(outer);
+    // Connect rather than Bind, on purpose, as in the main window.
     Connect(ID_BITMAPBUTTON1, wxEVT_COMMAND_BUTTON_CLICKED,
             wxCommandEventHandler(AboutDlg::OnBitmapButtonClick), nullptr, this);
 
-    m_homeLink = new wxHyperLink(this, ID_HYPERLINK, MAKER_HOME_LABEL, wxDefaultPosition,
+    m_homeLink = new wxHyperLink(this, ID_HYPERLINK, g_makerHomeLabel, wxDefaultPosition,
                                  wxDefaultSize, 0, "wxHyperLink");
-    m_homeLink->SetURL(MAKER_HOME_URL);
+    m_homeLink->SetURL(g_makerHomeUrl);
     linkRow->Add(m_homeLink, 0, wxTOP | wxLEFT | wxRIGHT | wxALIGN_CENTER_VERTICAL, 4);
     m_versionText->SetLabel(VersionLine());
     m_buildInfoText->SetLabel(GetBuildInfo(1));
@@ -127,9 +131,11 @@ wxStaticText* AboutDlg::AddText(wxSizer* sizer, long id, const wxString& name,
 
 void AboutDlg::OnBitmapButtonClick(wxCommandEvent&)
 {
-    LaunchBrowser(MAKER_DOWNLOAD_URL, wxBROWSER_NEW_WINDOW);
+    LaunchBrowser(g_makerDownloadUrl, wxBROWSER_NEW_WINDOW);
 }
 
+// An empty table, kept on purpose as the class declares one: the one binding
+// is made with Connect.
 // clang-format off
 wxBEGIN_EVENT_TABLE(AboutDlg, wxDialog)
 wxEND_EVENT_TABLE()

@@ -1,6 +1,6 @@
 #include "about/hyperlink.h"
 
-#include "app/launch.h"
+#include "common/launch.h"
 
 #include <wx/dcclient.h>
 #include <wx/mimetype.h>

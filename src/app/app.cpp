@@ -1,8 +1,9 @@
 #include "app/app.h"
 
-#include "app/config.h"
 #include "app/frame.h"
-#include "app/paths.h"
+#include "common/config.h"
+#include "common/paths.h"
+#include "common/settings.h"
 #include "i18n/chooser.h"
 
 #include <wx/config.h>
@@ -12,24 +13,22 @@
 
 namespace
 {
-const wxString s_vendorName = "Larkvale";
-const wxString s_appName = "Pairavel";
-const wxString s_iconFile = "img\\Quorvel_01.ico";
+const wxString g_iconFile = "img\\Quorvel_01.ico";
 } // namespace
 
 bool QuorvelApp::OnInit()
 {
-    SetVendorName(s_vendorName);
-    SetAppName(s_appName);
+    SetVendorName(settings::g_vendorName);
+    SetAppName(settings::g_appName);
     OpenConfigStore();
     // Before any window: everything built afterwards is translated.
-    StartLanguage(m_locale, s_appName);
+    StartLanguage(m_locale, settings::g_appName);
 
     // Icon files are read through the image handlers here, so register them
     // before the icon is loaded.
     wxInitAllImageHandlers();
     wxIcon icon;
-    icon.LoadFile(NativePath(s_iconFile), wxBITMAP_TYPE_ICO, -1, -1);
+    icon.LoadFile(NativePath(g_iconFile), wxBITMAP_TYPE_ICO, -1, -1);
 
     QuorvelFrame* frame = new QuorvelFrame(nullptr, wxID_ANY);
     // Without a readable icon file the window keeps the desktop's default.

@@ -1,10 +1,11 @@
 #include "app/frame.h"
 
 #include "about/aboutdlg.h"
-#include "app/images.h"
-#include "app/launch.h"
-#include "app/maker.h"
-#include "app/paths.h"
+#include "common/images.h"
+#include "common/launch.h"
+#include "common/maker.h"
+#include "common/paths.h"
+#include "common/settings.h"
 #include "i18n/chooser.h"
 #include "scoring/answergrid.h"
 #include "scoring/result.h"
@@ -14,7 +15,6 @@
 #include <wx/aui/auibook.h>
 #include <wx/button.h>
 #include <wx/choice.h>
-#include <wx/config.h>
 #include <wx/html/htmlwin.h>
 #include <wx/intl.h>
 #include <wx/menu.h>
@@ -28,6 +28,9 @@
 #include <algorithm>
 #include <climits>
 
+// Numbered by wxNewId during static initialisation, in declaration order: a
+// legacy form kept on purpose, as these public constants are the window's
+// interface (its window names and its tests rely on them).
 const long QuorvelFrame::ID_STATICTEXT1 = wxNewId();
 const long QuorvelFrame::ID_CHOICE_FRIEND_TYPE = wxNewId();
 const long QuorvelFrame::ID_STATICTEXT2 = wxNewId();
@@ -131,7 +134,7 @@ QuorvelFrame::QuorvelFrame(wxWindow* parent, wxWindowID id)
     // Made last, the grid would come after the buttons when tabbing.
     m_propGrid->MoveAfterInTabOrder(m_modeChoice);
 
-    m_statusBar->SetStatusText(MAKER_COPYRIGHT, 1);
+    m_statusBar->SetStatusText(g_makerCopyright, 1);
     m_resultHtml->SetPage(g_resultTemplate);
     BuildChecklist(0, 0);
     Calculate();
@@ -280,6 +283,8 @@ void QuorvelFrame::BuildStatusBar()
     SetStatusBar(m_statusBar);
 }
 
+// Connect rather than Bind, on purpose: the window's handlers are bound
+// the way its interface was written; keep the legacy form.
 void QuorvelFrame::ConnectEvents()
 {
     const struct
@@ -312,18 +317,15 @@ void QuorvelFrame::ConnectEvents()
 
 void QuorvelFrame::SaveFrameGeometry()
 {
-    wxConfigBase* config = wxConfigBase::Get();
-    if (!config)
-        return;
-    config->Write("/Frame/nRemSizePos", long(s_remSizePos));
+    settings::Write(settings::g_frameRemember, s_remSizePos);
     if (s_remSizePos > 0)
     {
         const wxSize client = GetClientSize();
         const wxPoint position = GetPosition();
-        config->Write("/Frame/x", long(position.x));
-        config->Write("/Frame/y", long(position.y));
-        config->Write("/Frame/w", long(client.x));
-        config->Write("/Frame/h", long(client.y));
+        settings::Write(settings::g_frameX, position.x);
+        settings::Write(settings::g_frameY, position.y);
+        settings::Write(settings::g_frameWidth, client.x);
+        settings::Write(settings::g_frameHeight, client.y);
     }
 }
 
@@ -430,7 +432,7 @@ void QuorvelFrame::OnButtonResetClick(wxCommandEvent&)
 
 void QuorvelFrame::OnUpdate(wxCommandEvent&)
 {
-    LaunchBrowser(MAKER_DOWNLOAD_URL, wxBROWSER_NEW_WINDOW);
+    LaunchBrowser(g_makerDownloadUrl, wxBROWSER_NEW_WINDOW);
 }
 
 void QuorvelFrame::OnAbout(wxCommandEvent&)
@@ -449,7 +451,8 @@ void QuorvelFrame::OnLanguage(wxCommandEvent&)
     ChangeLanguage();
 }
 
-// All bindings are made with Connect; the table is empty.
+// An empty table, kept on purpose as the class declares one: every binding
+// is made with Connect.
 // clang-format off
 wxBEGIN_EVENT_TABLE(QuorvelFrame, wxFrame)
 wxEND_EVENT_TABLE()

@@ -79,7 +79,8 @@ private:
 
     wxPropertyGrid* m_propGrid = nullptr;
     wxXmlDocumentEx m_ruleDoc;
-    wxXmlNode* m_ruleRoot = nullptr;    // borrowed from m_ruleDoc
+    wxXmlNode* m_ruleRoot = nullptr; // borrowed from m_ruleDoc
+    // Pointer arrays on purpose, as the window's interface declares them.
     RuleArray m_rules;                  // owned
     wxArrayPGProperty m_ruleProperties; // owned by the grid
     bool m_firstBuild = true;

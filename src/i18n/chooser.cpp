@@ -1,7 +1,7 @@
 #include "i18n/chooser.h"
 
-#include "app/clocale.h"
-#include "app/paths.h"
+#include "common/clocale.h"
+#include "common/paths.h"
 #include "i18n/language.h"
 
 #include <wx/choicdlg.h>

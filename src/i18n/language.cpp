@@ -1,14 +1,13 @@
 #include "i18n/language.h"
 
-#include <wx/config.h>
+#include "common/settings.h"
+
 #include <wx/intl.h>
 #include <wx/log.h>
 
 namespace
 {
-// At the root of the store, whatever group another module left current.
-const wxString s_languageKey = "/ui_language";
-const wxString s_defaultCode = "default";
+const wxString g_defaultCode = "default";
 } // namespace
 
 std::vector<LanguageChoice> LanguageTable()
@@ -23,31 +22,26 @@ std::vector<LanguageChoice> LanguageTable()
 
 void SaveLanguage(int language)
 {
-    wxConfigBase* config = wxConfigBase::Get();
-    if (language == wxLANGUAGE_UNKNOWN || !config)
+    if (language == wxLANGUAGE_UNKNOWN)
         return;
     if (language == wxLANGUAGE_DEFAULT)
     {
-        config->Write(s_languageKey, s_defaultCode);
+        settings::Write(settings::g_uiLanguage, g_defaultCode);
         return;
     }
     const wxLanguageInfo* info = wxLocale::GetLanguageInfo(language);
     if (info)
-        config->Write(s_languageKey, info->CanonicalName);
+        settings::Write(settings::g_uiLanguage, info->CanonicalName);
 }
 
 wxString StoredLanguageCode()
 {
-    wxString code;
-    wxConfigBase* config = wxConfigBase::Get();
-    if (config)
-        config->Read(s_languageKey, &code, wxString());
-    return code;
+    return settings::Read(settings::g_uiLanguage);
 }
 
 int LanguageFromCode(const wxString& code)
 {
-    if (code == s_defaultCode)
+    if (code == g_defaultCode)
         return wxLANGUAGE_DEFAULT;
     const wxLanguageInfo* info = wxLocale::FindLanguageInfo(code);
     if (info)

@@ -1,5 +1,5 @@
 // amorquant-check: checks rule files for their authors, without a window.
-#include "scoring/rulecheck.h"
+#include "scoring/checkcommand.h"
 
 #include <wx/init.h>
 

@@ -1,3 +1,5 @@
+#include "scoring/checkcommand.h"
+
 #include "scoring/result.h"
 #include "scoring/rulecheck.h"
 #include "scoring/rulefile.h"
@@ -12,7 +14,7 @@
 
 namespace
 {
-const char* const s_usage =
+const char* const g_usage =
     "usage: amorquant-check [--total] [--answer ID=VALUE]... FILE...\n"
     "Reports what in each rule file the program would read differently from how it\n"
     "is written, as FILE:LINE: MESSAGE. With --total, or --answer (repeatable), it\n"
@@ -159,12 +161,12 @@ int RunRuleCheck(const std::vector<wxString>& args, std::ostream& out, std::ostr
     const wxString error = ParseArgs(args, options);
     if (!error.empty())
     {
-        err << ("amorquant-check: " + error).utf8_string() << '\n' << s_usage;
+        err << ("amorquant-check: " + error).utf8_string() << '\n' << g_usage;
         return 2;
     }
     if (options.help)
     {
-        out << s_usage;
+        out << g_usage;
         return 0;
     }
     int status = 0;

@@ -29,6 +29,8 @@ public:
     int GetPrice(int answer) override;
 };
 
+// A wx pointer array rather than a standard container, on purpose: the main
+// window's members are declared with it. It does not own its rules.
 WX_DEFINE_ARRAY_PTR(Rule*, RuleArray);
 
 // The two kinds of answer a rule can ask for, from its pg_type.

@@ -2,7 +2,6 @@
 
 #include <wx/string.h>
 
-#include <iosfwd>
 #include <vector>
 
 class wxXmlDocument;
@@ -22,8 +21,3 @@ bool LoadRuleFile(const wxString& path, wxXmlDocument& doc, std::vector<RuleProb
 
 // The problems of a loaded rule file, in document order.
 std::vector<RuleProblem> CheckRuleDocument(const wxXmlNode* root);
-
-// The command line of amorquant-check, without the program name. Problems
-// and totals go to out as "file:line: message", usage errors to err.
-// Returns 0 when every file is clean, 1 when one has problems, 2 on bad usage.
-int RunRuleCheck(const std::vector<wxString>& args, std::ostream& out, std::ostream& err);

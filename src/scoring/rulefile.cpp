@@ -1,5 +1,7 @@
 #include "scoring/rulefile.h"
 
+#include "xmlio/stretchscan.h"
+
 #include <wx/ffile.h>
 #include <wx/filename.h>
 #include <wx/intl.h>
@@ -7,9 +9,6 @@
 #include <wx/mstream.h>
 #include <wx/xml/xml.h>
 
-#include <expat.h>
-
-#include <algorithm>
 #include <cstdlib>
 #include <unordered_set>
 
@@ -19,8 +18,8 @@ const size_t g_ruleStretchLimit = 256 * 1024;
 
 namespace
 {
-const char* const s_friendTypes[] = {"gf", "bf"};
-const char* const s_modes[] = {"normal", "crazy"};
+const char* const g_friendTypes[] = {"gf", "bf"};
+const char* const g_modes[] = {"normal", "crazy"};
 
 void ReplaceIndexed(wxString& name, const wxString& placeholder, int index,
                     const char* const (&values)[2])
@@ -109,62 +108,6 @@ void LogRefusal(const wxString& name)
     wxLogError(_("Rule file '%s' not read: it is not a plain file or is too large."), name);
 }
 
-// The library's loader hands its parser 1 KB at a time. The parser rescans an
-// unfinished comment or tag from its start on every piece, and the loader
-// copies a growing text node on every piece, so the cost grows with the
-// square of the longest such stretch. One pass of the same parser over the
-// whole file at once finds that stretch in linear time: the distance between
-// two pieces of markup that are not text (text and entity references merge
-// into one node). No entity is expanded here.
-class StretchScan
-{
-public:
-    explicit StretchScan(const std::string& bytes) : m_parser(XML_ParserCreate(nullptr))
-    {
-        XML_SetUserData(m_parser, this);
-        XML_SetElementHandler(m_parser, OnStart, OnEnd);
-        XML_SetCharacterDataHandler(m_parser, OnText);
-        XML_SetCommentHandler(m_parser, OnComment);
-        XML_SetProcessingInstructionHandler(m_parser, OnInstruction);
-        XML_SetDefaultHandler(m_parser, OnOther);
-        // A parse error ends the scan; the stretch then runs to the end.
-        XML_Parse(m_parser, bytes.data(), int(bytes.size()), XML_TRUE);
-        XML_ParserFree(m_parser);
-        m_longest = std::max(m_longest, XML_Index(bytes.size()) - m_stretchStart);
-    }
-
-    size_t Longest() const { return size_t(m_longest); }
-
-private:
-    void Mark()
-    {
-        const XML_Index end = XML_GetCurrentByteIndex(m_parser) + XML_GetCurrentByteCount(m_parser);
-        m_longest = std::max(m_longest, end - m_stretchStart);
-        m_stretchStart = std::max(m_stretchStart, end);
-    }
-
-    static void OnStart(void* scan, const XML_Char*, const XML_Char**)
-    {
-        static_cast<StretchScan*>(scan)->Mark();
-    }
-    static void OnEnd(void* scan, const XML_Char*) { static_cast<StretchScan*>(scan)->Mark(); }
-    static void OnText(void*, const XML_Char*, int) {}
-    static void OnComment(void* scan, const XML_Char*) { static_cast<StretchScan*>(scan)->Mark(); }
-    static void OnInstruction(void* scan, const XML_Char*, const XML_Char*)
-    {
-        static_cast<StretchScan*>(scan)->Mark();
-    }
-    static void OnOther(void* scan, const XML_Char* s, int length)
-    {
-        if (length == 0 || s[0] != '&')
-            static_cast<StretchScan*>(scan)->Mark();
-    }
-
-    XML_Parser m_parser;
-    XML_Index m_stretchStart = 0;
-    XML_Index m_longest = 0;
-};
-
 // Reads a plain file of at most g_ruleFileLimit bytes. A FIFO or device is
 // refused unopened: reading it could block or never end.
 bool ReadRuleFile(const wxString& path, std::string& bytes)
@@ -193,7 +136,7 @@ bool LoadRuleBytes(const std::string& bytes, const wxString& name, wxXmlDocument
     // No stretch can be longer than the file: small files need no scan.
     const bool tooLarge =
         bytes.size() > g_ruleFileLimit ||
-        (bytes.size() > g_ruleStretchLimit && StretchScan(bytes).Longest() > g_ruleStretchLimit);
+        (bytes.size() > g_ruleStretchLimit && LongestStretch(bytes) > g_ruleStretchLimit);
     if (tooLarge)
     {
         LogRefusal(name);
@@ -212,8 +155,8 @@ bool LoadRuleDocument(const wxString& path, wxXmlDocument& doc)
 wxString RulesFileName(int friendType, int mode)
 {
     wxString name = g_rulesFileTemplate;
-    ReplaceIndexed(name, "$TYPE$", friendType, s_friendTypes);
-    ReplaceIndexed(name, "$MODE$", mode, s_modes);
+    ReplaceIndexed(name, "$TYPE$", friendType, g_friendTypes);
+    ReplaceIndexed(name, "$MODE$", mode, g_modes);
     return name;
 }
 

@@ -2,8 +2,8 @@
 #include "about/hyperlink.h"
 #include "about/version.h"
 #include "app/frame.h"
-#include "app/launch.h"
-#include "app/maker.h"
+#include "common/launch.h"
+#include "common/maker.h"
 #include "support/launches.h"
 #include "support/wxtest.h"
 
@@ -26,7 +26,9 @@ template <typename T> T* Find(wxWindow* parent, const wxString& name, long id)
     T* window = dynamic_cast<T*>(wxWindow::FindWindowByName(name, parent));
     EXPECT_NE(window, nullptr) << name;
     if (window)
+    {
         EXPECT_EQ(window->GetId(), id) << name;
+    }
     return window;
 }
 
@@ -63,8 +65,8 @@ TEST_F(AboutTest, ShowsEveryTextUnderItsName)
 
     auto* link = Find<wxHyperLink>(&dialog, "wxHyperLink", AboutDlg::ID_HYPERLINK);
     ASSERT_TRUE(link);
-    EXPECT_EQ(link->GetLabel(), MAKER_HOME_LABEL);
-    EXPECT_EQ(link->GetURL(), MAKER_HOME_URL);
+    EXPECT_EQ(link->GetLabel(), g_makerHomeLabel);
+    EXPECT_EQ(link->GetURL(), g_makerHomeUrl);
     auto* ok = Find<wxButton>(&dialog, "wxID_OK", wxID_OK);
     ASSERT_TRUE(ok);
     EXPECT_EQ(ok->GetLabel(), "&OK");
@@ -89,7 +91,7 @@ TEST_F(AboutTest, PictureButtonIsTheDefaultAndOpensTheDownloadPage)
     click.SetEventObject(button);
     button->GetEventHandler()->ProcessEvent(click);
     ASSERT_EQ(launches.List().size(), 1u);
-    EXPECT_EQ(launches.List()[0].first, MAKER_DOWNLOAD_URL);
+    EXPECT_EQ(launches.List()[0].first, g_makerDownloadUrl);
     EXPECT_EQ(launches.List()[0].second, wxBROWSER_NEW_WINDOW);
 }
 

@@ -1,5 +1,5 @@
 #include "about/hyperlink.h"
-#include "app/launch.h"
+#include "common/launch.h"
 #include "support/wxtest.h"
 
 #include <gtest/gtest.h>
@@ -136,7 +136,9 @@ TEST_F(HyperLinkTest, ColourAndPointerFollowTheMouse)
         EXPECT_EQ(link->GetForegroundColour(), colour);
         EXPECT_EQ(link->GetCursor().IsOk(), hand);
         if (hand)
+        {
             EXPECT_TRUE(link->GetCursor().IsSameAs(link->GetLinkCursor()));
+        }
     };
     ASSERT_EQ(link->GetVisitedColour(), wxColour("PURPLE"));
     shows(normal, false);

@@ -1,9 +1,9 @@
+#include "common/settings.h"
 #include "i18n/chooser.h"
 #include "i18n/language.h"
 #include "support/wxtest.h"
 
 #include <gtest/gtest.h>
-#include <wx/config.h>
 #include <wx/intl.h>
 
 // Garbage in the stored language: the start-up reports it in a message box
@@ -12,7 +12,7 @@ TEST(StoredLanguage, GarbageOfAnyLengthIsReportedShortAndKept)
 {
     wxtest::ResetConfigStore();
     const wxString garbage = wxString('z', 100000) + wxString::FromUTF8("\x01\xe2\x80\xae");
-    wxConfigBase::Get()->Write("/ui_language", garbage);
+    settings::Write(settings::g_uiLanguage, garbage);
     wxtest::ClearLog();
     EXPECT_EQ(LoadLanguage(), wxLANGUAGE_DEFAULT);
     ASSERT_EQ(wxtest::LoggedMessages().size(), 1u);

@@ -1,5 +1,6 @@
 #include "app/frame.h"
-#include "app/launch.h"
+#include "common/launch.h"
+#include "common/settings.h"
 #include "support/launches.h"
 #include "support/wxtest.h"
 
@@ -7,8 +8,6 @@
 #include <wx/aui/aui.h>
 #include <wx/button.h>
 #include <wx/choice.h>
-#include <wx/config.h>
-#include <wx/fileconf.h>
 #include <wx/html/htmlwin.h>
 #include <wx/menu.h>
 #include <wx/stattext.h>
@@ -147,17 +146,16 @@ TEST_F(FrameTest, QuitClosesAndRecordsTheGeometry)
     EXPECT_FALSE(wxTopLevelWindows.Find(frame));
     frame = nullptr;
 
-    wxConfigBase* config = wxConfigBase::Get();
-    EXPECT_EQ(config->ReadLong("/Frame/nRemSizePos", 0), 1);
-    EXPECT_EQ(config->ReadLong("/Frame/x", 0), position.x);
-    EXPECT_EQ(config->ReadLong("/Frame/y", 0), position.y);
-    EXPECT_EQ(config->ReadLong("/Frame/w", 0), client.x);
-    EXPECT_EQ(config->ReadLong("/Frame/h", 0), client.y);
+    EXPECT_EQ(settings::Read(settings::g_frameRemember), 1);
+    EXPECT_EQ(settings::Read(settings::g_frameX), position.x);
+    EXPECT_EQ(settings::Read(settings::g_frameY), position.y);
+    EXPECT_EQ(settings::Read(settings::g_frameWidth), client.x);
+    EXPECT_EQ(settings::Read(settings::g_frameHeight), client.y);
 }
 
 TEST_F(FrameTest, StoredGeometryIsNotReadBack)
 {
-    wxConfigBase::Get()->Write("/Frame/w", 900L);
+    settings::Write(settings::g_frameWidth, 900);
     auto* second = new QuorvelFrame(nullptr, wxID_ANY);
     EXPECT_NE(second->GetClientSize().x, 900);
     second->Destroy();

@@ -8,7 +8,7 @@ namespace
 {
 // The project folder, found from this file's own path (tests/i18n/ below
 // it): the check reads the sources, not the run folder.
-const std::string s_project =
+const std::string g_project =
     std::string(__FILE__).substr(0, std::string(__FILE__).rfind("/tests/"));
 
 // Runs the catalog check of one language on a source folder; returns its
@@ -16,7 +16,7 @@ const std::string s_project =
 int CheckCatalog(const std::string& sources, std::string& report,
                  const std::string& language = "zh_CN")
 {
-    const std::string locales = s_project + "/data/locales";
+    const std::string locales = g_project + "/data/locales";
     const std::string command = "sh " + locales + "/check_catalog.sh " + sources + " " + locales +
                                 "/" + language + ".po 2>&1";
     FILE* pipe = popen(command.c_str(), "r");
@@ -32,7 +32,7 @@ TEST(Catalog, TranslatesEveryTextTheCodeTranslates)
     for (const char* language : {"zh_CN", "en"})
     {
         std::string report;
-        EXPECT_EQ(CheckCatalog(s_project + "/src", report, language), 0) << language << report;
+        EXPECT_EQ(CheckCatalog(g_project + "/src", report, language), 0) << language << report;
     }
 }
 

@@ -1,4 +1,5 @@
 #include "app/frame.h"
+#include "common/settings.h"
 #include "i18n/chooser.h"
 #include "i18n/language.h"
 #include "support/window.h"
@@ -8,7 +9,6 @@
 
 #include <gtest/gtest.h>
 #include <wx/choicdlg.h>
-#include <wx/config.h>
 #include <wx/filename.h>
 #include <wx/html/htmlwin.h>
 #include <wx/intl.h>
@@ -36,7 +36,7 @@ protected:
 
 namespace
 {
-const int kCancel = -1;
+const int g_cancel = -1;
 
 wxString Choices(wxDialog* dialog)
 {
@@ -59,7 +59,7 @@ protected:
         // Always offered from the first row, whatever is stored.
         EXPECT_EQ(dialog->GetSelection(), 0);
         EXPECT_EQ(Choices(dialog), "(Use default language)|Chinese (Simplified)|English");
-        if (m_row == kCancel)
+        if (m_row == g_cancel)
             return wxID_CANCEL;
         dialog->SetSelection(m_row);
         return wxID_OK;
@@ -91,7 +91,7 @@ template <typename Code> void WithoutDialogs(Code code)
 
 void Store(const wxString& value)
 {
-    wxConfigBase::Get()->Write("/ui_language", value);
+    settings::Write(settings::g_uiLanguage, value);
 }
 
 class LanguageTest : public testing::Test
@@ -108,7 +108,7 @@ protected:
 TEST_F(LanguageTest, FirstStartAsksUntilAChoiceIsMade)
 {
     int language = 0;
-    wxTEST_DIALOG(language = LoadLanguage(), ExpectLanguageDialog(kCancel));
+    wxTEST_DIALOG(language = LoadLanguage(), ExpectLanguageDialog(g_cancel));
     EXPECT_EQ(language, wxLANGUAGE_DEFAULT);
     EXPECT_EQ(StoredLanguageCode(), "");
 
@@ -148,7 +148,7 @@ TEST_F(LanguageTest, StoredCodesGiveTheirLanguageWithoutAsking)
 TEST_F(LanguageTest, LanguageCommandStoresForTheNextStart)
 {
     Store("zh_CN");
-    wxTEST_DIALOG(ChangeLanguage(), ExpectLanguageDialog(kCancel));
+    wxTEST_DIALOG(ChangeLanguage(), ExpectLanguageDialog(g_cancel));
     EXPECT_EQ(StoredLanguageCode(), "zh_CN");
 
     wxTEST_DIALOG(ChangeLanguage(), ExpectLanguageDialog(2), ExpectRestartNotice());
@@ -165,7 +165,7 @@ struct WindowIn
     explicit WindowIn(const wxString& code)
     {
         Store(code);
-        WithoutDialogs([&] { StartLanguage(locale, "Pairavel"); });
+        WithoutDialogs([&] { StartLanguage(locale, settings::g_appName); });
         frame = new QuorvelFrame(nullptr, wxID_ANY);
     }
     ~WindowIn()

@@ -11,7 +11,7 @@
 
 namespace
 {
-const std::string kGirlfriendNormal = R"(<?xml version="1.0" encoding="UTF-8"?>
+const std::string g_girlfriendNormal = R"(<?xml version="1.0" encoding="UTF-8"?>
 <rules>
   <!-- header comment -->
   <rule><id>cooks</id><pg_type>bool</pg_type><content>会做饭吗</content>
@@ -26,7 +26,7 @@ const std::string kGirlfriendNormal = R"(<?xml version="1.0" encoding="UTF-8"?>
 </rules>
 )";
 
-const std::string kBoyfriendNormal = R"(<?xml version="1.0" encoding="UTF-8"?>
+const std::string g_boyfriendNormal = R"(<?xml version="1.0" encoding="UTF-8"?>
 <rules><rule><id>tall</id><pg_type>bool</pg_type><content>高吗</content>
 <lower_price>300</lower_price></rule></rules>
 )";
@@ -35,8 +35,8 @@ class ChecklistTest : public testing::Test
 {
 protected:
     explicit ChecklistTest(std::map<wxString, std::string> files =
-                               {{"rules/rules_gf_normal-zh_CN.xml", kGirlfriendNormal},
-                                {"rules/rules_bf_normal-zh_CN.xml", kBoyfriendNormal}})
+                               {{"rules/rules_gf_normal-zh_CN.xml", g_girlfriendNormal},
+                                {"rules/rules_bf_normal-zh_CN.xml", g_boyfriendNormal}})
         : work(files)
     {
     }

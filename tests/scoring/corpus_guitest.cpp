@@ -1,6 +1,6 @@
 #include "app/frame.h"
+#include "scoring/checkcommand.h"
 #include "scoring/corpus.h"
-#include "scoring/rulecheck.h"
 #include "scoring/rulefile.h"
 #include "support/window.h"
 #include "support/workdir.h"
@@ -80,7 +80,9 @@ TEST_F(RuleCorpusTest, EachFileShowsWhatCouldBeReadAndPricesIt)
         const Outcome outcome = OpenChecklist(ReadFile(c.path));
         EXPECT_FALSE(outcome.refused);
         if (c.rows >= 0)
+        {
             EXPECT_EQ(outcome.rows, c.rows);
+        }
         EXPECT_TRUE(outcome.page.Contains(TotalText(std::stol(c.total))))
             << outcome.page.utf8_string();
         EXPECT_LT(outcome.milliseconds, 2000);
@@ -107,7 +109,7 @@ TEST_F(RuleCorpusTest, DeepNestingIsRefused)
 
 namespace
 {
-const size_t s_fiftyMegabytes = 50u * 1024 * 1024;
+const size_t g_fiftyMegabytes = 50u * 1024 * 1024;
 
 std::string Repeated(const std::string& unit, size_t bytes)
 {
@@ -144,9 +146,9 @@ std::string LabelRule(const std::string& label)
 TEST_F(RuleCorpusTest, FiftyMegabyteFilesAreRefusedAtOnce)
 {
     int count = 0;
-    const std::string filler = Repeated("x", s_fiftyMegabytes);
+    const std::string filler = Repeated("x", g_fiftyMegabytes);
     const std::pair<const char*, std::string> cases[] = {
-        {"ordinary rules", ManyRules(s_fiftyMegabytes, &count)},
+        {"ordinary rules", ManyRules(g_fiftyMegabytes, &count)},
         {"one comment", "<rules><!--" + filler + "--></rules>"},
         {"one unclosed comment", "<rules><!--" + filler},
         {"one label", LabelRule(filler)},
@@ -231,7 +233,9 @@ TEST_F(RuleCorpusTest, NonPlainFilesAreRefusedWithoutBlocking)
         const wxString path = work.Path() + "/rules/rules_gf_normal-zh_CN.xml";
         wxFileName::Mkdir(fifo ? work.Path() + "/rules" : path, wxS_DIR_DEFAULT, wxPATH_MKDIR_FULL);
         if (fifo)
+        {
             ASSERT_EQ(mkfifo(path.fn_str(), 0600), 0);
+        }
         wxtest::ClearLog();
         auto* frame = new QuorvelFrame(nullptr, wxID_ANY);
         EXPECT_TRUE(wxtest::LogContains("not read")) << fifo;

@@ -1,3 +1,4 @@
+#include "scoring/checkcommand.h"
 #include "scoring/rulecheck.h"
 #include "scoring/rulefile.h"
 #include "support/workdir.h"
@@ -31,7 +32,7 @@ struct CheckRun
     int status;
 };
 
-const char kClean[] = R"(<?xml version="1.0" encoding="UTF-8"?>
+const char g_clean[] = R"(<?xml version="1.0" encoding="UTF-8"?>
 <?author notes?>
 <rules>
   <!-- comments and processing instructions may stand between rules -->
@@ -49,7 +50,7 @@ const char kClean[] = R"(<?xml version="1.0" encoding="UTF-8"?>
 </rules>
 )";
 
-const char kFlawed[] = R"(<rules>
+const char g_flawed[] = R"(<rules>
   <rule><id>a</id><pg_type>bool</pg_type><lower_price>12abc</lower_price>
     <upper_limit>5</upper_limit></rule>
   <rule><id>a</id><pg_type>int</pg_type><lower_price> </lower_price>
@@ -71,7 +72,7 @@ const char kFlawed[] = R"(<rules>
 
 TEST(RuleCheck, CleanFileHasNoProblems)
 {
-    EXPECT_EQ(Problems(kClean), std::vector<std::string>{});
+    EXPECT_EQ(Problems(g_clean), std::vector<std::string>{});
 }
 
 TEST(RuleCheck, ReportsEachProblemOnItsLine)
@@ -98,7 +99,7 @@ TEST(RuleCheck, ReportsEachProblemOnItsLine)
         "15: element <item> is not a rule: reading stops here and the 1 rule(s) after it are not "
         "read",
     };
-    EXPECT_EQ(Problems(kFlawed), expected);
+    EXPECT_EQ(Problems(g_flawed), expected);
 }
 
 TEST(RuleCheck, ReadingStopsAtTextAndAtAWrongRoot)
@@ -142,7 +143,7 @@ TEST(RuleCheck, LoadFailuresCarryTheParsersReasonAndLine)
 
 TEST(RuleCheckCommand, ExitStatusAndOutputForm)
 {
-    ScopedWorkDir work({{"clean.xml", kClean}, {"flawed.xml", kFlawed}});
+    ScopedWorkDir work({{"clean.xml", g_clean}, {"flawed.xml", g_flawed}});
     CheckRun clean({"clean.xml"});
     EXPECT_EQ(clean.status, 0);
     EXPECT_EQ(clean.out.str(), "");
@@ -174,7 +175,8 @@ TEST(RuleCheckCommand, ExitStatusAndOutputForm)
 
 TEST(RuleCheckCommand, TotalsPriceTheAnswersAsCalculateDoes)
 {
-    ScopedWorkDir work({{"clean.xml", kClean}, {"flawed.xml", kFlawed}, {"broken.xml", "<rules>"}});
+    ScopedWorkDir work(
+        {{"clean.xml", g_clean}, {"flawed.xml", g_flawed}, {"broken.xml", "<rules>"}});
     auto total = [](std::vector<wxString> args)
     {
         CheckRun run(args);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/launch.h"
+#include "common/launch.h"
 
 #include <utility>
 #include <vector>

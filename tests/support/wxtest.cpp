@@ -1,6 +1,7 @@
 #include "support/wxtest.h"
 
-#include "app/config.h"
+#include "common/config.h"
+#include "common/settings.h"
 
 #include <gtest/gtest.h>
 #include <wx/app.h>
@@ -53,8 +54,8 @@ std::string IsolateHome()
 
 void InstallHooks()
 {
-    wxTheApp->SetVendorName("Larkvale");
-    wxTheApp->SetAppName("Pairavel");
+    wxTheApp->SetVendorName(settings::g_vendorName);
+    wxTheApp->SetAppName(settings::g_appName);
     wxSetAssertHandler(FailOnAssert);
     delete wxLog::SetActiveTarget(new CapturingLog);
     wxLog::SetLogLevel(wxLOG_Max);
@@ -84,7 +85,8 @@ bool LogContains(const wxString& text)
 void ResetConfigStore()
 {
     delete wxConfigBase::Set(nullptr);
-    const wxString file = wxStandardPaths::Get().GetUserConfigDir() + "/Pairavel.conf";
+    const wxString file =
+        wxStandardPaths::Get().GetUserConfigDir() + "/" + settings::g_appName + ".conf";
     if (wxFileExists(file))
         wxRemoveFile(file);
     OpenConfigStore();

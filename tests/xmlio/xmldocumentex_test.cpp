@@ -17,7 +17,7 @@
 
 namespace
 {
-const std::string kDecl = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
+const std::string g_decl = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
 
 // Returns the bytes written, or "FAILED" plus whatever reached the stream.
 std::string Saved(const wxXmlDocument& doc, int step)
@@ -89,10 +89,10 @@ TEST(XmlFormat, IndentsNonTextChildrenByTwoSpacesPerStep)
     Doc doc;
     Add(Add(doc.r(), wxXML_ELEMENT_NODE, "a"), wxXML_ELEMENT_NODE, "g");
     Add(doc.r(), wxXML_ELEMENT_NODE, "b");
-    EXPECT_EQ(Saved(doc, 1), kDecl + "<r>\n  <a>\n    <g/>\n  </a>\n  <b/>\n</r>\n");
-    EXPECT_EQ(Saved(doc, 2), kDecl + "<r>\n    <a>\n        <g/>\n    </a>\n    <b/>\n</r>\n");
-    EXPECT_EQ(Saved(doc, 0), kDecl + "<r>\n<a>\n<g/>\n</a>\n<b/>\n</r>\n");
-    EXPECT_EQ(Saved(doc, -1), kDecl + "<r><a><g/></a><b/></r>\n");
+    EXPECT_EQ(Saved(doc, 1), g_decl + "<r>\n  <a>\n    <g/>\n  </a>\n  <b/>\n</r>\n");
+    EXPECT_EQ(Saved(doc, 2), g_decl + "<r>\n    <a>\n        <g/>\n    </a>\n    <b/>\n</r>\n");
+    EXPECT_EQ(Saved(doc, 0), g_decl + "<r>\n<a>\n<g/>\n</a>\n<b/>\n</r>\n");
+    EXPECT_EQ(Saved(doc, -1), g_decl + "<r><a><g/></a><b/></r>\n");
 }
 
 TEST(XmlFormat, KeepsTextOnTheLineOfItsTagsInMixedContent)
@@ -101,12 +101,12 @@ TEST(XmlFormat, KeepsTextOnTheLineOfItsTagsInMixedContent)
     Add(doc.r(), wxXML_TEXT_NODE, "", "one ");
     Add(Add(doc.r(), wxXML_ELEMENT_NODE, "e"), wxXML_TEXT_NODE, "", "two");
     Add(doc.r(), wxXML_TEXT_NODE, "", " three");
-    EXPECT_EQ(Saved(doc, 1), kDecl + "<r>one \n  <e>two</e> three</r>\n");
+    EXPECT_EQ(Saved(doc, 1), g_decl + "<r>one \n  <e>two</e> three</r>\n");
     Add(doc.r(), wxXML_ELEMENT_NODE, "last");
-    EXPECT_EQ(Saved(doc, 1), kDecl + "<r>one \n  <e>two</e> three\n  <last/>\n</r>\n");
+    EXPECT_EQ(Saved(doc, 1), g_decl + "<r>one \n  <e>two</e> three\n  <last/>\n</r>\n");
     // An empty text child still makes a start and an end tag.
     Add(Add(doc.r(), wxXML_ELEMENT_NODE, "t"), wxXML_TEXT_NODE, "", "");
-    EXPECT_EQ(Saved(doc, -1), kDecl + "<r>one <e>two</e> three<last/><t></t></r>\n");
+    EXPECT_EQ(Saved(doc, -1), g_decl + "<r>one <e>two</e> three<last/><t></t></r>\n");
 }
 
 TEST(XmlFormat, EscapesWhatTheReaderWouldChange)
@@ -116,12 +116,12 @@ TEST(XmlFormat, EscapesWhatTheReaderWouldChange)
     doc.r()->AddAttribute("plain", "x");
     Add(doc.r(), wxXML_TEXT_NODE, "", "a<b>c&d &amp; &amp \"q\" 'a'\tx\ny\rz");
     EXPECT_EQ(Saved(doc, 1),
-              kDecl + "<r q=\"&lt;&gt;&amp;&quot;' &#x9;&#xA;&#xD;&amp;amp;\" plain=\"x\">"
-                      "a&lt;b&gt;c&amp;d &amp;amp; &amp;amp \"q\" 'a'\tx\ny&#xD;z</r>\n");
+              g_decl + "<r q=\"&lt;&gt;&amp;&quot;' &#x9;&#xA;&#xD;&amp;amp;\" plain=\"x\">"
+                       "a&lt;b&gt;c&amp;d &amp;amp; &amp;amp \"q\" 'a'\tx\ny&#xD;z</r>\n");
     // Whitespace before a reference would be read apart and dropped.
     doc.r()->GetChildren()->SetContent("  > x>");
-    EXPECT_EQ(Saved(doc, 1), kDecl + "<r q=\"&lt;&gt;&amp;&quot;' &#x9;&#xA;&#xD;&amp;amp;\" "
-                                     "plain=\"x\">  > x&gt;</r>\n");
+    EXPECT_EQ(Saved(doc, 1), g_decl + "<r q=\"&lt;&gt;&amp;&quot;' &#x9;&#xA;&#xD;&amp;amp;\" "
+                                      "plain=\"x\">  > x&gt;</r>\n");
 }
 
 TEST(XmlFormat, WritesEverythingAroundTheRootInOrder)
@@ -274,7 +274,7 @@ TEST(XmlFile, ReplacesTheTargetOnlyWhenTheWholeDocumentIsWritten)
     doc.SetRoot(new wxXmlNode(wxXML_ELEMENT_NODE, "r"));
     ASSERT_TRUE(symlink("rules.xml", (dir + "/link.xml").c_str()) == 0);
     EXPECT_TRUE(doc.Save(dir + "/link.xml", 2));
-    EXPECT_EQ(ReadFile(path), kDecl + "<r/>\n");
+    EXPECT_EQ(ReadFile(path), g_decl + "<r/>\n");
     struct stat st;
     ASSERT_EQ(lstat((dir + "/link.xml").c_str(), &st), 0);
     EXPECT_TRUE(S_ISLNK(st.st_mode));

@@ -1,4 +1,4 @@
-#include "app/launch.h"
+#include "common/launch.h"
 
 #include <wx/utils.h>
 

@@ -1,6 +1,6 @@
-#include "app/images.h"
+#include "common/images.h"
 
-#include "app/paths.h"
+#include "common/paths.h"
 
 #include <wx/image.h>
 

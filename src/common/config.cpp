@@ -1,4 +1,4 @@
-#include "app/config.h"
+#include "common/config.h"
 
 #include <wx/config.h>
 #include <wx/filename.h>

@@ -1,4 +1,4 @@
-#include "app/clocale.h"
+#include "common/clocale.h"
 
 #include <clocale>
 #ifndef __WINDOWS__

@@ -1,0 +1,11 @@
+#pragma once
+
+#include <wx/string.h>
+
+#include <iosfwd>
+#include <vector>
+
+// The command line of amorquant-check, without the program name. Problems
+// and totals go to out as "file:line: message", usage errors to err.
+// Returns 0 when every file is clean, 1 when one has problems, 2 on bad usage.
+int RunRuleCheck(const std::vector<wxString>& args, std::ostream& out, std::ostream& err);
