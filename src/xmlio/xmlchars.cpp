@@ -26,8 +26,10 @@ struct PlainTable
             for (char c : {'<', '>', '&'})
                 plain[context][int(c)] = false;
         plain[attribute][int('"')] = false;
-        plain[text]['\t'] = plain[text]['\n'] = true;
-        plain[verbatim]['\t'] = plain[verbatim]['\n'] = plain[verbatim]['\r'] = true;
+        for (char c : {'\t', '\n'})
+            plain[text][int(c)] = true;
+        for (char c : {'\t', '\n', '\r'})
+            plain[verbatim][int(c)] = true;
     }
 };
 const PlainTable g_plainTable;
