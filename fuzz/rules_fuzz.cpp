@@ -106,10 +106,8 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, size_t size)
     }
     if (!loaded)
         return 0;
-    RuleArray rules = ReadRules(doc.GetRoot());
-    CheckRules(doc.GetRoot(), rules);
-    CheckTotal(rules, data, size);
-    for (Rule* rule : rules)
-        delete rule;
+    const OwnedRules rules(ReadRules(doc.GetRoot()));
+    CheckRules(doc.GetRoot(), rules.Array());
+    CheckTotal(rules.Array(), data, size);
     return 0;
 }

@@ -388,12 +388,7 @@ void QuorvelFrame::Calculate()
 
 void QuorvelFrame::ClearRules()
 {
-    while (!m_rules.empty())
-    {
-        delete m_rules.back();
-        m_rules.pop_back();
-    }
-    m_rules.Clear();
+    DeleteRules(m_rules);
 }
 
 void QuorvelFrame::ClearRuleProperties()

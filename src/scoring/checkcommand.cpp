@@ -89,18 +89,6 @@ bool ReadAnswer(const Rule& rule, const wxString& text, long long& entered)
     return true;
 }
 
-// Owns what ReadRules returns.
-struct OwnedRules
-{
-    explicit OwnedRules(const wxXmlNode* root) : list(ReadRules(root)) {}
-    ~OwnedRules()
-    {
-        for (Rule* rule : list)
-            delete rule;
-    }
-    RuleArray list;
-};
-
 void Print(std::ostream& out, const wxString& file, const RuleProblem& problem)
 {
     const wxString where = problem.line > 0 ? wxString::Format("%s:%d", file, problem.line) : file;
@@ -111,9 +99,9 @@ void Print(std::ostream& out, const wxString& file, const RuleProblem& problem)
 bool PrintTotal(const wxString& file, const wxXmlNode* root, const Options& options,
                 std::ostream& out, std::ostream& err)
 {
-    const OwnedRules rules(root);
-    const wxArrayString names = RowNames(rules.list);
-    std::vector<long long> entered(rules.list.size(), 0);
+    const OwnedRules rules(ReadRules(root));
+    const wxArrayString names = RowNames(rules.Array());
+    std::vector<long long> entered(rules.size(), 0);
     for (const auto& [name, value] : options.answers)
     {
         const int row = names.Index(name);
@@ -123,7 +111,7 @@ bool PrintTotal(const wxString& file, const wxXmlNode* root, const Options& opti
                 << '\n';
             return false;
         }
-        if (!ReadAnswer(*rules.list[row], value, entered[row]))
+        if (!ReadAnswer(rules[row], value, entered[row]))
         {
             err << ("amorquant-check: " + file + ": '" + value + "' is no answer for row '" + name +
                     "'")
@@ -132,7 +120,7 @@ bool PrintTotal(const wxString& file, const wxXmlNode* root, const Options& opti
             return false;
         }
     }
-    out << (file + ": total " + wxString::Format("%d", TotalPrice(rules.list, entered)))
+    out << (file + ": total " + wxString::Format("%d", TotalPrice(rules.Array(), entered)))
                .utf8_string()
         << '\n';
     return true;

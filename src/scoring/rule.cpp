@@ -44,3 +44,13 @@ int IntRule::GetPrice(int answer)
         price = SaturatingProduct((long long)lower_limit - answer, lower_price);
     return price;
 }
+
+void DeleteRules(RuleArray& rules)
+{
+    while (!rules.empty())
+    {
+        delete rules.back();
+        rules.pop_back();
+    }
+    rules.Clear();
+}

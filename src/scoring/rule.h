@@ -33,6 +33,30 @@ public:
 // window's members are declared with it. It does not own its rules.
 WX_DEFINE_ARRAY_PTR(Rule*, RuleArray);
 
+// Deletes the rules of an array, last first, and leaves it empty.
+void DeleteRules(RuleArray& rules);
+
+// Owns the rules it is given (say, what ReadRules returns) and deletes them
+// when it goes. The main window keeps its bare array and calls DeleteRules.
+class OwnedRules
+{
+public:
+    explicit OwnedRules(const RuleArray& rules) : m_rules(rules) {}
+    ~OwnedRules() { DeleteRules(m_rules); }
+    OwnedRules(const OwnedRules&) = delete;
+    OwnedRules& operator=(const OwnedRules&) = delete;
+
+    const RuleArray& Array() const { return m_rules; }
+    size_t size() const { return m_rules.size(); }
+    bool empty() const { return m_rules.empty(); }
+    Rule& operator[](size_t i) const { return *m_rules[i]; }
+    RuleArray::const_iterator begin() const { return m_rules.begin(); }
+    RuleArray::const_iterator end() const { return m_rules.end(); }
+
+private:
+    RuleArray m_rules;
+};
+
 // The two kinds of answer a rule can ask for, from its pg_type.
 enum class RuleKind
 {

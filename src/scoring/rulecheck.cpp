@@ -2,6 +2,7 @@
 
 #include "scoring/rule.h"
 #include "scoring/rulefile.h"
+#include "scoring/ruleformat.h"
 
 #include <wx/log.h>
 #include <wx/xml/xml.h>
@@ -14,9 +15,6 @@
 
 namespace
 {
-const char* const s_fieldNames[] = {"id",          "pg_type",     "content",    "upper_limit",
-                                    "lower_limit", "upper_price", "lower_price"};
-
 // Keeps what the library logs while a file loads, so that its parser's
 // message becomes a problem of the file instead of a line on stderr.
 class LogCapture : public wxLog
@@ -89,23 +87,16 @@ class DocumentCheck
 public:
     std::vector<RuleProblem> Run(const wxXmlNode* root)
     {
-        if (root->GetName() != "rules")
+        if (!IsRulesRoot(root))
         {
             Report(root, "the root element is " + Tag(root->GetName()) +
                              ", not <rules>: the program reads no rules from this file");
             return m_problems;
         }
-        for (const wxXmlNode* child = root->GetChildren(); child; child = child->GetNext())
-        {
-            if (child->GetType() == wxXML_COMMENT_NODE || child->GetType() == wxXML_PI_NODE)
-                continue;
-            if (!IsRule(child))
-            {
-                ReportStop(child);
-                break;
-            }
-            CheckRule(child);
-        }
+        const wxXmlNode* stop =
+            ForEachRule(root, [this](const wxXmlNode* rule) { CheckRule(rule); });
+        if (stop)
+            ReportStop(stop);
         std::stable_sort(m_problems.begin(), m_problems.end(),
                          [](const RuleProblem& a, const RuleProblem& b)
                          { return a.line < b.line; });
@@ -113,22 +104,6 @@ public:
     }
 
 private:
-    // The last element of each field, by its lower-case name.
-    using Fields = std::map<wxString, const wxXmlNode*>;
-
-    static bool IsRule(const wxXmlNode* node)
-    {
-        return node->GetType() == wxXML_ELEMENT_NODE && node->GetName().CmpNoCase("rule") == 0;
-    }
-
-    static bool IsField(const wxString& name)
-    {
-        for (const char* field : s_fieldNames)
-            if (name == field)
-                return true;
-        return false;
-    }
-
     void Report(const wxXmlNode* node, const wxString& message)
     {
         m_problems.push_back({node->GetLineNumber(), message});
@@ -138,7 +113,7 @@ private:
     {
         int later = 0;
         for (const wxXmlNode* node = stop->GetNext(); node; node = node->GetNext())
-            later += IsRule(node);
+            later += IsRuleElement(node);
         const wxString what = stop->GetType() == wxXML_ELEMENT_NODE
                                   ? "element " + Tag(stop->GetName()) + " is not a rule"
                                   : wxString("text directly under <rules>");
@@ -147,30 +122,28 @@ private:
                                       what, later));
     }
 
-    Fields ReadFields(const wxXmlNode* rule)
+    RuleFields ReadFields(const wxXmlNode* rule)
     {
-        Fields fields;
-        for (const wxXmlNode* child = rule->GetChildren(); child; child = child->GetNext())
-        {
-            if (child->GetType() == wxXML_TEXT_NODE || child->GetType() == wxXML_CDATA_SECTION_NODE)
-                Report(child, "text outside the fields of a rule is ignored");
-            if (child->GetType() != wxXML_ELEMENT_NODE)
-                continue;
-            const wxString name = child->GetName().Lower();
-            if (!IsField(name))
+        return ReadRuleFields(
+            rule,
+            [this](const wxXmlNode* child, const RuleField* field, const wxXmlNode* earlier)
             {
-                Report(child, "unknown field " + Tag(child->GetName()) + " is ignored");
-                continue;
-            }
-            const auto earlier = fields.find(name);
-            if (earlier != fields.end())
-                Report(child,
-                       wxString::Format("%s given twice: this one replaces the one at line %d",
-                                        Tag(name), earlier->second->GetLineNumber()));
-            CheckFieldText(child);
-            fields[name] = child;
-        }
-        return fields;
+                if (child->GetType() == wxXML_TEXT_NODE ||
+                    child->GetType() == wxXML_CDATA_SECTION_NODE)
+                    Report(child, "text outside the fields of a rule is ignored");
+                if (child->GetType() != wxXML_ELEMENT_NODE)
+                    return;
+                if (!field)
+                {
+                    Report(child, "unknown field " + Tag(child->GetName()) + " is ignored");
+                    return;
+                }
+                if (earlier)
+                    Report(child,
+                           wxString::Format("%s given twice: this one replaces the one at line %d",
+                                            Tag(FieldName(*field)), earlier->GetLineNumber()));
+                CheckFieldText(child);
+            });
     }
 
     // A field's value is its first piece of text: markup, or a comment that
@@ -190,94 +163,90 @@ private:
                               Quoted(field->GetNodeContent()) + " is read");
     }
 
-    // The field's value as the program reads it, empty when it is missing.
-    static wxString Value(const Fields& fields, const char* name)
-    {
-        const auto it = fields.find(name);
-        return it == fields.end() ? wxString() : it->second->GetNodeContent();
-    }
-
     // Where to point at a field: its own line, or its rule's when it is missing.
-    static const wxXmlNode* At(const Fields& fields, const char* name, const wxXmlNode* rule)
+    static const wxXmlNode* At(const RuleFields& fields, RuleField field, const wxXmlNode* rule)
     {
-        const auto it = fields.find(name);
-        return it == fields.end() ? rule : it->second;
+        const wxXmlNode* node = fields.Node(field);
+        return node ? node : rule;
     }
 
-    void CheckId(const Fields& fields, const wxXmlNode* rule)
+    void CheckId(const RuleFields& fields, const wxXmlNode* rule)
     {
-        const wxString id = Value(fields, "id");
+        const wxString id = fields.Value(RuleField::Id);
         if (id.empty())
         {
-            Report(At(fields, "id", rule), "empty <id>: the rule's answer cannot be named");
+            Report(At(fields, RuleField::Id, rule),
+                   "empty <id>: the rule's answer cannot be named");
             return;
         }
         const auto earlier = m_ids.emplace(id, std::make_pair(m_ruleCount, rule->GetLineNumber()));
         if (!earlier.second)
-            Report(At(fields, "id", rule),
+            Report(At(fields, RuleField::Id, rule),
                    wxString::Format("id %s is already used by rule %d (line %d)", Quoted(id),
                                     earlier.first->second.first, earlier.first->second.second));
     }
 
-    void CheckNumbers(const Fields& fields)
+    void CheckNumbers(const RuleFields& fields)
     {
-        for (const char* name : {"upper_limit", "lower_limit", "upper_price", "lower_price"})
+        for (size_t i = 0; i < g_ruleFieldCount; ++i)
         {
-            const auto it = fields.find(name);
-            if (it == fields.end())
+            const RuleField field = RuleField(i);
+            const wxXmlNode* node = fields.Node(field);
+            if (!IsNumberField(field) || !node)
                 continue;
-            const wxString trouble = NumberTrouble(it->second->GetNodeContent());
+            const wxString trouble = NumberTrouble(node->GetNodeContent());
             if (!trouble.empty())
-                Report(it->second, Tag(name) + " " + trouble);
+                Report(node, Tag(FieldName(field)) + " " + trouble);
         }
     }
 
     // A nonzero number that no answer can bring into the price.
-    void ReportUnused(const Fields& fields, const char* name, const wxString& why)
+    void ReportUnused(const RuleFields& fields, RuleField field, const wxString& why)
     {
-        const auto it = fields.find(name);
-        if (it != fields.end() && ReadNumber(it->second->GetNodeContent()) != 0)
-            Report(it->second, Tag(name) + " never takes effect: " + why);
+        const wxXmlNode* node = fields.Node(field);
+        if (node && ReadNumber(node->GetNodeContent()) != 0)
+            Report(node, Tag(FieldName(field)) + " never takes effect: " + why);
     }
 
-    void CheckLimits(const Fields& fields, RuleKind kind)
+    void CheckLimits(const RuleFields& fields, RuleKind kind)
     {
-        const int upperLimit = ReadNumber(Value(fields, "upper_limit"));
-        const int lowerLimit = ReadNumber(Value(fields, "lower_limit"));
+        const int upperLimit = ReadNumber(fields.Value(RuleField::UpperLimit));
+        const int lowerLimit = ReadNumber(fields.Value(RuleField::LowerLimit));
         if (kind == RuleKind::Bool)
         {
-            for (const char* name : {"upper_limit", "lower_limit", "upper_price"})
-                ReportUnused(fields, name, "a yes/no rule is priced by <lower_price> alone");
+            for (RuleField field :
+                 {RuleField::UpperLimit, RuleField::LowerLimit, RuleField::UpperPrice})
+                ReportUnused(fields, field, "a yes/no rule is priced by <lower_price> alone");
             return;
         }
         if (upperLimit == lowerLimit)
         {
-            ReportUnused(fields, "upper_price",
+            ReportUnused(fields, RuleField::UpperPrice,
                          "with equal limits only <lower_price> prices the answer");
             return;
         }
         // Answers are whole numbers from 0 up.
         if (lowerLimit < -1)
-            ReportUnused(fields, "lower_limit",
+            ReportUnused(fields, RuleField::LowerLimit,
                          "answers are never below 0 (-1 switches the lower price off)");
         if (lowerLimit <= 0)
             ReportUnused(
-                fields, "lower_price",
+                fields, RuleField::LowerPrice,
                 wxString::Format("answers are never below the lower limit %d", lowerLimit));
         if (upperLimit == INT_MAX)
-            ReportUnused(fields, "upper_limit", "no answer is above it");
+            ReportUnused(fields, RuleField::UpperLimit, "no answer is above it");
     }
 
     void CheckRule(const wxXmlNode* rule)
     {
         ++m_ruleCount;
-        const Fields fields = ReadFields(rule);
+        const RuleFields fields = ReadFields(rule);
         CheckId(fields, rule);
         CheckNumbers(fields);
-        const wxString type = Value(fields, "pg_type");
+        const wxString type = fields.Value(RuleField::PgType);
         const RuleKind kind = KindOf(type);
         if (kind == RuleKind::Unknown)
-            Report(At(fields, "pg_type", rule),
+            Report(At(fields, RuleField::PgType, rule),
                    (type.empty() ? wxString("empty <pg_type>") : "unknown kind " + Quoted(type)) +
                        " (bool or int): the rule is left out");
         else

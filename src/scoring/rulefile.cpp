@@ -1,5 +1,6 @@
 #include "scoring/rulefile.h"
 
+#include "scoring/ruleformat.h"
 #include "xmlio/stretchscan.h"
 
 #include <wx/ffile.h>
@@ -28,54 +29,11 @@ void ReplaceIndexed(wxString& name, const wxString& placeholder, int index,
         name.Replace(placeholder, values[index], false);
 }
 
-// Field values of one rule element; the last of a repeated field wins.
-struct Fields
+Rule* MakeRule(const RuleFields& fields)
 {
-    wxString id, pg_type, content, upper_limit, lower_limit, upper_price, lower_price;
-
-    wxString* Find(const wxString& name)
-    {
-        // Held as wxString: comparing with a char literal would convert the
-        // literal through the locale at every call.
-        static const struct
-        {
-            wxString name;
-            wxString Fields::*member;
-        } table[] = {
-            {"id", &Fields::id},
-            {"pg_type", &Fields::pg_type},
-            {"content", &Fields::content},
-            {"upper_limit", &Fields::upper_limit},
-            {"lower_limit", &Fields::lower_limit},
-            {"upper_price", &Fields::upper_price},
-            {"lower_price", &Fields::lower_price},
-        };
-        // Case folding keeps lengths, so only names of a field's length can
-        // match it; the folding compare is the costly part.
-        for (const auto& field : table)
-            if (name.length() == field.name.length() && name.CmpNoCase(field.name) == 0)
-                return &(this->*field.member);
-        return nullptr;
-    }
-};
-
-Fields ReadFields(const wxXmlNode* rule)
-{
-    Fields fields;
-    for (const wxXmlNode* child = rule->GetChildren(); child; child = child->GetNext())
-    {
-        if (child->GetType() != wxXML_ELEMENT_NODE)
-            continue;
-        if (wxString* value = fields.Find(child->GetName()))
-            *value = child->GetNodeContent();
-    }
-    return fields;
-}
-
-Rule* MakeRule(const Fields& fields)
-{
+    const wxString type = fields.Value(RuleField::PgType);
     Rule* rule = nullptr;
-    switch (KindOf(fields.pg_type))
+    switch (KindOf(type))
     {
     case RuleKind::Bool:
         rule = new Rule;
@@ -86,21 +44,14 @@ Rule* MakeRule(const Fields& fields)
     case RuleKind::Unknown:
         return nullptr;
     }
-    rule->id = fields.id;
-    rule->content = fields.content;
-    rule->pg_type = fields.pg_type;
-    rule->upper_price = ReadNumber(fields.upper_price);
-    rule->lower_price = ReadNumber(fields.lower_price);
-    rule->upper_limit = ReadNumber(fields.upper_limit);
-    rule->lower_limit = ReadNumber(fields.lower_limit);
+    rule->id = fields.Value(RuleField::Id);
+    rule->content = fields.Value(RuleField::Content);
+    rule->pg_type = type;
+    rule->upper_price = ReadNumber(fields.Value(RuleField::UpperPrice));
+    rule->lower_price = ReadNumber(fields.Value(RuleField::LowerPrice));
+    rule->upper_limit = ReadNumber(fields.Value(RuleField::UpperLimit));
+    rule->lower_limit = ReadNumber(fields.Value(RuleField::LowerLimit));
     return rule;
-}
-
-// Comments and processing instructions carry no content; a rule author may
-// put them anywhere between rules.
-bool IsAnnotation(const wxXmlNode* node)
-{
-    return node->GetType() == wxXML_COMMENT_NODE || node->GetType() == wxXML_PI_NODE;
 }
 
 void LogRefusal(const wxString& name)
@@ -170,19 +121,15 @@ int ReadNumber(const wxString& text)
 
 RuleArray ReadRules(const wxXmlNode* root)
 {
-    static const wxString rootName = "rules", ruleName = "rule";
     RuleArray rules;
-    if (!root || root->GetName() != rootName)
+    if (!root || !IsRulesRoot(root))
         return rules;
-    for (const wxXmlNode* child = root->GetChildren(); child; child = child->GetNext())
-    {
-        if (IsAnnotation(child))
-            continue;
-        if (child->GetName().CmpNoCase(ruleName) != 0)
-            break;
-        if (Rule* rule = MakeRule(ReadFields(child)))
-            rules.Add(rule);
-    }
+    ForEachRule(root,
+                [&rules](const wxXmlNode* element)
+                {
+                    if (Rule* rule = MakeRule(ReadRuleFields(element)))
+                        rules.Add(rule);
+                });
     return rules;
 }
 

@@ -21,23 +21,17 @@ struct Parsed
     bool ok = false;
 };
 
-// Owns what ReadRules returns.
-struct Rules
+RuleArray ReadParsed(const wxString& xml)
 {
-    explicit Rules(const wxString& xml)
-    {
-        Parsed parsed(xml);
-        EXPECT_TRUE(parsed.ok) << xml;
-        list = ReadRules(parsed.doc.GetRoot());
-    }
-    ~Rules()
-    {
-        for (Rule* rule : list)
-            delete rule;
-    }
-    size_t size() const { return list.size(); }
-    const Rule& operator[](size_t i) const { return *list[i]; }
-    RuleArray list;
+    Parsed parsed(xml);
+    EXPECT_TRUE(parsed.ok) << xml;
+    return ReadRules(parsed.doc.GetRoot());
+}
+
+// The rules of a document, owned.
+struct Rules : OwnedRules
+{
+    explicit Rules(const wxString& xml) : OwnedRules(ReadParsed(xml)) {}
 };
 
 wxString Rule1(const wxString& fields)
@@ -148,7 +142,7 @@ TEST(RowNames, AreDistinctAndKeepUniqueIds)
                 Rule1("<id>a#2</id><pg_type>bool</pg_type>") + Rule1("<pg_type>int</pg_type>") +
                 Rule1("<pg_type>int</pg_type>") + Rule1("<id>b</id><pg_type>int</pg_type>") +
                 "</rules>");
-    const wxArrayString names = RowNames(rules.list);
+    const wxArrayString names = RowNames(rules.Array());
     ASSERT_EQ(names.size(), 6u);
     EXPECT_EQ(names[0], "a");
     EXPECT_EQ(names[5], "b");

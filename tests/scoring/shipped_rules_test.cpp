@@ -22,20 +22,19 @@ TEST(ShippedRules, LoadCompletelyWithUniqueIds)
                  child = child->GetNext())
                 elements += child->GetType() == wxXML_ELEMENT_NODE;
 
-            RuleArray rules = ReadRules(doc.GetRoot());
+            const OwnedRules rules(ReadRules(doc.GetRoot()));
             EXPECT_EQ(rules.size(), elements); // every rule read, none skipped
             EXPECT_GE(rules.size(), 20u);
             EXPECT_LE(rules.size(), 40u);
 
             std::set<wxString> ids;
             size_t numberRules = 0;
-            for (Rule* rule : rules)
+            for (const Rule* rule : rules)
             {
                 EXPECT_FALSE(rule->id.empty());
                 EXPECT_TRUE(ids.insert(rule->id).second) << rule->id.utf8_string();
                 EXPECT_FALSE(rule->content.empty());
                 numberRules += KindOf(rule->pg_type) == RuleKind::Int;
-                delete rule;
             }
             EXPECT_GT(numberRules, 0u);
             EXPECT_LT(numberRules, rules.size());

@@ -1,0 +1,91 @@
+#include "scoring/ruleformat.h"
+
+#include <wx/xml/xml.h>
+
+namespace
+{
+// Held as wxString: comparing with a char literal would convert the literal
+// through the locale at every call.
+const wxString g_fieldNames[g_ruleFieldCount] = {
+    "id", "pg_type", "content", "upper_limit", "lower_limit", "upper_price", "lower_price",
+};
+const wxString g_rootName = "rules";
+const wxString g_ruleName = "rule";
+
+// Comments and processing instructions carry no content; a rule author may
+// put them anywhere between rules.
+bool IsAnnotation(const wxXmlNode* node)
+{
+    return node->GetType() == wxXML_COMMENT_NODE || node->GetType() == wxXML_PI_NODE;
+}
+} // namespace
+
+const wxString& FieldName(RuleField field)
+{
+    return g_fieldNames[size_t(field)];
+}
+
+bool IsNumberField(RuleField field)
+{
+    return field == RuleField::UpperLimit || field == RuleField::LowerLimit ||
+           field == RuleField::UpperPrice || field == RuleField::LowerPrice;
+}
+
+bool FindField(const wxString& name, RuleField& field)
+{
+    // Case folding keeps lengths, so only names of a field's length can
+    // match it; the folding compare is the costly part.
+    for (size_t i = 0; i < g_ruleFieldCount; ++i)
+        if (name.length() == g_fieldNames[i].length() && name.CmpNoCase(g_fieldNames[i]) == 0)
+        {
+            field = RuleField(i);
+            return true;
+        }
+    return false;
+}
+
+wxString RuleFields::Value(RuleField field) const
+{
+    const wxXmlNode* node = Node(field);
+    return node ? node->GetNodeContent() : wxString();
+}
+
+RuleFields ReadRuleFields(const wxXmlNode* rule, const FieldObserver& observe)
+{
+    RuleFields fields;
+    for (const wxXmlNode* child = rule->GetChildren(); child; child = child->GetNext())
+    {
+        RuleField field;
+        const bool isField =
+            child->GetType() == wxXML_ELEMENT_NODE && FindField(child->GetName(), field);
+        if (observe)
+            observe(child, isField ? &field : nullptr, isField ? fields.Node(field) : nullptr);
+        if (isField)
+            fields.Set(field, child);
+    }
+    return fields;
+}
+
+bool IsRulesRoot(const wxXmlNode* root)
+{
+    return root->GetName() == g_rootName;
+}
+
+bool IsRuleElement(const wxXmlNode* node)
+{
+    return node->GetType() == wxXML_ELEMENT_NODE && node->GetName().CmpNoCase(g_ruleName) == 0;
+}
+
+const wxXmlNode* ForEachRule(const wxXmlNode* root,
+                             const std::function<void(const wxXmlNode* rule)>& onRule)
+{
+    for (const wxXmlNode* child = root->GetChildren(); child; child = child->GetNext())
+    {
+        if (IsAnnotation(child))
+            continue;
+        if (!IsRuleElement(child))
+            return child;
+        onRule(child);
+    }
+    return nullptr;
+}

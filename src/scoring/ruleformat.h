@@ -1,0 +1,65 @@
+#pragma once
+
+#include <wx/string.h>
+
+#include <array>
+#include <functional>
+
+class wxXmlNode;
+
+// How a rule file is written, in one place for the reader and the checker:
+// the root element "rules" (exactly so); below it one "rule" element per
+// rule, in file order, with comments and processing instructions allowed
+// between rules; and the fields of a rule, each an element whose text is
+// its value. Element names other than the root's are matched without
+// regard to case.
+
+enum class RuleField
+{
+    Id,
+    PgType,
+    Content,
+    UpperLimit,
+    LowerLimit,
+    UpperPrice,
+    LowerPrice,
+};
+constexpr size_t g_ruleFieldCount = 7;
+
+// The element name of a field, as the format writes it.
+const wxString& FieldName(RuleField field);
+// The four limits and prices are whole numbers; the other fields are text.
+bool IsNumberField(RuleField field);
+// The field an element name stands for; false when it names none.
+bool FindField(const wxString& name, RuleField& field);
+
+// The field elements of one rule: of a field given more than once, the last
+// one counts; a missing field is null and reads as empty.
+class RuleFields
+{
+public:
+    const wxXmlNode* Node(RuleField field) const { return m_nodes[size_t(field)]; }
+    wxString Value(RuleField field) const;
+    void Set(RuleField field, const wxXmlNode* node) { m_nodes[size_t(field)] = node; }
+
+private:
+    std::array<const wxXmlNode*, g_ruleFieldCount> m_nodes{};
+};
+
+// Sees each child node of a rule element in order: the field that it gives
+// (null for a node that gives none), and the element that gave the same
+// field before it (null if none did).
+using FieldObserver =
+    std::function<void(const wxXmlNode* child, const RuleField* field, const wxXmlNode* earlier)>;
+
+RuleFields ReadRuleFields(const wxXmlNode* rule, const FieldObserver& observe = nullptr);
+
+bool IsRulesRoot(const wxXmlNode* root);
+bool IsRuleElement(const wxXmlNode* node);
+
+// Calls onRule for each rule element below a rules root, in file order.
+// Reading stops at the first child that is neither a rule element nor a
+// comment or processing instruction; that child is returned, or null when
+// the rules run to the end.
+const wxXmlNode* ForEachRule(const wxXmlNode* root,
+                             const std::function<void(const wxXmlNode* rule)>& onRule);
