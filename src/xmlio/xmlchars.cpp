@@ -7,33 +7,6 @@
 
 namespace
 {
-// The longest form one character can take: a reference such as "&#x10FFFF;".
-constexpr size_t g_maxBytesPerChar = 10;
-
-// The ASCII characters that each context copies as they are.
-struct PlainTable
-{
-    bool plain[3][128] = {};
-
-    PlainTable()
-    {
-        const int text = int(XmlContext::Text), attribute = int(XmlContext::Attribute),
-                  verbatim = int(XmlContext::Verbatim);
-        for (int c = 0x20; c < 0x80; ++c)
-            for (bool* table : plain)
-                table[c] = true;
-        for (int context : {text, attribute})
-            for (char c : {'<', '>', '&'})
-                plain[context][int(c)] = false;
-        plain[attribute][int('"')] = false;
-        for (char c : {'\t', '\n'})
-            plain[text][int(c)] = true;
-        for (char c : {'\t', '\n', '\r'})
-            plain[verbatim][int(c)] = true;
-    }
-};
-const PlainTable g_plainTable;
-
 bool IsNameStartChar(wxUint32 c)
 {
     if (c < 0x80)
@@ -196,25 +169,6 @@ XmlEscaper::~XmlEscaper() = default;
 bool XmlEscaper::IsOk() const
 {
     return !m_conv || m_conv->IsOk();
-}
-
-// The hot loop: plain ASCII is copied, anything else goes to PutSpecial.
-bool XmlEscaper::Put(ByteBuffer& out, const wxString& text, XmlContext context)
-{
-    const wxStringCharType* in = text.wx_str();
-    const wxStringCharType* const end = in + text.length();
-    char* to = out.Reserve(text.length() * g_maxBytesPerChar);
-    const bool* plain = g_plainTable.plain[int(context)];
-    for (; in != end; ++in)
-    {
-        const wxUint32 c = wxUint32(*in);
-        if (c < 0x80 && plain[c])
-            *to++ = char(c);
-        else if (!(to = PutSpecial(to, c, context)))
-            return false;
-    }
-    out.CommitTo(to);
-    return true;
 }
 
 bool XmlEscaper::PutName(ByteBuffer& out, const wxString& name)

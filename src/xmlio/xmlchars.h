@@ -28,6 +28,33 @@ enum class XmlContext
     Verbatim,  // names, comments, CDATA, instructions: nothing can be escaped
 };
 
+// The ASCII characters that each context copies as they are.
+struct PlainChars
+{
+    bool plain[3][128] = {};
+};
+
+constexpr PlainChars MakePlainChars()
+{
+    PlainChars chars;
+    const int text = int(XmlContext::Text), attribute = int(XmlContext::Attribute),
+              verbatim = int(XmlContext::Verbatim);
+    for (int c = 0x20; c < 0x80; ++c)
+        for (int context : {text, attribute, verbatim})
+            chars.plain[context][c] = c != '<' && c != '>' && c != '&';
+    chars.plain[verbatim][int('<')] = chars.plain[verbatim][int('>')] =
+        chars.plain[verbatim][int('&')] = true;
+    chars.plain[attribute][int('"')] = false;
+    chars.plain[text][int('\t')] = chars.plain[text][int('\n')] = true;
+    chars.plain[verbatim][int('\t')] = chars.plain[verbatim][int('\n')] =
+        chars.plain[verbatim][int('\r')] = true;
+    return chars;
+}
+
+inline constexpr PlainChars g_plainChars = MakePlainChars();
+// The longest form one character can take: a reference such as "&#x10FFFF;".
+inline constexpr size_t g_maxBytesPerChar = 10;
+
 // Writes strings as UTF-8, escaped for their context, and turns the result
 // into the document's file encoding at the end: one conversion of the whole
 // keeps byte-order marks and shift states of that encoding right. A
@@ -41,8 +68,26 @@ public:
 
     // False when the file encoding has no converter.
     bool IsOk() const;
-    // False for a character the context cannot carry; out then holds part of it.
-    bool Put(ByteBuffer& out, const wxString& text, XmlContext context);
+    // False for a character the context cannot carry; out then holds part of
+    // it. The hot loop, so inline: plain ASCII is copied, anything else goes
+    // to PutSpecial.
+    bool Put(ByteBuffer& out, const wxString& text, XmlContext context)
+    {
+        const wxStringCharType* in = text.wx_str();
+        const wxStringCharType* const end = in + text.length();
+        char* to = out.Reserve(text.length() * g_maxBytesPerChar);
+        const bool* plain = g_plainChars.plain[int(context)];
+        for (; in != end; ++in)
+        {
+            const wxUint32 c = wxUint32(*in);
+            if (c < 0x80 && plain[c])
+                *to++ = char(c);
+            else if (!(to = PutSpecial(to, c, context)))
+                return false;
+        }
+        out.CommitTo(to);
+        return true;
+    }
     bool PutName(ByteBuffer& out, const wxString& name);
     // Turns the UTF-8 in out into the file encoding.
     bool Convert(ByteBuffer& out) const;
