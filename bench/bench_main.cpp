@@ -87,7 +87,7 @@ void PrintStart(int runs, const std::string& englishHome)
     struct Start
     {
         std::string program, home;
-        std::vector<double> mapped, cpu, peak;
+        std::vector<double> mapped = {}, cpu = {}, peak = {};
     } starts[] = {{AMORQUANT_PROGRAM, englishHome},
                   {AMORQUANT_PROGRAM, chineseHome},
                   {MINIMAL_FRAME_PROGRAM, englishHome}};

@@ -29,7 +29,8 @@ if [ -n "$missing" ]; then
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends $missing
 fi
 
-# The tests run each interface language with its system locale (and without).
+# The program takes number and date formats from the system locale of its
+# language; the tests run each interface language with its locale (and without).
 for loc in zh_CN en_US; do
     if ! locale -a 2>/dev/null | grep -qi "^$loc\.utf-\?8$"; then
         sudo=""
