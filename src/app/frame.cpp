@@ -4,10 +4,10 @@
 #include "common/images.h"
 #include "common/launch.h"
 #include "common/maker.h"
-#include "common/paths.h"
 #include "common/settings.h"
 #include "i18n/chooser.h"
 #include "scoring/answergrid.h"
+#include "scoring/checklist.h"
 #include "scoring/result.h"
 #include "scoring/rulefile.h"
 
@@ -26,7 +26,6 @@
 #include <wx/wupdlock.h>
 
 #include <algorithm>
-#include <climits>
 
 // Numbered by wxNewId during static initialisation, in declaration order: a
 // legacy form kept on purpose, as these public constants are the window's
@@ -55,25 +54,6 @@ namespace
 {
 // Written on close only; kept as a switch so the recording can be turned off.
 int s_remSizePos = 1;
-
-// What a row holds: 1 or 0 for a checkbox, the number for a number row. A
-// number too large for a long arrives as an unsigned long long.
-long long EnteredValue(wxPGProperty* row)
-{
-    // Converted once rather than at every row of every calculation.
-    static const wxString boolType = "bool", ulonglongType = "ulonglong";
-    const wxVariant value = row->GetValue();
-    const wxString type = value.GetType();
-    if (type == boolType)
-        return value.GetBool() ? 1 : 0;
-    if (type == ulonglongType)
-    {
-        const unsigned long long large = value.GetULongLong().GetValue();
-        return large > (unsigned long long)LLONG_MAX ? LLONG_MAX : (long long)large;
-    }
-    wxLongLong number;
-    return value.Convert(&number) ? number.GetValue() : 0;
-}
 
 wxString DownloadHelp()
 {
@@ -338,21 +318,14 @@ void QuorvelFrame::BuildChecklist(int friendType, int mode)
         wxWindowUpdateLocker frozen(m_propGrid);
         m_propGrid->Clear();
         LoadRules(friendType, mode);
-        wxPGProperty* category =
-            m_propGrid->Append(new wxPropertyCategory(_("List contents"), wxPG_LABEL));
-        for (wxPGProperty* row : m_ruleProperties)
-            if (row)
-                m_propGrid->Append(row);
-        m_propGrid->SetPropertyAttribute(category, wxPG_BOOL_USE_CHECKBOX, true, wxPG_RECURSE);
+        AppendChecklist(m_propGrid, m_ruleProperties);
     }
     // Rebuilds the user asks for must show at once; the first one happens
     // before the window is shown.
     if (!m_firstBuild)
         m_propGrid->Refresh();
     m_firstBuild = false;
-    FitLabelColumn(m_propGrid);
-    // The cleared grid keeps its scroll position; a new list starts at its top.
-    m_propGrid->Scroll(0, 0);
+    ShowChecklistFromTop(m_propGrid);
 }
 
 void QuorvelFrame::LoadRules(int friendType, int mode)
@@ -360,30 +333,16 @@ void QuorvelFrame::LoadRules(int friendType, int mode)
     ClearRules();
     ClearRuleProperties();
     m_ruleRoot = nullptr;
-    if (!LoadRuleDocument(NativePath(RulesFileName(friendType, mode)), m_ruleDoc))
+    if (!LoadRuleDocument(RulesFilePath(friendType, mode), m_ruleDoc))
         return;
     m_ruleRoot = m_ruleDoc.GetRoot();
-
     m_rules = ReadRules(m_ruleRoot);
-    const wxArrayString names = RowNames(m_rules);
-    for (size_t i = 0; i < m_rules.size(); ++i)
-    {
-        const Rule& rule = *m_rules[i];
-        if (KindOf(rule.pg_type) == RuleKind::Bool)
-            m_ruleProperties.push_back(new wxBoolProperty(rule.content, names[i], false));
-        else
-            m_ruleProperties.push_back(new AnswerNumberProperty(rule.content, names[i], 0));
-    }
+    m_ruleProperties = ChecklistRows(m_rules);
 }
 
 void QuorvelFrame::Calculate()
 {
-    // Each rule reads its own row, so rules sharing an id still count
-    // their own answers.
-    std::vector<long long> answers;
-    for (wxPGProperty* row : m_ruleProperties)
-        answers.push_back(EnteredValue(row));
-    m_resultHtml->SetPage(ResultPage(TotalPrice(m_rules, answers)));
+    m_resultHtml->SetPage(ResultPage(ChecklistTotal(m_rules, m_ruleProperties)));
 }
 
 void QuorvelFrame::ClearRules()

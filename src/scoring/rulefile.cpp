@@ -1,5 +1,6 @@
 #include "scoring/rulefile.h"
 
+#include "common/paths.h"
 #include "scoring/ruleformat.h"
 #include "xmlio/stretchscan.h"
 
@@ -109,6 +110,11 @@ wxString RulesFileName(int friendType, int mode)
     ReplaceIndexed(name, "$TYPE$", friendType, g_friendTypes);
     ReplaceIndexed(name, "$MODE$", mode, g_modes);
     return name;
+}
+
+wxString RulesFilePath(int friendType, int mode)
+{
+    return NativePath(RulesFileName(friendType, mode));
 }
 
 int ReadNumber(const wxString& text)

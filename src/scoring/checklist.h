@@ -1,0 +1,29 @@
+#pragma once
+
+#include "scoring/rule.h"
+
+#include <wx/propgrid/propgriddefs.h>
+
+class wxPropertyGrid;
+
+// The checklist in the main window's grid: a row for each rule, and the
+// answers read back from the rows when the rules price them.
+
+// A row for each rule, in order, named by RowNames: a checkbox for a yes/no
+// rule, a whole-number field otherwise. The rows are not in a grid yet.
+wxArrayPGProperty ChecklistRows(const RuleArray& rules);
+
+// Puts the rows into a cleared grid below the category row "List contents",
+// the yes/no rows as checkboxes. Call with the grid frozen.
+void AppendChecklist(wxPropertyGrid* grid, const wxArrayPGProperty& rows);
+
+// After a rebuild: the label column fits the new questions, and the list
+// starts at its top (a cleared grid keeps its scroll position).
+void ShowChecklistFromTop(wxPropertyGrid* grid);
+
+// What a row holds: 1 or 0 for a checkbox, the number for a number row.
+long long EnteredValue(wxPGProperty* row);
+
+// The total that the answers in the rows earn under the rules; rows[i]
+// answers rules[i].
+int ChecklistTotal(const RuleArray& rules, const wxArrayPGProperty& rows);
