@@ -33,8 +33,11 @@ bool AnswerNumberProperty::StringToValue(wxVariant& variant, const wxString& tex
 wxValidator* AnswerNumberProperty::DoGetValidator() const
 {
     // The library's pattern: one validator for all rows, freed with its own.
+    // Its closing macro names its argument three times, so the validator is
+    // made beforehand: a new-expression there would make two more that leak.
     WX_PG_DOGETVALIDATOR_ENTRY()
-    WX_PG_DOGETVALIDATOR_EXIT(new wxTextValidator(wxFILTER_DIGITS))
+    wxValidator* validator = new wxTextValidator(wxFILTER_DIGITS);
+    WX_PG_DOGETVALIDATOR_EXIT(validator)
 }
 
 namespace
