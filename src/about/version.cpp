@@ -19,6 +19,11 @@ wxString Narrow(const char* text)
 }
 } // namespace
 
+wxString ReleaseVersion()
+{
+    return Narrow(VERSION_FULL).BeforeLast('.');
+}
+
 wxString VersionLine()
 {
     return "Version " + Narrow(VERSION_FULL) + " " + Narrow(VERSION_STATUS) +

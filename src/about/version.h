@@ -9,6 +9,9 @@ inline constexpr char BUILD_YEAR[] = "2010";
 inline constexpr char BUILD_MONTH[] = "01";
 inline constexpr char BUILD_DAY[] = "20";
 
+// The release the packages carry: the full version without its build number.
+wxString ReleaseVersion();
+
 // "Version <full> <status> (Build: <year>/<month>/<day>)"; never translated.
 wxString VersionLine();
 

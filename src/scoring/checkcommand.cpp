@@ -1,5 +1,6 @@
 #include "scoring/checkcommand.h"
 
+#include "about/version.h"
 #include "scoring/result.h"
 #include "scoring/rulecheck.h"
 #include "scoring/rulefile.h"
@@ -14,20 +15,30 @@
 
 namespace
 {
+// The manual page amorquant-check(1) lists the same options and statuses;
+// the install test compares the two.
 const char* const g_usage =
     "usage: amorquant-check [--total] [--answer ID=VALUE]... FILE...\n"
+    "       amorquant-check --help | --version\n"
     "Reports what in each rule file the program would read differently from how it\n"
-    "is written, as FILE:LINE: MESSAGE. With --total, or --answer (repeatable), it\n"
-    "also prints the total that Calculate would show when row ID holds VALUE (1/0 or\n"
-    "true/false for a checkbox, a whole number from 0 up otherwise); rows not named\n"
-    "hold 0.\n"
-    "Exit status: 0 clean, 1 problems found, 2 bad usage.\n";
+    "is written, one problem a line as FILE:LINE: MESSAGE.\n"
+    "\n"
+    "  --total            also print the total that Calculate would show\n"
+    "  --answer ID=VALUE  answer row ID with VALUE and print the total: 1/0 or\n"
+    "                     true/false for a checkbox, a whole number from 0 up\n"
+    "                     otherwise; repeatable; rows not named hold 0\n"
+    "  -h, --help         print this help and exit\n"
+    "  --version          print the version and exit\n"
+    "\n"
+    "Exit status: 0 clean, 1 problems found, 2 bad usage or an answer that does\n"
+    "not fit the file.\n";
 
 struct Options
 {
     std::vector<wxString> files;
     std::vector<std::pair<wxString, wxString>> answers; // row name, value as written
     bool help = false;
+    bool version = false;
     bool total = false;
 };
 
@@ -41,6 +52,11 @@ wxString ParseArgs(const std::vector<wxString>& args, Options& options)
         if (arg == "--help" || arg == "-h")
         {
             options.help = true;
+            continue;
+        }
+        if (arg == "--version")
+        {
+            options.version = true;
             continue;
         }
         if (arg == "--total")
@@ -67,7 +83,7 @@ wxString ParseArgs(const std::vector<wxString>& args, Options& options)
         const wxString id = answer.BeforeFirst('=', &value);
         options.answers.emplace_back(id, value);
     }
-    if (options.files.empty() && !options.help)
+    if (options.files.empty() && !options.help && !options.version)
         return "no rule file given";
     return wxString();
 }
@@ -155,6 +171,11 @@ int RunRuleCheck(const std::vector<wxString>& args, std::ostream& out, std::ostr
     if (options.help)
     {
         out << g_usage;
+        return 0;
+    }
+    if (options.version)
+    {
+        out << "amorquant-check " << ReleaseVersion() << '\n';
         return 0;
     }
     int status = 0;

@@ -171,6 +171,11 @@ TEST(RuleCheckCommand, ExitStatusAndOutputForm)
     CheckRun help({"--help"});
     EXPECT_EQ(help.status, 0);
     EXPECT_TRUE(help.out.str().rfind("usage: amorquant-check", 0) == 0);
+    EXPECT_EQ(help.err.str(), "");
+    CheckRun version({"--version"});
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.out.str(), "amorquant-check 1.8.85\n");
+    EXPECT_EQ(version.err.str(), "");
 }
 
 TEST(RuleCheckCommand, TotalsPriceTheAnswersAsCalculateDoes)
