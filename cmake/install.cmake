@@ -4,6 +4,7 @@ include(GNUInstallDirs)
 
 set(AMORQUANT_APP_ID net.larkvale.amorquant)
 set(AMORQUANT_DATA_DIR ${CMAKE_INSTALL_DATADIR}/amorquant)
+set(AMORQUANT_RELEASE_DATE 2026-12-07)
 set(packaging_dir ${CMAKE_SOURCE_DIR}/packaging)
 set(packaging_out ${CMAKE_BINARY_DIR}/packaging)
 
@@ -34,16 +35,34 @@ install(FILES ${packaging_dir}/amorquant.svg
 install(FILES ${packaging_out}/${AMORQUANT_APP_ID}.metainfo.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 # The desktop entry starts the program in its data folder, which is known
-# only when installing (cmake --install --prefix, or CPack's /usr).
+# only when installing (cmake --install --prefix, or CPack's /usr); the
+# manual pages name that folder too. Manual pages are compressed as Debian
+# does it: gzip -9n, so the package does not change with the build time.
 install(CODE "
   set(AMORQUANT_DATA_PATH [[${AMORQUANT_DATA_DIR}]])
   if(NOT IS_ABSOLUTE \"\${AMORQUANT_DATA_PATH}\")
     set(AMORQUANT_DATA_PATH \"\${CMAKE_INSTALL_PREFIX}/\${AMORQUANT_DATA_PATH}\")
   endif()
-  set(entry \"${packaging_out}/install/amorquant.desktop\")
-  configure_file([[${packaging_dir}/amorquant.desktop.in]] \"\${entry}\" @ONLY)
-  file(INSTALL \"\${entry}\" DESTINATION \"\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_DATADIR}/applications\")
+  set(PROJECT_VERSION [[${PROJECT_VERSION}]])
+  set(AMORQUANT_RELEASE_DATE [[${AMORQUANT_RELEASE_DATE}]])
+  set(out \"${packaging_out}/install\")
+  configure_file([[${packaging_dir}/amorquant.desktop.in]] \"\${out}/amorquant.desktop\" @ONLY)
+  file(INSTALL \"\${out}/amorquant.desktop\" DESTINATION \"\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_DATADIR}/applications\")
+  foreach(page amorquant.1 amorquant-check.1)
+    configure_file(\"${packaging_dir}/man/\${page}.in\" \"\${out}/\${page}\" @ONLY)
+    execute_process(COMMAND gzip -9nf \"\${out}/\${page}\" COMMAND_ERROR_IS_FATAL ANY)
+    file(INSTALL \"\${out}/\${page}.gz\" DESTINATION \"\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_MANDIR}/man1\")
+  endforeach()
 ")
+
+# What Debian asks of every package's doc folder: the copyright in its
+# machine-readable form and, for a native package, changelog.gz.
+set(changelog_gz ${packaging_out}/changelog.gz)
+add_custom_command(OUTPUT ${changelog_gz}
+                   COMMAND gzip -9n -c ${packaging_dir}/changelog > ${changelog_gz}
+                   DEPENDS ${packaging_dir}/changelog)
+add_custom_target(debian_changelog ALL DEPENDS ${changelog_gz})
+install(FILES ${packaging_dir}/copyright ${changelog_gz} DESTINATION ${CMAKE_INSTALL_DOCDIR})
 
 # The .deb: run-time libraries found by dpkg-shlibdeps, plus a font that has
 # Chinese glyphs, which the checklists and the result page are written in.
@@ -52,8 +71,10 @@ set(CPACK_PACKAGE_NAME amorquant)
 set(CPACK_PACKAGE_VENDOR "Larkvale Studio")
 set(CPACK_PACKAGE_CONTACT "Larkvale Studio <amorquant@larkvale.net>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "questionnaire that puts a value in yuan on a partner")
-set(CPACK_PACKAGE_DESCRIPTION "Pick a friend type and a mode, answer the checklist and read
-the value in yuan on the result page. Includes amorquant-check for rule-file authors.")
+# Debian shows the description as it stands: lines within 80 columns.
+set(CPACK_PACKAGE_DESCRIPTION "Pick a friend type and a mode, answer the checklist and read the
+value in yuan on the result page. Includes amorquant-check, which checks rule
+files for their authors.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)

@@ -10,7 +10,7 @@ packages="cmake g++ make pkg-config libwxgtk3.2-dev libexpat1-dev gettext locale
 for set in "$@"; do
     case $set in
     test) packages="$packages libgtest-dev xvfb xauth xdotool x11-utils libxml2-utils
-            desktop-file-utils appstream dpkg-dev file imagemagick
+            desktop-file-utils appstream dpkg-dev file imagemagick lintian man-db
             clang libclang-rt-14-dev" ;;
     bench) packages="$packages libgtest-dev xvfb x11-utils libxml2-dev libx11-dev" ;;
     screenshot) packages="$packages xvfb x11-utils xdotool imagemagick" ;;

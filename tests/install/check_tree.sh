@@ -28,6 +28,24 @@ actual=$(cd "$data" && find rules img locales | sort)
 $(printf '%s\n' "$expected" >"$root/expected.lst"; printf '%s\n' "$actual" | diff "$root/expected.lst" - || true)"
 "$root$prefix/bin/amorquant-check" "$data"/rules/*.xml || fail "installed rules do not check clean"
 
+# man finds the manual pages by name and renders them without a complaint
+# from groff; the program's names the data folder it was installed with, and
+# the checker's lists the options and exit statuses that its --help lists.
+for page in amorquant amorquant-check; do
+    MANWIDTH=80 LC_ALL=C.UTF-8 man --warnings -E UTF-8 -M "$root$prefix/share/man" 1 "$page" \
+        2>"$root/man.err" | col -b >"$root/$page.txt"
+    [ ! -s "$root/man.err" ] || fail "man $page: $(cat "$root/man.err")"
+done
+grep -q "cd $(value Path) && amorquant" "$root/amorquant.txt" || fail "amorquant(1) does not name $(value Path)"
+options() { grep -oE '(^|[][ |,])--?[a-z]+' | tr -d '][ |,' | sort -u; }
+statuses() { grep -oE '(^| )[0-9]( |$)' | tr -d ' ' | sort -u; }
+"$root$prefix/bin/amorquant-check" --help >"$root/help.txt" || fail "amorquant-check --help"
+[ "$(options <"$root/help.txt")" = "$(options <"$root/amorquant-check.txt")" ] ||
+    fail "amorquant-check --help and its manual page list different options: $(options <"$root/help.txt" | tr '\n' ' ')/ $(options <"$root/amorquant-check.txt" | tr '\n' ' ')"
+[ "$(sed -n '/^Exit status:/,$p' "$root/help.txt" | statuses)" = \
+  "$(sed -n '/^EXIT STATUS/,/^[A-Z]/p' "$root/amorquant-check.txt" | awk '$1 ~ /^[0-9]$/ { print $1 }')" ] ||
+    fail "amorquant-check --help and its manual page list different exit statuses"
+
 icons=$root$prefix/share/icons/hicolor
 for size in 16 22 24 32 48 64 128 256; do
     file "$icons/${size}x$size/apps/amorquant.png" | grep -q "PNG image data, $size x $size" ||

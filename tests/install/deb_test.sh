@@ -24,6 +24,23 @@ dpkg-deb -c "$deb" | grep -q ' root/root .* ./usr/bin/amorquant$' || fail "owner
 dpkg-deb -x "$deb" "$scratch/root"
 sh "$(dirname "$0")/check_tree.sh" "$scratch/root" /usr "$build"
 
+# One version throughout: the package, its changelog and the program's own.
+version=$(dpkg-deb -f "$deb" Version)
+doc=$scratch/root/usr/share/doc/amorquant
+gzip -dc "$doc/changelog.gz" >"$scratch/changelog"
+[ "$(dpkg-parsechangelog -l "$scratch/changelog" -S Version)" = "$version" ] ||
+    fail "changelog.gz does not list $version"
+[ "$("$scratch/root/usr/bin/amorquant-check" --version)" = "amorquant-check $version" ] ||
+    fail "amorquant-check --version is not $version"
+# The copyright holder and year are those the About box shows.
+holder=$(sed -n 's/.*"Copyright (C) \(.*\)".*/\1/p' "$(dirname "$0")/../../src/common/maker.h")
+grep -qx "Copyright: $holder" "$doc/copyright" || fail "copyright does not name $holder"
+
+# Debian's own package checks: no error and no warning.
+lintian --fail-on error,warning --tag-display-limit 0 "$deb" >"$scratch/lintian.log" 2>&1 ||
+    { cat "$scratch/lintian.log"; fail "lintian reports errors or warnings"; }
+cat "$scratch/lintian.log"
+
 # What apt would install for it on a machine with nothing installed yet,
 # when this one has the Debian package lists to tell.
 if apt-cache show libwxgtk3.2-1 >/dev/null 2>&1; then
