@@ -11,14 +11,20 @@ namespace
 const std::string g_project =
     std::string(__FILE__).substr(0, std::string(__FILE__).rfind("/tests/"));
 
-// Runs the catalog check of one language on a source folder; returns its
-// exit status and fills its report.
-int CheckCatalog(const std::string& sources, std::string& report,
-                 const std::string& language = "zh_CN")
+const std::string g_locales = g_project + "/data/locales";
+
+std::string ShippedCatalog(const std::string& language)
 {
-    const std::string locales = g_project + "/data/locales";
-    const std::string command = "sh " + locales + "/check_catalog.sh " + sources + " " + locales +
-                                "/" + language + ".po 2>&1";
+    return g_locales + "/" + language + ".po";
+}
+
+// Runs the catalog check on a source folder; returns its exit status and
+// fills its report.
+int CheckCatalog(const std::string& sources, std::string& report,
+                 const std::string& catalog = ShippedCatalog("zh_CN"))
+{
+    const std::string command =
+        "sh " + g_locales + "/check_catalog.sh " + sources + " " + catalog + " 2>&1";
     FILE* pipe = popen(command.c_str(), "r");
     char buffer[512];
     while (fgets(buffer, sizeof buffer, pipe))
@@ -32,7 +38,8 @@ TEST(Catalog, TranslatesEveryTextTheCodeTranslates)
     for (const char* language : {"zh_CN", "en"})
     {
         std::string report;
-        EXPECT_EQ(CheckCatalog(g_project + "/src", report, language), 0) << language << report;
+        EXPECT_EQ(CheckCatalog(g_project + "/src", report, ShippedCatalog(language)), 0)
+            << language << report;
     }
 }
 
@@ -47,4 +54,33 @@ TEST(Catalog, CheckNamesAMissingTextAndLetsChineseSourceTextsPass)
     work.Write("page.cpp", known + "wxString extra = _(\"Not translated\");\n");
     EXPECT_NE(CheckCatalog(work.Path().utf8_string(), report), 0);
     EXPECT_NE(report.find("msgid \"Not translated\""), std::string::npos) << report;
+}
+
+TEST(Catalog, CheckNamesLostKeysAndAsciiPunctuation)
+{
+    const std::string code =
+        "a = _(\"&OK\"); b = _(\"About...\\tF1\"); c = _(\"S&elect mode:\");\n";
+    const std::string header =
+        "msgid \"\"\nmsgstr \"Content-Type: text/plain; charset=UTF-8\\n\"\n";
+    // 确定(&O), 关于...\tF1, 选择模式(&E)： -- then each one spoilt.
+    const std::string good =
+        header + "msgid \"&OK\"\nmsgstr \"\xe7\xa1\xae\xe5\xae\x9a(&O)\"\n"
+                 "msgid \"About...\\tF1\"\nmsgstr \"\xe5\x85\xb3\xe4\xba\x8e...\\tF1\"\n"
+                 "msgid \"S&elect mode:\"\nmsgstr "
+                 "\"\xe9\x80\x89\xe6\x8b\xa9\xe6\xa8\xa1\xe5\xbc\x8f(&E)\xef\xbc\x9a\"\n";
+    const std::string spoilt = header +
+                               "msgid \"&OK\"\nmsgstr \"\xe7\xa1\xae\xe5\xae\x9a\"\n"
+                               "msgid \"About...\\tF1\"\nmsgstr \"\xe5\x85\xb3\xe4\xba\x8e...\"\n"
+                               "msgid \"S&elect mode:\"\nmsgstr "
+                               "\"\xe9\x80\x89\xe6\x8b\xa9\xe6\xa8\xa1\xe5\xbc\x8f(&E):\"\n";
+    ScopedWorkDir work({{"src/ui.cpp", code}, {"good.po", good}, {"spoilt.po", spoilt}});
+    const std::string dir = work.Path().utf8_string();
+    std::string report;
+    EXPECT_EQ(CheckCatalog(dir + "/src", report, dir + "/good.po"), 0) << report;
+
+    report.clear();
+    EXPECT_NE(CheckCatalog(dir + "/src", report, dir + "/spoilt.po"), 0);
+    for (const char* why : {"drops the access key &O", "drops the shortcut F1",
+                            "writes an ASCII colon or bracket in Chinese text"})
+        EXPECT_NE(report.find(why), std::string::npos) << why << "\n" << report;
 }
