@@ -12,7 +12,7 @@ for set in "$@"; do
     test) packages="$packages libgtest-dev xvfb xauth xdotool x11-utils libxml2-utils
             desktop-file-utils appstream dpkg-dev file imagemagick lintian man-db
             clang libclang-rt-14-dev python3" ;;
-    bench) packages="$packages libgtest-dev xvfb x11-utils libxml2-dev libx11-dev" ;;
+    bench) packages="$packages libgtest-dev python3 xvfb x11-utils libxml2-dev libx11-dev" ;;
     screenshot) packages="$packages xvfb x11-utils xdotool imagemagick" ;;
     *) echo "deps.sh: unknown set '$set' (test, bench, screenshot)" >&2; exit 2 ;;
     esac

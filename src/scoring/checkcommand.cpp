@@ -21,7 +21,9 @@ const char* const g_usage =
     "usage: amorquant-check [--total] [--answer ID=VALUE]... FILE...\n"
     "       amorquant-check --help | --version\n"
     "Reports what in each rule file the program would read differently from how it\n"
-    "is written, one problem a line as FILE:LINE: MESSAGE.\n"
+    "is written, one problem a line as FILE:LINE: MESSAGE. A warning, as\n"
+    "FILE:LINE: warning: MESSAGE, names what the program reads as written but other\n"
+    "readers of the rule format would not.\n"
     "\n"
     "  --total            also print the total that Calculate would show\n"
     "  --answer ID=VALUE  answer row ID with VALUE and print the total: 1/0 or\n"
@@ -31,7 +33,7 @@ const char* const g_usage =
     "  --version          print the version and exit\n"
     "\n"
     "Exit status: 0 clean, 1 problems found, 2 bad usage or an answer that does\n"
-    "not fit the file.\n";
+    "not fit the file, 3 warnings and nothing worse.\n";
 
 struct Options
 {
@@ -108,7 +110,8 @@ bool ReadAnswer(const Rule& rule, const wxString& text, long long& entered)
 void Print(std::ostream& out, const wxString& file, const RuleProblem& problem)
 {
     const wxString where = problem.line > 0 ? wxString::Format("%s:%d", file, problem.line) : file;
-    out << (where + ": " + problem.message).utf8_string() << '\n';
+    const wxString kind = problem.warning ? "warning: " : "";
+    out << (where + ": " + kind + problem.message).utf8_string() << '\n';
 }
 
 // Prints the total for the answers, or returns false after an error on err.
@@ -142,7 +145,18 @@ bool PrintTotal(const wxString& file, const wxXmlNode* root, const Options& opti
     return true;
 }
 
-// 0 clean, 1 problems, 2 an answer that does not fit the file.
+// Exit statuses.
+constexpr int g_clean = 0, g_problems = 1, g_badUsage = 2, g_warningsOnly = 3;
+
+// The status of two files together: bad usage outweighs problems, and
+// problems outweigh warnings.
+int Worse(int a, int b)
+{
+    const auto weight = [](int status) { return status == g_warningsOnly ? 1 : 2 * status; };
+    return weight(a) >= weight(b) ? a : b;
+}
+
+// An answer that does not fit the file counts as bad usage.
 int CheckFile(const wxString& file, const Options& options, std::ostream& out, std::ostream& err)
 {
     wxXmlDocument doc;
@@ -154,8 +168,10 @@ int CheckFile(const wxString& file, const Options& options, std::ostream& out, s
     // A file that did not load shows the base value alone, as in the window.
     const bool total = options.total || !options.answers.empty();
     if (total && !PrintTotal(file, doc.IsOk() ? doc.GetRoot() : nullptr, options, out, err))
-        return 2;
-    return problems.empty() ? 0 : 1;
+        return g_badUsage;
+    const bool warningsOnly = std::all_of(problems.begin(), problems.end(),
+                                          [](const RuleProblem& p) { return p.warning; });
+    return problems.empty() ? g_clean : warningsOnly ? g_warningsOnly : g_problems;
 }
 } // namespace
 
@@ -166,20 +182,20 @@ int RunRuleCheck(const std::vector<wxString>& args, std::ostream& out, std::ostr
     if (!error.empty())
     {
         err << ("amorquant-check: " + error).utf8_string() << '\n' << g_usage;
-        return 2;
+        return g_badUsage;
     }
     if (options.help)
     {
         out << g_usage;
-        return 0;
+        return g_clean;
     }
     if (options.version)
     {
         out << "amorquant-check " << ReleaseVersion() << '\n';
-        return 0;
+        return g_clean;
     }
-    int status = 0;
+    int status = g_clean;
     for (const wxString& file : options.files)
-        status = std::max(status, CheckFile(file, options, out, err));
+        status = Worse(status, CheckFile(file, options, out, err));
     return status;
 }

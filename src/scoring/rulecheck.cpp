@@ -93,8 +93,14 @@ public:
                              ", not <rules>: the program reads no rules from this file");
             return m_problems;
         }
-        const wxXmlNode* stop =
-            ForEachRule(root, [this](const wxXmlNode* rule) { CheckRule(rule); });
+        // The rules read before each annotation, to count those after it.
+        std::vector<std::pair<const wxXmlNode*, int>> annotations;
+        const wxXmlNode* stop = ForEachRule(
+            root, [this](const wxXmlNode* rule) { CheckRule(rule); },
+            [this, &annotations](const wxXmlNode* node)
+            { annotations.emplace_back(node, m_ruleCount); });
+        for (const auto& [node, before] : annotations)
+            WarnAnnotation(node, m_ruleCount - before);
         if (stop)
             ReportStop(stop);
         std::stable_sort(m_problems.begin(), m_problems.end(),
@@ -107,6 +113,24 @@ private:
     void Report(const wxXmlNode* node, const wxString& message)
     {
         m_problems.push_back({node->GetLineNumber(), message});
+    }
+
+    // A comment or processing instruction between rules: this program reads
+    // on, but the format ends the list there. One after the last rule hides
+    // nothing.
+    void WarnAnnotation(const wxXmlNode* node, int later)
+    {
+        if (later == 0)
+            return;
+        const wxString what =
+            node->GetType() == wxXML_COMMENT_NODE ? "comment" : "processing instruction";
+        m_problems.push_back(
+            {node->GetLineNumber(),
+             wxString::Format("%s directly under <rules>: this program reads on, but other "
+                              "readers of the rule format stop here and miss the %d rule(s) "
+                              "after it; put it before <rules> or inside a <rule>",
+                              what, later),
+             true});
     }
 
     void ReportStop(const wxXmlNode* stop)

@@ -8,11 +8,14 @@ class wxXmlDocument;
 class wxXmlNode;
 
 // One thing in a rule file that the program would read differently from how
-// it is written, or not at all. Line 0 stands for the file as a whole.
+// it is written, or not at all. Line 0 stands for the file as a whole. A
+// warning is something the program reads as written but other readers of
+// the rule format would not.
 struct RuleProblem
 {
     int line;
     wxString message;
+    bool warning = false;
 };
 
 // Loads a rule file as the program does. On failure returns false and adds

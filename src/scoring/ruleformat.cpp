@@ -12,8 +12,8 @@ const wxString g_fieldNames[g_ruleFieldCount] = {
 const wxString g_rootName = "rules";
 const wxString g_ruleName = "rule";
 
-// Comments and processing instructions carry no content; a rule author may
-// put them anywhere between rules.
+// Comments and processing instructions carry no content, so the program
+// reads on past them between rules.
 bool IsAnnotation(const wxXmlNode* node)
 {
     return node->GetType() == wxXML_COMMENT_NODE || node->GetType() == wxXML_PI_NODE;
@@ -76,13 +76,17 @@ bool IsRuleElement(const wxXmlNode* node)
     return node->GetType() == wxXML_ELEMENT_NODE && node->GetName().CmpNoCase(g_ruleName) == 0;
 }
 
-const wxXmlNode* ForEachRule(const wxXmlNode* root,
-                             const std::function<void(const wxXmlNode* rule)>& onRule)
+const wxXmlNode* ForEachRule(const wxXmlNode* root, const NodeVisitor& onRule,
+                             const NodeVisitor& onAnnotation)
 {
     for (const wxXmlNode* child = root->GetChildren(); child; child = child->GetNext())
     {
         if (IsAnnotation(child))
+        {
+            if (onAnnotation)
+                onAnnotation(child);
             continue;
+        }
         if (!IsRuleElement(child))
             return child;
         onRule(child);

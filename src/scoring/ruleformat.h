@@ -9,10 +9,11 @@ class wxXmlNode;
 
 // How a rule file is written, in one place for the reader and the checker:
 // the root element "rules" (exactly so); below it one "rule" element per
-// rule, in file order, with comments and processing instructions allowed
-// between rules; and the fields of a rule, each an element whose text is
-// its value. Element names other than the root's are matched without
-// regard to case.
+// rule, in file order; and the fields of a rule, each an element whose text
+// is its value. Element names other than the root's are matched without
+// regard to case. The format ends the list at a comment or processing
+// instruction between rules; this program reads on past them, and the
+// checker warns about them, since other readers of the format do not.
 
 enum class RuleField
 {
@@ -57,9 +58,11 @@ RuleFields ReadRuleFields(const wxXmlNode* rule, const FieldObserver& observe = 
 bool IsRulesRoot(const wxXmlNode* root);
 bool IsRuleElement(const wxXmlNode* node);
 
-// Calls onRule for each rule element below a rules root, in file order.
-// Reading stops at the first child that is neither a rule element nor a
-// comment or processing instruction; that child is returned, or null when
-// the rules run to the end.
-const wxXmlNode* ForEachRule(const wxXmlNode* root,
-                             const std::function<void(const wxXmlNode* rule)>& onRule);
+using NodeVisitor = std::function<void(const wxXmlNode* node)>;
+
+// Calls onRule for each rule element below a rules root, in file order, and
+// onAnnotation (when given) for each comment or processing instruction that
+// it skips between them. Reading stops at the first child that is neither;
+// that child is returned, or null when the rules run to the end.
+const wxXmlNode* ForEachRule(const wxXmlNode* root, const NodeVisitor& onRule,
+                             const NodeVisitor& onAnnotation = nullptr);

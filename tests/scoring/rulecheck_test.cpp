@@ -20,7 +20,8 @@ std::vector<std::string> Problems(const std::string& xml)
     EXPECT_TRUE(doc.Load(in, "UTF-8", 0)) << xml;
     std::vector<std::string> lines;
     for (const RuleProblem& problem : CheckRuleDocument(doc.GetRoot()))
-        lines.push_back(std::to_string(problem.line) + ": " + problem.message.utf8_string());
+        lines.push_back(std::to_string(problem.line) + ": " + (problem.warning ? "warning: " : "") +
+                        problem.message.utf8_string());
     return lines;
 }
 
@@ -35,7 +36,6 @@ struct CheckRun
 const char g_clean[] = R"(<?xml version="1.0" encoding="UTF-8"?>
 <?author notes?>
 <rules>
-  <!-- comments and processing instructions may stand between rules -->
   <rule><id>cooks</id><pg_type>bool</pg_type><content>会做饭吗</content>
     <lower_price>150</lower_price><upper_limit>0</upper_limit></rule>
   <Rule><ID>sports</ID><PG_TYPE>Int</PG_TYPE><content>每周运动几次</content>
@@ -47,6 +47,16 @@ const char g_clean[] = R"(<?xml version="1.0" encoding="UTF-8"?>
     <upper_price>-20</upper_price><lower_price>0</lower_price></rule>
   <rule><id>books</id><pg_type>int</pg_type><content>每月读几本书</content>
     <lower_price>25</lower_price><upper_price>0</upper_price></rule>
+  <!-- after the last rule a comment hides nothing -->
+</rules>
+)";
+
+// Comments and a processing instruction between rules: read on, but warned.
+const char g_annotated[] = R"(<rules>
+  <!-- section -->
+  <rule><id>a</id><pg_type>bool</pg_type></rule>
+  <?note?><!-- second -->
+  <rule><id>b</id><pg_type>bool</pg_type></rule>
 </rules>
 )";
 
@@ -113,6 +123,23 @@ TEST(RuleCheck, ReadingStopsAtTextAndAtAWrongRoot)
                                        "reads no rules from this file"});
 }
 
+TEST(RuleCheck, WarnsAboutCommentsAndInstructionsBetweenRules)
+{
+    const std::string advice = "; put it before <rules> or inside a <rule>";
+    const std::vector<std::string> expected = {
+        "2: warning: comment directly under <rules>: this program reads on, but other readers "
+        "of the rule format stop here and miss the 2 rule(s) after it" +
+            advice,
+        "4: warning: processing instruction directly under <rules>: this program reads on, but "
+        "other readers of the rule format stop here and miss the 1 rule(s) after it" +
+            advice,
+        "4: warning: comment directly under <rules>: this program reads on, but other readers "
+        "of the rule format stop here and miss the 1 rule(s) after it" +
+            advice,
+    };
+    EXPECT_EQ(Problems(g_annotated), expected);
+}
+
 TEST(RuleCheck, FieldsSplitByMarkupShowWhatIsRead)
 {
     const std::vector<std::string> expected = {
@@ -143,10 +170,21 @@ TEST(RuleCheck, LoadFailuresCarryTheParsersReasonAndLine)
 
 TEST(RuleCheckCommand, ExitStatusAndOutputForm)
 {
-    ScopedWorkDir work({{"clean.xml", g_clean}, {"flawed.xml", g_flawed}});
+    ScopedWorkDir work(
+        {{"clean.xml", g_clean}, {"flawed.xml", g_flawed}, {"annotated.xml", g_annotated}});
     CheckRun clean({"clean.xml"});
     EXPECT_EQ(clean.status, 0);
     EXPECT_EQ(clean.out.str(), "");
+
+    // Warnings alone have a status of their own; problems and bad usage
+    // outweigh them, in whatever order the files come.
+    CheckRun warned({"clean.xml", "annotated.xml"});
+    EXPECT_EQ(warned.status, 3);
+    EXPECT_TRUE(warned.out.str().rfind("annotated.xml:2: warning: comment", 0) == 0)
+        << warned.out.str();
+    EXPECT_EQ(CheckRun({"flawed.xml", "annotated.xml"}).status, 1);
+    EXPECT_EQ(CheckRun({"annotated.xml", "flawed.xml"}).status, 1);
+    EXPECT_EQ(CheckRun({"--answer=x=1", "annotated.xml"}).status, 2);
 
     CheckRun both({"clean.xml", "flawed.xml"});
     EXPECT_EQ(both.status, 1);
