@@ -1,13 +1,15 @@
 // Loads arbitrary bytes as the window loads a rule file, reads the rules,
 // names their rows and prices some answers. Besides crashes and sanitizer
-// reports it stops on: a load that the size checks change for a small file,
-// a rule of unknown kind, more rules than elements, row names that are not
-// one distinct, non-empty name per rule, and a total that differs from the
-// exact sum clamped to the range of int.
+// reports it stops on: a load that the size checks change for a small file
+// in an encoding the parser reads itself, a rule of unknown kind, more rules
+// than elements, row names that are not one distinct, non-empty name per
+// rule, and a total that differs from the exact sum clamped to the range of
+// int.
 #include "fuzzsupport.h"
 #include "scoring/result.h"
 #include "scoring/rulefile.h"
 #include "xmlio/xmldocumentex.h"
+#include "xmlio/xmlencoding.h"
 
 #include <wx/mstream.h>
 #include <wx/xml/xml.h>
@@ -96,10 +98,12 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, size_t size)
     const std::string bytes(reinterpret_cast<const char*>(data), size);
     wxXmlDocumentEx doc;
     const bool loaded = LoadRuleBytes(bytes, "fuzz", doc);
-    if (size <= g_ruleStretchLimit)
+    const wxString declared = FindEncodingDeclaration(bytes).name;
+    if (size <= g_ruleStretchLimit && (declared.empty() || ParserDecodes(declared)))
     {
-        // No stretch of a file this small is too long: the checks before
-        // parsing must not change the outcome.
+        // No stretch of a file this small is too long, and the parser reads
+        // its encoding itself: the checks before parsing must not change the
+        // outcome.
         wxMemoryInputStream in(data, size);
         wxXmlDocument plain;
         Check(plain.Load(in, "UTF-8", 0) == loaded, "size checks changed the load");

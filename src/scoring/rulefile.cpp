@@ -3,16 +3,19 @@
 #include "common/paths.h"
 #include "scoring/ruleformat.h"
 #include "xmlio/stretchscan.h"
+#include "xmlio/xmlencoding.h"
 
 #include <wx/ffile.h>
 #include <wx/filename.h>
 #include <wx/intl.h>
 #include <wx/log.h>
 #include <wx/mstream.h>
+#include <wx/strconv.h>
 #include <wx/xml/xml.h>
 
 #include <cstdlib>
 #include <unordered_set>
+#include <utility>
 
 const wxString g_rulesFileTemplate = "rules\\rules_$TYPE$_$MODE$-zh_CN.xml";
 const size_t g_ruleFileLimit = 4 * 1024 * 1024;
@@ -60,16 +63,46 @@ void LogRefusal(const wxString& name)
     wxLogError(_("Rule file '%s' not read: it is not a plain file or is too large."), name);
 }
 
-// Reads a plain file of at most g_ruleFileLimit bytes. A FIFO or device is
-// refused unopened: reading it could block or never end.
+void LogFault(const wxString& name, const RuleTextFault& fault)
+{
+    switch (fault.kind)
+    {
+    case RuleTextFault::Kind::None:
+        break;
+    case RuleTextFault::Kind::TooLarge:
+        LogRefusal(name);
+        break;
+    case RuleTextFault::Kind::UnknownEncoding:
+        wxLogError(_("Rule file '%s' not read: its encoding '%s' is unknown."), name,
+                   fault.encoding);
+        break;
+    case RuleTextFault::Kind::InvalidBytes:
+        if (fault.line > 0)
+            wxLogError(_("Rule file '%s' not read: line %d is not valid %s."), name, fault.line,
+                       fault.encoding);
+        else
+            wxLogError(_("Rule file '%s' not read: it is not valid %s."), name, fault.encoding);
+        break;
+    }
+}
+
+bool WithinLimits(const std::string& text)
+{
+    // No stretch can be longer than the text: small files need no scan.
+    return text.size() <= g_ruleFileLimit &&
+           (text.size() <= g_ruleStretchLimit || LongestStretch(text) <= g_ruleStretchLimit);
+}
+} // namespace
+
 bool ReadRuleFile(const wxString& path, std::string& bytes)
 {
+    // A FIFO or device is refused unopened: reading it could block or never end.
     if (wxFileName::Exists(path) && !wxFileName::FileExists(path))
     {
         LogRefusal(path);
         return false;
     }
-    wxFFile file(path, "rb"); // a missing file is the library's to report
+    wxFFile file(path, "rb");
     if (!file.IsOpened())
         return false;
     const wxFileOffset length = file.Length();
@@ -81,27 +114,46 @@ bool ReadRuleFile(const wxString& path, std::string& bytes)
     bytes.resize(size_t(length));
     return file.Read(bytes.data(), bytes.size()) == bytes.size();
 }
-} // namespace
 
-bool LoadRuleBytes(const std::string& bytes, const wxString& name, wxXmlDocument& doc)
+RuleTextFault PrepareRuleText(std::string& bytes)
 {
-    // No stretch can be longer than the file: small files need no scan.
-    const bool tooLarge =
-        bytes.size() > g_ruleFileLimit ||
-        (bytes.size() > g_ruleStretchLimit && LongestStretch(bytes) > g_ruleStretchLimit);
-    if (tooLarge)
-    {
-        LogRefusal(name);
-        return false;
-    }
-    wxMemoryInputStream in(bytes.data(), bytes.size());
+    using Kind = RuleTextFault::Kind;
+    const RuleTextFault tooLarge{Kind::TooLarge, wxString(), 0};
+    // Beyond the limit as read, a file is refused before it is converted.
+    if (bytes.size() > g_ruleFileLimit)
+        return tooLarge;
+    const EncodingDeclaration declaration = FindEncodingDeclaration(bytes);
+    if (declaration.name.empty() || ParserDecodes(declaration.name))
+        return WithinLimits(bytes) ? RuleTextFault() : tooLarge;
+    const wxCSConv conv(declaration.name);
+    if (!conv.IsOk())
+        return {Kind::UnknownEncoding, declaration.name, declaration.line};
+    std::string text;
+    if (!ReencodeAsUtf8(bytes, declaration, conv, text))
+        return {Kind::InvalidBytes, declaration.name, FirstInvalidLine(bytes, conv)};
+    if (!WithinLimits(text))
+        return tooLarge;
+    bytes.swap(text);
+    return {};
+}
+
+bool ParseRuleText(const std::string& text, wxXmlDocument& doc)
+{
+    wxMemoryInputStream in(text.data(), text.size());
     return doc.Load(in, "UTF-8", 0);
+}
+
+bool LoadRuleBytes(std::string bytes, const wxString& name, wxXmlDocument& doc)
+{
+    const RuleTextFault fault = PrepareRuleText(bytes);
+    LogFault(name, fault);
+    return fault.kind == RuleTextFault::Kind::None && ParseRuleText(bytes, doc);
 }
 
 bool LoadRuleDocument(const wxString& path, wxXmlDocument& doc)
 {
     std::string bytes;
-    return ReadRuleFile(path, bytes) && LoadRuleBytes(bytes, path, doc);
+    return ReadRuleFile(path, bytes) && LoadRuleBytes(std::move(bytes), path, doc);
 }
 
 wxString RulesFileName(int friendType, int mode)

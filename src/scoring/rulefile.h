@@ -30,12 +30,42 @@ int ReadNumber(const wxString& text);
 extern const size_t g_ruleFileLimit;
 extern const size_t g_ruleStretchLimit;
 
-// Loads a rule file as the window does: a plain file within the limits,
-// parsed by the library as UTF-8. A refusal is logged as an error; what the
-// library reports on a broken file is its own.
+// Reads a plain file of at most g_ruleFileLimit bytes. A FIFO, a device or
+// a larger file is refused, and the refusal logged as an error; a missing
+// file is the library's to report.
+bool ReadRuleFile(const wxString& path, std::string& bytes);
+
+// What keeps the bytes of a rule file from the parser.
+struct RuleTextFault
+{
+    enum class Kind
+    {
+        None,
+        TooLarge,        // beyond a limit, as read or once converted
+        UnknownEncoding, // declared, but unknown to the system's converter
+        InvalidBytes,    // not valid in the declared encoding
+    };
+    Kind kind = Kind::None;
+    wxString encoding; // the declared encoding, for the encoding faults
+    int line = 0;      // of the declaration, or the first with invalid bytes
+};
+
+// Makes the bytes of a rule file into the text the parser reads. A file that
+// declares an encoding the parser does not decode itself (GBK, Big5,
+// Shift_JIS...) is converted to UTF-8 with the system's converter, so that it
+// reads as written; the limits apply to what the parser gets. After a fault
+// the bytes are as they were.
+RuleTextFault PrepareRuleText(std::string& bytes);
+
+// Parses prepared text as the window does.
+bool ParseRuleText(const std::string& text, wxXmlDocument& doc);
+
+// Loads a rule file as the window does: read, prepared and parsed. A fault
+// is logged as an error naming the file; what the library reports on a
+// broken file is its own.
 bool LoadRuleDocument(const wxString& path, wxXmlDocument& doc);
 // The same for a file's bytes already read; name is the file for the log.
-bool LoadRuleBytes(const std::string& bytes, const wxString& name, wxXmlDocument& doc);
+bool LoadRuleBytes(std::string bytes, const wxString& name, wxXmlDocument& doc);
 
 // Reads the rules below the root element "rules", in file order, as new
 // objects that the caller owns. Reading stops at the first child that is

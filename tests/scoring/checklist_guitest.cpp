@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 #include <wx/button.h>
+#include <wx/ffile.h>
 #include <wx/html/htmlwin.h>
 #include <wx/propgrid/propgrid.h>
 #include <wx/textctrl.h>
@@ -138,6 +139,21 @@ std::string LongRuleFile(int count)
                "</pg_type><content>q" + std::to_string(i) + "</content></rule>";
     return xml + "</rules>";
 }
+
+// A checklist saved by a Chinese Windows editor, in GBK.
+std::string GbkRuleFile()
+{
+    wxFFile file(TESTS_SOURCE_DIR "/scoring/corpus/gbk_declared.xml", "rb");
+    std::string bytes(size_t(file.Length()), '\0');
+    file.Read(bytes.data(), bytes.size());
+    return bytes;
+}
+
+class GbkChecklistTest : public ChecklistTest
+{
+protected:
+    GbkChecklistTest() : ChecklistTest({{"rules/rules_gf_normal-zh_CN.xml", GbkRuleFile()}}) {}
+};
 
 class LongChecklistTest : public ChecklistTest
 {
@@ -286,6 +302,16 @@ TEST_F(SharedIdsTest, EveryRuleCountsItsOwnRow)
     grid->SetPropertyValue(rows[3], 1L);
     ClickButton(frame, "ID_BUTTON_CALC");
     EXPECT_TRUE(Shown().Contains(Total("107"))) << Shown();
+}
+
+TEST_F(GbkChecklistTest, ShowsTheChineseQuestionsAsWritten)
+{
+    const std::vector<wxString> expected = {
+        wxString::FromUTF8("会做饭吗？=False"),
+        wxString::FromUTF8("每周运动几次？（跑步、游泳、打球都算）=0"),
+        wxString::FromUTF8("有幾個兄弟姊妹？「們」=0")};
+    EXPECT_EQ(Rows(), expected);
+    EXPECT_TRUE(Shown().Contains(Total("970"))) << Shown();
 }
 
 // The grid is built frozen; once thawed it must still know every row.
