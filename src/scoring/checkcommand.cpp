@@ -32,8 +32,9 @@ const char* const g_usage =
     "  -h, --help         print this help and exit\n"
     "  --version          print the version and exit\n"
     "\n"
-    "Exit status: 0 clean, 1 problems found, 2 bad usage or an answer that does\n"
-    "not fit the file, 3 warnings and nothing worse.\n";
+    "Exit status: 0 clean, 1 problems found (an answer for a rule that the program\n"
+    "leaves out among them), 2 bad usage or an answer that fits no row, 3 warnings\n"
+    "and nothing worse.\n";
 
 struct Options
 {
@@ -114,37 +115,6 @@ void Print(std::ostream& out, const wxString& file, const RuleProblem& problem)
     out << (where + ": " + kind + problem.message).utf8_string() << '\n';
 }
 
-// Prints the total for the answers, or returns false after an error on err.
-bool PrintTotal(const wxString& file, const wxXmlNode* root, const Options& options,
-                std::ostream& out, std::ostream& err)
-{
-    const OwnedRules rules(ReadRules(root));
-    const wxArrayString names = RowNames(rules.Array());
-    std::vector<long long> entered(rules.size(), 0);
-    for (const auto& [name, value] : options.answers)
-    {
-        const int row = names.Index(name);
-        if (row == wxNOT_FOUND)
-        {
-            err << ("amorquant-check: " + file + ": no row named '" + name + "'").utf8_string()
-                << '\n';
-            return false;
-        }
-        if (!ReadAnswer(rules[row], value, entered[row]))
-        {
-            err << ("amorquant-check: " + file + ": '" + value + "' is no answer for row '" + name +
-                    "'")
-                       .utf8_string()
-                << '\n';
-            return false;
-        }
-    }
-    out << (file + ": total " + wxString::Format("%d", TotalPrice(rules.Array(), entered)))
-               .utf8_string()
-        << '\n';
-    return true;
-}
-
 // Exit statuses.
 constexpr int g_clean = 0, g_problems = 1, g_badUsage = 2, g_warningsOnly = 3;
 
@@ -156,7 +126,47 @@ int Worse(int a, int b)
     return weight(a) >= weight(b) ? a : b;
 }
 
-// An answer that does not fit the file counts as bad usage.
+// Prints the total for the answers. An answer for a row that the file has
+// but loses (the reason printed as a problem) makes the status g_problems; one
+// that fits no row (reported on err) g_badUsage.
+int PrintTotal(const wxString& file, const wxXmlNode* root, const Options& options,
+               std::ostream& out, std::ostream& err)
+{
+    const OwnedRules rules(ReadRules(root));
+    const wxArrayString names = RowNames(rules.Array());
+    std::vector<long long> entered(rules.size(), 0);
+    int status = g_clean;
+    for (const auto& [name, value] : options.answers)
+    {
+        const int row = names.Index(name);
+        RuleProblem missing;
+        if (row == wxNOT_FOUND && WhyNoRow(root, name, missing))
+        {
+            Print(out, file, missing);
+            status = g_problems;
+            continue;
+        }
+        if (row == wxNOT_FOUND)
+        {
+            err << ("amorquant-check: " + file + ": no row named '" + name + "'").utf8_string()
+                << '\n';
+            return g_badUsage;
+        }
+        if (!ReadAnswer(rules[row], value, entered[row]))
+        {
+            err << ("amorquant-check: " + file + ": '" + value + "' is no answer for row '" + name +
+                    "'")
+                       .utf8_string()
+                << '\n';
+            return g_badUsage;
+        }
+    }
+    out << (file + ": total " + wxString::Format("%d", TotalPrice(rules.Array(), entered)))
+               .utf8_string()
+        << '\n';
+    return status;
+}
+
 int CheckFile(const wxString& file, const Options& options, std::ostream& out, std::ostream& err)
 {
     wxXmlDocument doc;
@@ -165,13 +175,14 @@ int CheckFile(const wxString& file, const Options& options, std::ostream& out, s
         problems = CheckRuleDocument(doc.GetRoot());
     for (const RuleProblem& problem : problems)
         Print(out, file, problem);
-    // A file that did not load shows the base value alone, as in the window.
-    const bool total = options.total || !options.answers.empty();
-    if (total && !PrintTotal(file, doc.IsOk() ? doc.GetRoot() : nullptr, options, out, err))
-        return g_badUsage;
     const bool warningsOnly = std::all_of(problems.begin(), problems.end(),
                                           [](const RuleProblem& p) { return p.warning; });
-    return problems.empty() ? g_clean : warningsOnly ? g_warningsOnly : g_problems;
+    int status = problems.empty() ? g_clean : warningsOnly ? g_warningsOnly : g_problems;
+    // A file that did not load shows the base value alone, as in the window.
+    if (options.total || !options.answers.empty())
+        status = Worse(status,
+                       PrintTotal(file, doc.IsOk() ? doc.GetRoot() : nullptr, options, out, err));
+    return status;
 }
 } // namespace
 

@@ -1,10 +1,14 @@
 #include "scoring/rulecheck.h"
 
+#include "scoring/messagetext.h"
 #include "scoring/rule.h"
 #include "scoring/rulefile.h"
 #include "scoring/ruleformat.h"
+#include "xmlio/parseerror.h"
+#include "xmlio/xmlencoding.h"
 
 #include <wx/log.h>
+#include <wx/strconv.h>
 #include <wx/xml/xml.h>
 
 #include <algorithm>
@@ -12,11 +16,12 @@
 #include <climits>
 #include <cstdlib>
 #include <map>
+#include <set>
 
 namespace
 {
-// Keeps what the library logs while a file loads, so that its parser's
-// message becomes a problem of the file instead of a line on stderr.
+// Keeps what the library logs while a file loads, so that its message
+// becomes a problem of the file instead of a line on stderr.
 class LogCapture : public wxLog
 {
 public:
@@ -51,14 +56,142 @@ RuleProblem LoadProblem(const wxString& logged)
     return {0, logged};
 }
 
-wxString Quoted(const wxString& text)
-{
-    return "'" + text + "'";
-}
-
 wxString Tag(const wxString& name)
 {
     return "<" + name + ">";
+}
+
+wxString EndTag(const wxString& name)
+{
+    return "</" + name + ">";
+}
+
+// "(answer - 3)", "(answer + 3)" for a limit of -3.
+wxString AnswerMinus(long long limit)
+{
+    return limit < 0 ? wxString::Format("(answer + %lld)", -limit)
+                     : wxString::Format("(answer - %lld)", limit);
+}
+
+bool IsValidIn(const std::string& bytes, const wxString& encoding)
+{
+    const wxCSConv conv(encoding);
+    return conv.IsOk() && conv.ToWChar(nullptr, 0, bytes.data(), bytes.size()) != wxCONV_FAILED;
+}
+
+// For a file that is not valid in the encoding it is read in: another
+// encoding it reads in as a whole, as a fix. GBK and GB18030 are what
+// Chinese editors on Windows save.
+wxString EncodingHint(const std::string& bytes, const wxString& readAs)
+{
+    for (const char* other : {"UTF-8", "GBK", "GB18030"})
+        if (readAs.CmpNoCase(other) != 0 && IsValidIn(bytes, other))
+            return wxString::Format("; the file reads as %s: declare encoding=\"%s\" in its "
+                                    "first line%s",
+                                    other, other,
+                                    wxString(other) == "UTF-8" ? "" : ", or save it as UTF-8");
+    return wxString();
+}
+
+RuleProblem FaultProblem(const RuleTextFault& fault, const std::string& bytes)
+{
+    switch (fault.kind)
+    {
+    case RuleTextFault::Kind::UnknownEncoding:
+        return {fault.line, "not read: the encoding " + Quoted(fault.encoding) +
+                                " is unknown on this system; save the file as UTF-8 and declare "
+                                "that"};
+    case RuleTextFault::Kind::InvalidBytes:
+        return {fault.line, (fault.line > 0 ? "not read: this line is not valid "
+                                            : "not read: the file is not valid ") +
+                                fault.encoding + ", the encoding the file declares" +
+                                EncodingHint(bytes, fault.encoding)};
+    case RuleTextFault::Kind::TooLarge:
+    case RuleTextFault::Kind::None:
+        break;
+    }
+    return {0, wxString::Format("not read: larger than %zu MB, or a comment, tag or text in it "
+                                "is longer than %zu KB (counted in UTF-8)",
+                                g_ruleFileLimit >> 20, g_ruleStretchLimit >> 10)};
+}
+
+// A file the parser reads as UTF-8 whose bytes are not: the line, or 0.
+int FirstInvalidUtf8Line(const std::string& text)
+{
+    const bool utf16 = text.size() >= 2 &&
+                       (text[0] == '\0' || text[1] == '\0' || text.compare(0, 2, "\xFF\xFE") == 0 ||
+                        text.compare(0, 2, "\xFE\xFF") == 0);
+    const wxString declared = FindEncodingDeclaration(text).name;
+    if (utf16 || !(declared.empty() || declared.CmpNoCase("UTF-8") == 0))
+        return 0;
+    return FirstInvalidLine(text, wxConvUTF8);
+}
+
+wxString OpenedAt(const XmlParseError::OpenElement& element)
+{
+    return wxString::Format("%s opened at line %d", Tag(element.name), element.line);
+}
+
+// The parser's reason for a text that is not well-formed, with what the
+// author needs to find the fault: the element left open and where, the
+// escape for a bare '&' or '<', the bytes that are not UTF-8. What the
+// library logged stands in should the parser find no fault on its own.
+RuleProblem ParseProblem(const std::string& text, const std::vector<wxString>& logged)
+{
+    XmlParseError error;
+    if (!FindXmlParseError(text, error))
+        return logged.empty() ? RuleProblem{0, "not well-formed"} : LoadProblem(logged.front());
+    const int invalidLine = FirstInvalidUtf8Line(text);
+    if (invalidLine > 0 && invalidLine == error.line)
+    {
+        const wxString declared = FindEncodingDeclaration(text).name;
+        return {error.line,
+                "not well-formed: this line is not valid UTF-8, " +
+                    wxString(declared.empty() ? "which a file that declares no encoding must be"
+                                              : "the encoding the file declares") +
+                    EncodingHint(text, "UTF-8")};
+    }
+    // The parser says "not well-formed (invalid token)" but plain "mismatched tag".
+    const wxString reason = error.reason.StartsWith("not well-formed")
+                                ? error.reason
+                                : "not well-formed: " + error.reason;
+    using Kind = XmlParseError::Kind;
+    switch (error.kind)
+    {
+    case Kind::Mismatch:
+    {
+        const auto& open = error.open;
+        if (open.empty())
+            break;
+        const bool closesOuter = std::any_of(open.begin(), open.end() - 1,
+                                             [&error](const XmlParseError::OpenElement& element)
+                                             { return element.name == error.endTag; });
+        if (closesOuter)
+            return {open.back().line,
+                    wxString::Format("%s: %s is not closed before %s at line %d", reason,
+                                     OpenedAt(open.back()), EndTag(error.endTag), error.line)};
+        return {error.line, wxString::Format("%s: %s closes no open element; the innermost is %s",
+                                             reason, EndTag(error.endTag), OpenedAt(open.back()))};
+    }
+    case Kind::EndsEarly:
+    {
+        wxString open;
+        for (auto element = error.open.rbegin(); element != error.open.rend(); ++element)
+            open += (open.empty() ? "" : ", ") + OpenedAt(*element);
+        return {error.open.back().line, reason + ": the file ends before it closes " + open};
+    }
+    case Kind::BareMarkup:
+        return {error.line,
+                reason + (error.bareMarkup == '&'
+                              ? ": a bare & in text; write it as &amp; (and < as &lt;)"
+                              : ": a bare < in text; write it as &lt; (and & as &amp;)")};
+    case Kind::UndefinedEntity:
+        return {error.line, reason + ": only &amp; &lt; &gt; &quot; &apos; and &#...; are "
+                                     "known; write & itself as &amp;"};
+    case Kind::Other:
+        break;
+    }
+    return {error.line, reason};
 }
 
 // Why a number field does not read as written, or empty when it does. The
@@ -93,6 +226,7 @@ public:
                              ", not <rules>: the program reads no rules from this file");
             return m_problems;
         }
+        ReportAttributes(root, [](const wxXmlAttribute*) { return wxString(); });
         // The rules read before each annotation, to count those after it.
         std::vector<std::pair<const wxXmlNode*, int>> annotations;
         const wxXmlNode* stop = ForEachRule(
@@ -103,6 +237,8 @@ public:
             WarnAnnotation(node, m_ruleCount - before);
         if (stop)
             ReportStop(stop);
+        else if (m_ruleCount == 0)
+            Report(root, "<rules> holds no <rule>: the checklist has no rows");
         std::stable_sort(m_problems.begin(), m_problems.end(),
                          [](const RuleProblem& a, const RuleProblem& b)
                          { return a.line < b.line; });
@@ -110,6 +246,8 @@ public:
     }
 
 private:
+    using FieldSet = std::set<RuleField>;
+
     void Report(const wxXmlNode* node, const wxString& message)
     {
         m_problems.push_back({node->GetLineNumber(), message});
@@ -131,6 +269,34 @@ private:
                               "after it; put it before <rules> or inside a <rule>",
                               what, later),
              true});
+    }
+
+    // Each attribute of an element is a problem: none is ever read. fix
+    // gives the rest of the message for one.
+    template <class Fix> void ReportAttributes(const wxXmlNode* element, const Fix& fix)
+    {
+        for (const wxXmlAttribute* a = element->GetAttributes(); a; a = a->GetNext())
+            Report(element, "attribute " + a->GetName() + "=\"" + a->GetValue() + "\" of " +
+                                Tag(element->GetName()) + " is never read" + fix(a));
+    }
+
+    // Attributes of a rule that name a field stand in for it, so the field
+    // they name is reported as unread there and not as missing.
+    FieldSet ReportRuleAttributes(const wxXmlNode* rule)
+    {
+        FieldSet named;
+        ReportAttributes(rule,
+                         [&named](const wxXmlAttribute* a)
+                         {
+                             RuleField field;
+                             if (!FindField(a->GetName(), field))
+                                 return wxString();
+                             named.insert(field);
+                             const wxString name = FieldName(field);
+                             return ": write " + Tag(name) + a->GetValue() + EndTag(name) +
+                                    " inside the rule";
+                         });
+        return named;
     }
 
     void ReportStop(const wxXmlNode* stop)
@@ -166,6 +332,8 @@ private:
                     Report(child,
                            wxString::Format("%s given twice: this one replaces the one at line %d",
                                             Tag(FieldName(*field)), earlier->GetLineNumber()));
+                ReportAttributes(child, [](const wxXmlAttribute*)
+                                 { return wxString(": a field's value is its text"); });
                 CheckFieldText(child);
             });
     }
@@ -187,27 +355,74 @@ private:
                               Quoted(field->GetNodeContent()) + " is read");
     }
 
-    // Where to point at a field: its own line, or its rule's when it is missing.
-    static const wxXmlNode* At(const RuleFields& fields, RuleField field, const wxXmlNode* rule)
+    // A field that is missing, or holds nothing visible: the problem, with
+    // what follows from it. A field that an attribute of the rule names has
+    // been reported with the attribute.
+    bool ReportAbsent(const RuleFields& fields, RuleField field, const wxXmlNode* rule,
+                      const FieldSet& byAttribute, const wxString& consequence)
     {
         const wxXmlNode* node = fields.Node(field);
-        return node ? node : rule;
+        const wxString tag = Tag(FieldName(field));
+        if (!node)
+        {
+            if (!byAttribute.count(field))
+                Report(rule, "missing " + tag + consequence);
+            return true;
+        }
+        const wxString value = node->GetNodeContent();
+        if (!StripInvisible(value).empty())
+            return false;
+        Report(node, (value.empty() ? "empty " + tag : tag + " is " + Quoted(value)) + consequence);
+        return true;
     }
 
-    void CheckId(const RuleFields& fields, const wxXmlNode* rule)
+    // Spaces and line breaks around a text field are part of its value.
+    void ReportSurrounded(const RuleFields& fields, RuleField field, const wxString& consequence)
     {
-        const wxString id = fields.Value(RuleField::Id);
-        if (id.empty())
-        {
-            Report(At(fields, RuleField::Id, rule),
-                   "empty <id>: the rule's answer cannot be named");
+        const wxString value = fields.Value(field);
+        if (StripInvisible(value) != value)
+            Report(fields.Node(field), Tag(FieldName(field)) + " " + Quoted(value) + consequence);
+    }
+
+    void CheckId(const RuleFields& fields, const wxXmlNode* rule, const FieldSet& byAttribute)
+    {
+        if (ReportAbsent(fields, RuleField::Id, rule, byAttribute,
+                         ": the rule's answer cannot be named"))
             return;
-        }
+        ReportSurrounded(fields, RuleField::Id,
+                         ": the id keeps what surrounds it, and --answer must name the row so");
+        const wxString id = fields.Value(RuleField::Id);
         const auto earlier = m_ids.emplace(id, std::make_pair(m_ruleCount, rule->GetLineNumber()));
         if (!earlier.second)
-            Report(At(fields, RuleField::Id, rule),
+            Report(fields.Node(RuleField::Id),
                    wxString::Format("id %s is already used by rule %d (line %d)", Quoted(id),
                                     earlier.first->second.first, earlier.first->second.second));
+    }
+
+    void CheckContent(const RuleFields& fields, const wxXmlNode* rule, const FieldSet& byAttribute)
+    {
+        if (!ReportAbsent(fields, RuleField::Content, rule, byAttribute,
+                          ": the row shows no question"))
+            ReportSurrounded(fields, RuleField::Content,
+                             ": the row shows the question with them; write it on one line "
+                             "with its tags");
+    }
+
+    // The rule's kind, or Unknown after reporting why the rule is left out.
+    RuleKind CheckKind(const RuleFields& fields, const wxXmlNode* rule, const FieldSet& byAttribute)
+    {
+        const wxString type = fields.Value(RuleField::PgType);
+        const RuleKind kind = KindOf(type);
+        const wxString leftOut = " (bool or int): the rule is left out";
+        if (kind != RuleKind::Unknown ||
+            ReportAbsent(fields, RuleField::PgType, rule, byAttribute, leftOut))
+            return kind;
+        if (KindOf(StripInvisible(type)) != RuleKind::Unknown)
+            ReportSurrounded(fields, RuleField::PgType,
+                             ": the kind must stand alone, so the rule is left out");
+        else
+            Report(fields.Node(RuleField::PgType), "unknown kind " + Quoted(type) + leftOut);
+        return kind;
     }
 
     void CheckNumbers(const RuleFields& fields)
@@ -232,7 +447,28 @@ private:
             Report(node, Tag(FieldName(field)) + " never takes effect: " + why);
     }
 
-    void CheckLimits(const RuleFields& fields, RuleKind kind)
+    // A lower limit above the upper one leaves no answer in the band: what
+    // the window makes of each answer instead.
+    void ReportReversed(const RuleFields& fields, const wxXmlNode* rule, int lowerLimit,
+                        int upperLimit)
+    {
+        const wxXmlNode* node = fields.Node(RuleField::LowerLimit);
+        if (!node)
+            node = fields.Node(RuleField::UpperLimit);
+        const wxString above = AnswerMinus(upperLimit) + " x <upper_price>";
+        const wxString prices =
+            lowerLimit > 0
+                ? wxString::Format("below %d an answer is priced (%d - answer) x <lower_price>, "
+                                   "from %d up %s",
+                                   lowerLimit, lowerLimit, lowerLimit, above)
+                : "every answer is priced " + above;
+        Report(node ? node : rule,
+               wxString::Format("the lower limit %d is above the upper limit %d, so no answer is "
+                                "free: %s",
+                                lowerLimit, upperLimit, prices));
+    }
+
+    void CheckLimits(const RuleFields& fields, const wxXmlNode* rule, RuleKind kind)
     {
         const int upperLimit = ReadNumber(fields.Value(RuleField::UpperLimit));
         const int lowerLimit = ReadNumber(fields.Value(RuleField::LowerLimit));
@@ -247,13 +483,21 @@ private:
         {
             ReportUnused(fields, RuleField::UpperPrice,
                          "with equal limits only <lower_price> prices the answer");
+            if (lowerLimit == -1)
+                Report(fields.Node(RuleField::LowerLimit),
+                       "both limits are -1: equal limits price every answer (answer + 1) x "
+                       "<lower_price>, 0 included, and -1 switches nothing off");
             return;
         }
+        if (lowerLimit > upperLimit)
+            ReportReversed(fields, rule, lowerLimit, upperLimit);
         // Answers are whole numbers from 0 up.
         if (lowerLimit < -1)
             ReportUnused(fields, RuleField::LowerLimit,
                          "answers are never below 0 (-1 switches the lower price off)");
-        if (lowerLimit <= 0)
+        if (lowerLimit == -1)
+            ReportUnused(fields, RuleField::LowerPrice, "the lower limit -1 switches it off");
+        else if (lowerLimit <= 0)
             ReportUnused(
                 fields, RuleField::LowerPrice,
                 wxString::Format("answers are never below the lower limit %d", lowerLimit));
@@ -264,34 +508,50 @@ private:
     void CheckRule(const wxXmlNode* rule)
     {
         ++m_ruleCount;
+        const FieldSet byAttribute = ReportRuleAttributes(rule);
         const RuleFields fields = ReadFields(rule);
-        CheckId(fields, rule);
+        CheckId(fields, rule, byAttribute);
         CheckNumbers(fields);
-        const wxString type = fields.Value(RuleField::PgType);
-        const RuleKind kind = KindOf(type);
+        const RuleKind kind = CheckKind(fields, rule, byAttribute);
         if (kind == RuleKind::Unknown)
-            Report(At(fields, RuleField::PgType, rule),
-                   (type.empty() ? wxString("empty <pg_type>") : "unknown kind " + Quoted(type)) +
-                       " (bool or int): the rule is left out");
-        else
-            CheckLimits(fields, kind);
+            return;
+        CheckContent(fields, rule, byAttribute);
+        CheckLimits(fields, rule, kind);
     }
 
     std::vector<RuleProblem> m_problems;
     int m_ruleCount = 0;
     std::map<wxString, std::pair<int, int>> m_ids; // id -> number and line of its first rule
 };
+
+bool HasId(const wxXmlNode* rule, const wxString& id)
+{
+    return ReadRuleFields(rule).Value(RuleField::Id) == id;
+}
 } // namespace
 
 bool LoadRuleFile(const wxString& path, wxXmlDocument& doc, std::vector<RuleProblem>& problems)
 {
     LogCapture capture;
-    if (LoadRuleDocument(path, doc))
+    std::string bytes;
+    if (!ReadRuleFile(path, bytes))
+    {
+        for (const wxString& message : capture.Messages())
+            problems.push_back(LoadProblem(message));
+        if (capture.Messages().empty())
+            problems.push_back({0, "cannot be read"});
+        return false;
+    }
+    std::string text = bytes;
+    const RuleTextFault fault = PrepareRuleText(text);
+    if (fault.kind != RuleTextFault::Kind::None)
+    {
+        problems.push_back(FaultProblem(fault, bytes));
+        return false;
+    }
+    if (ParseRuleText(text, doc))
         return true;
-    for (const wxString& message : capture.Messages())
-        problems.push_back(LoadProblem(message));
-    if (capture.Messages().empty())
-        problems.push_back({0, "cannot be read"});
+    problems.push_back(ParseProblem(text, capture.Messages()));
     return false;
 }
 
@@ -300,4 +560,39 @@ std::vector<RuleProblem> CheckRuleDocument(const wxXmlNode* root)
     if (!root)
         return {{0, "the file holds no root element"}};
     return DocumentCheck().Run(root);
+}
+
+bool WhyNoRow(const wxXmlNode* root, const wxString& row, RuleProblem& why)
+{
+    const wxString named = "--answer " + Quoted(row) + ": ";
+    if (!root || !IsRulesRoot(root))
+    {
+        why = {0, named + "the program reads no rules from this file"};
+        return true;
+    }
+    const wxXmlNode* leftOut = nullptr;
+    const wxXmlNode* stop = ForEachRule(
+        root,
+        [&](const wxXmlNode* rule)
+        {
+            if (!leftOut && HasId(rule, row) &&
+                KindOf(ReadRuleFields(rule).Value(RuleField::PgType)) == RuleKind::Unknown)
+                leftOut = rule;
+        });
+    if (leftOut)
+    {
+        why = {leftOut->GetLineNumber(),
+               named + "the rule with this id is left out for its kind, so it has no row"};
+        return true;
+    }
+    for (const wxXmlNode* node = stop; node; node = node->GetNext())
+        if (IsRuleElement(node) && HasId(node, row))
+        {
+            why = {node->GetLineNumber(),
+                   wxString::Format("%sthe rule with this id comes after reading stops at line "
+                                    "%d, so it has no row",
+                                    named, stop->GetLineNumber())};
+            return true;
+        }
+    return false;
 }

@@ -19,8 +19,13 @@ struct RuleProblem
 };
 
 // Loads a rule file as the program does. On failure returns false and adds
-// the reason, with the parser's line where it gives one.
+// the reason, on the line it concerns where there is one.
 bool LoadRuleFile(const wxString& path, wxXmlDocument& doc, std::vector<RuleProblem>& problems);
 
 // The problems of a loaded rule file, in document order.
 std::vector<RuleProblem> CheckRuleDocument(const wxXmlNode* root);
+
+// Why no row answers to a name that the checklist lacks, where the file is
+// to blame: it is not read, or the rule with that id is left out or comes
+// after reading stops. False when no rule of the file has that id.
+bool WhyNoRow(const wxXmlNode* root, const wxString& row, RuleProblem& why);

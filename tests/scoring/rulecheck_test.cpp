@@ -54,25 +54,25 @@ const char g_clean[] = R"(<?xml version="1.0" encoding="UTF-8"?>
 // Comments and a processing instruction between rules: read on, but warned.
 const char g_annotated[] = R"(<rules>
   <!-- section -->
-  <rule><id>a</id><pg_type>bool</pg_type></rule>
+  <rule><id>a</id><pg_type>bool</pg_type><content>Q</content></rule>
   <?note?><!-- second -->
-  <rule><id>b</id><pg_type>bool</pg_type></rule>
+  <rule><id>b</id><pg_type>bool</pg_type><content>Q</content></rule>
 </rules>
 )";
 
 const char g_flawed[] = R"(<rules>
   <rule><id>a</id><pg_type>bool</pg_type><lower_price>12abc</lower_price>
     <upper_limit>5</upper_limit></rule>
-  <rule><id>a</id><pg_type>int</pg_type><lower_price> </lower_price>
+  <rule><id>a</id><pg_type>int</pg_type><content>Q</content><lower_price> </lower_price>
     <upper_price>99999999999</upper_price><lower_limit>-5</lower_limit>
     <upper_limit>3</upper_limit></rule>
   <rule><pg_type>float</pg_type><colour>red</colour>stray<id>b</id><ID>c</ID></rule>
-  <rule><id></id><pg_type>int</pg_type><lower_limit>0</lower_limit>
+  <rule><id></id><pg_type>int</pg_type><content>Q</content><lower_limit>0</lower_limit>
     <upper_limit>4</upper_limit><lower_price>-9</lower_price></rule>
   <rule><id>e</id><upper_limit>2147483647</upper_limit></rule>
-  <rule><id>f</id><pg_type>int</pg_type><lower_limit>2</lower_limit>
+  <rule><id>f</id><pg_type>int</pg_type><content>Q</content><lower_limit>2</lower_limit>
     <upper_limit>2</upper_limit><upper_price>7</upper_price><lower_price>ten</lower_price></rule>
-  <rule><id>g</id><pg_type>int</pg_type><upper_limit>2147483647</upper_limit>
+  <rule><id>g</id><pg_type>int</pg_type><content>Q</content><upper_limit>2147483647</upper_limit>
     <upper_price>3</upper_price></rule>
   <item/>
   <rule><id>h</id><pg_type>bool</pg_type></rule>
@@ -89,6 +89,7 @@ TEST(RuleCheck, ReportsEachProblemOnItsLine)
 {
     const std::vector<std::string> expected = {
         "2: <lower_price> '12abc' reads as 12: the text after the number is ignored",
+        "2: missing <content>: the row shows no question",
         "3: <upper_limit> never takes effect: a yes/no rule is priced by <lower_price> alone",
         "4: id 'a' is already used by rule 1 (line 2)",
         "4: <lower_price> is blank and reads as 0",
@@ -101,7 +102,7 @@ TEST(RuleCheck, ReportsEachProblemOnItsLine)
         "7: unknown kind 'float' (bool or int): the rule is left out",
         "8: empty <id>: the rule's answer cannot be named",
         "9: <lower_price> never takes effect: answers are never below the lower limit 0",
-        "10: empty <pg_type> (bool or int): the rule is left out",
+        "10: missing <pg_type> (bool or int): the rule is left out",
         "12: <lower_price> 'ten' is not a number and reads as 0",
         "12: <upper_price> never takes effect: with equal limits only <lower_price> prices the "
         "answer",
@@ -112,12 +113,75 @@ TEST(RuleCheck, ReportsEachProblemOnItsLine)
     EXPECT_EQ(Problems(g_flawed), expected);
 }
 
+// Rows that the window shows otherwise than their author meant.
+TEST(RuleCheck, ReportsWhatTheWindowMakesOfAnAuthorsSlips)
+{
+    const std::vector<std::string> expected = {
+        "2: attribute id=\"pets\" of <rule> is never read: write <id>pets</id> inside the rule",
+        "4: the lower limit 5 is above the upper limit 2, so no answer is free: below 5 an answer "
+        "is priced (5 - answer) x <lower_price>, from 5 up (answer - 2) x <upper_price>",
+        "6: both limits are -1: equal limits price every answer (answer + 1) x <lower_price>, 0 "
+        "included, and -1 switches nothing off",
+        "8: <lower_price> never takes effect: the lower limit -1 switches it off",
+        "9: missing <content>: the row shows no question",
+        "10: <id> 'pets' followed by a space: the id keeps what surrounds it, and --answer must "
+        "name the row so",
+        // The library drops a line break that starts a text, not the spaces after it.
+        "10: <content> '会做饭吗？' preceded by 4 spaces: the row shows the "
+        "question with them; write it on one line with its tags",
+        "12: <pg_type> 'bool' preceded by 4 spaces and followed by a line break and 2 spaces: the "
+        "kind must stand alone, so the rule is left out",
+        "15: attribute value=\"3\" of <lower_price> is never read: a field's value is its text",
+        "15: <lower_price> is blank and reads as 0",
+        "16: the lower limit 0 is above the upper limit -3, so no answer is free: every answer is "
+        "priced (answer + 3) x <upper_price>",
+    };
+    EXPECT_EQ(Problems(R"(<rules>
+  <rule id="pets"><pg_type>bool</pg_type><content>养宠物吗？</content></rule>
+  <rule><id>band</id><pg_type>int</pg_type><content>Q</content>
+    <lower_limit>5</lower_limit><upper_limit>2</upper_limit><upper_price>40</upper_price><lower_price>-30</lower_price></rule>
+  <rule><id>minus</id><pg_type>int</pg_type><content>Q</content>
+    <lower_limit>-1</lower_limit><upper_limit>-1</upper_limit><lower_price>10</lower_price></rule>
+  <rule><id>off</id><pg_type>int</pg_type><content>Q</content>
+    <lower_limit>-1</lower_limit><upper_limit>3</upper_limit><lower_price>10</lower_price></rule>
+  <rule><id>asks_nothing</id><pg_type>bool</pg_type></rule>
+  <rule><id>pets </id><pg_type>int</pg_type><content>
+    会做饭吗？</content></rule>
+  <rule><id>kind</id><pg_type>
+    bool
+  </pg_type><content>Q</content></rule>
+  <rule><id>m</id><pg_type>bool</pg_type><content>Q</content><lower_price value="3"/></rule>
+  <rule><id>low</id><pg_type>int</pg_type><content>Q</content><upper_limit>-3</upper_limit>
+    <upper_price>5</upper_price></rule>
+</rules>
+)"),
+              expected);
+    // Invisible characters are shown by name.
+    const std::vector<std::string> named = {
+        "2: <upper_price> '15' preceded by U+3000 IDEOGRAPHIC SPACE is not a number and reads as "
+        "0",
+        "2: <lower_price> '15' followed by U+3000 IDEOGRAPHIC SPACE reads as 15: the text after "
+        "the number is ignored",
+        "3: <content> 'Q<U+200B ZERO WIDTH SPACE>R' followed by U+200B ZERO WIDTH SPACE: the row "
+        "shows the question with them; write it on one line with its tags",
+    };
+    EXPECT_EQ(Problems("<rules><rule><id>n</id><pg_type>int</pg_type><content>Q</content>\n"
+                       "<lower_price>15\u3000</lower_price><upper_price>\u300015</upper_price>"
+                       "</rule><rule><id>z</id><pg_type>bool</pg_type>\n<content>Q\u200BR\u200B"
+                       "</content></rule></rules>"),
+              named);
+    EXPECT_EQ(Problems("<rules>\n  <!-- to do -->\n</rules>"),
+              std::vector<std::string>{"1: <rules> holds no <rule>: the checklist has no rows"});
+}
+
 TEST(RuleCheck, ReadingStopsAtTextAndAtAWrongRoot)
 {
-    EXPECT_EQ(Problems("<rules>\n<rule><id>a</id><pg_type>bool</pg_type></rule>\noops\n"
-                       "<rule><id>b</id><pg_type>bool</pg_type></rule>\n<rule/></rules>"),
-              std::vector<std::string>{"3: text directly under <rules>: reading stops here and the "
-                                       "2 rule(s) after it are not read"});
+    EXPECT_EQ(
+        Problems(
+            "<rules>\n<rule><id>a</id><pg_type>bool</pg_type><content>Q</content></rule>\noops\n"
+            "<rule><id>b</id><pg_type>bool</pg_type></rule>\n<rule/></rules>"),
+        std::vector<std::string>{"3: text directly under <rules>: reading stops here and the "
+                                 "2 rule(s) after it are not read"});
     EXPECT_EQ(Problems("<?xml version=\"1.0\"?>\n\n<RULES><rule/></RULES>"),
               std::vector<std::string>{"3: the root element is <RULES>, not <rules>: the program "
                                        "reads no rules from this file"});
@@ -151,17 +215,36 @@ TEST(RuleCheck, FieldsSplitByMarkupShowWhatIsRead)
               expected);
 }
 
-TEST(RuleCheck, LoadFailuresCarryTheParsersReasonAndLine)
+// What the parser reports, on the line to look at and with the fix.
+TEST(RuleCheck, BrokenFilesNameTheFaultAndWhereToFixIt)
 {
-    ScopedWorkDir work({{"broken.xml", "<rules>\n<rule>\n</rules>\n"}, {"empty.xml", ""}});
-    for (const auto& [file, line] : {std::pair<wxString, int>{"broken.xml", 3}, {"empty.xml", 1}})
+    const std::pair<std::string, std::string> cases[] = {
+        {"<rules>\n  <rule>\n    <id>a</id>\n  <rule>\n    <id>b</id>\n  </rule>\n</rules>\n",
+         "2: not well-formed: mismatched tag: <rule> opened at line 2 is not closed before "
+         "</rules> at line 7"},
+        {"<rules>\n<rule><id>a</id>\n</rule></rule>\n</rules>\n",
+         "3: not well-formed: mismatched tag: </rule> closes no open element; the innermost is "
+         "<rules> opened at line 1"},
+        {"<rules>\n<rule>\n<id>a</id>\n",
+         "2: not well-formed: no element found: the file ends before it closes <rule> opened at "
+         "line 2, <rules> opened at line 1"},
+        {"<rules><rule>\n<content>cats & dogs</content></rule></rules>",
+         "2: not well-formed (invalid token): a bare & in text; write it as &amp; (and < as &lt;)"},
+        {"<rules><rule>\n<content>AT&T</content></rule></rules>",
+         "2: not well-formed (invalid token): a bare & in text; write it as &amp; (and < as &lt;)"},
+        {"<rules><rule>\n\n<content>1 <2</content></rule></rules>",
+         "3: not well-formed (invalid token): a bare < in text; write it as &lt; (and & as &amp;)"},
+        {"<rules><rule>\n<content>a&nbsp;b</content></rule></rules>",
+         "2: not well-formed: undefined entity: only &amp; &lt; &gt; &quot; &apos; and &#...; are "
+         "known; write & itself as &amp;"},
+        {"", "1: not well-formed: no element found"},
+    };
+    for (const auto& [xml, expected] : cases)
     {
-        wxXmlDocument doc;
-        std::vector<RuleProblem> problems;
-        EXPECT_FALSE(LoadRuleFile(file, doc, problems));
-        ASSERT_EQ(problems.size(), 1u) << file;
-        EXPECT_EQ(problems[0].line, line);
-        EXPECT_TRUE(problems[0].message.StartsWith("not well-formed: ")) << problems[0].message;
+        ScopedWorkDir work({{"rules.xml", xml}});
+        CheckRun run({"rules.xml"});
+        EXPECT_EQ(run.status, 1);
+        EXPECT_EQ(run.out.str(), "rules.xml:" + expected + "\n");
     }
     CheckRun missing({"missing.xml"});
     EXPECT_EQ(missing.status, 1);
@@ -239,9 +322,40 @@ TEST(RuleCheckCommand, TotalsPriceTheAnswersAsCalculateDoes)
     // Rows of a repeated id are told apart as the window tells them apart.
     EXPECT_EQ(total({"--answer=a=1", "--answer=a#2=3", "flawed.xml"}), "1012\n");
     EXPECT_EQ(total({"--answer=a#2=3", "--answer=g=5", "flawed.xml"}), "1000\n");
-    // A file that does not load shows the base value.
-    CheckRun broken({"--answer=x=1", "broken.xml"});
-    EXPECT_EQ(broken.status, 2);
+}
+
+// An answer for a row that the window lacks because of the file is a
+// problem of the file, with the reason on the rule's line; one for a row
+// that no rule names is a mistake on the command line.
+TEST(RuleCheckCommand, AnswersForRowsTheFileLosesAreItsProblems)
+{
+    ScopedWorkDir work({{"rules.xml", "<rules>\n"
+                                      "<rule><id>a</id><pg_type>bool</pg_type><content>Q</content>"
+                                      "<lower_price>5</lower_price></rule>\n"
+                                      "<rule><id>pets</id><pg_type>boolean</pg_type></rule>\n"
+                                      "<item/>\n"
+                                      "<rule><id>late</id><pg_type>bool</pg_type></rule>\n"
+                                      "</rules>\n"},
+                        {"broken.xml", "<rules>"}});
+    CheckRun run({"--answer=a=1", "--answer=pets=1", "--answer=late=1", "rules.xml"});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.out.str(),
+              "rules.xml:3: unknown kind 'boolean' (bool or int): the rule is left out\n"
+              "rules.xml:4: element <item> is not a rule: reading stops here and the 1 rule(s) "
+              "after it are not read\n"
+              "rules.xml:3: --answer 'pets': the rule with this id is left out for its kind, so "
+              "it has no row\n"
+              "rules.xml:5: --answer 'late': the rule with this id comes after reading stops at "
+              "line 4, so it has no row\n"
+              "rules.xml: total 1005\n");
+    CheckRun broken({"--answer=a=1", "broken.xml"});
+    EXPECT_EQ(broken.status, 1);
+    EXPECT_NE(broken.out.str().find(
+                  "broken.xml: --answer 'a': the program reads no rules from this file\n"),
+              std::string::npos)
+        << broken.out.str();
+    CheckRun unknown({"--answer=b=1", "rules.xml"});
+    EXPECT_EQ(unknown.status, 2);
 }
 
 // The four checklists in the run folder, as they ship.

@@ -106,3 +106,31 @@ TEST(RuleFileEncodings, TheLimitsApplyToTheConvertedText)
     EXPECT_TRUE(wxtest::LogContains("not read"));
     wxtest::ClearLog();
 }
+
+TEST(RuleFileEncodings, CheckerNamesTheLineAndAnEncodingThatFits)
+{
+    const std::string gbkHint = "; the file reads as GBK: declare encoding=\"GBK\" in its first "
+                                "line, or save it as UTF-8\n";
+    EXPECT_EQ(Checked(CorpusFile("gbk_undeclared.xml")),
+              "1 rules.xml:6: not well-formed: this line is not valid UTF-8, which a file that "
+              "declares no encoding must be" +
+                  gbkHint);
+    EXPECT_EQ(Checked("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<rules>\n<rule>" +
+                      InGbk("<content>会做饭吗？</content>") + "</rule></rules>"),
+              "1 rules.xml:3: not well-formed: this line is not valid UTF-8, the encoding the "
+              "file declares" +
+                  gbkHint);
+    // A character beyond GBK, in the four bytes that GB18030 gives it.
+    EXPECT_EQ(Checked(std::string(g_gbkDeclaration) +
+                      "<rules>\n\n<rule><content>\x81\x30\x81\x30</content></rule></rules>"),
+              "1 rules.xml:4: not read: this line is not valid GBK, the encoding the file "
+              "declares; the file reads as GB18030: declare encoding=\"GB18030\" in its first "
+              "line, or save it as UTF-8\n");
+    EXPECT_EQ(Checked("<?xml version=\"1.0\" encoding=\"Big5\"?>\n<rules>\n<rule><content>"
+                      "\xC4\x20</content></rule></rules>"),
+              "1 rules.xml:3: not read: this line is not valid Big5, the encoding the file "
+              "declares\n");
+    EXPECT_EQ(Checked("<?xml version='1.0'\n  encoding='x-klingon'?><rules/>"),
+              "1 rules.xml:2: not read: the encoding 'x-klingon' is unknown on this system; save "
+              "the file as UTF-8 and declare that\n");
+}

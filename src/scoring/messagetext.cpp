@@ -1,0 +1,168 @@
+#include "scoring/messagetext.h"
+
+#include <vector>
+
+namespace
+{
+using Code = wxUniChar::value_type;
+
+// Plain spacing, counted in words.
+struct Spacing
+{
+    Code code;
+    const char* word;
+};
+const Spacing g_spacing[] = {
+    {' ', "space"},
+    {'\t', "tab"},
+    {'\n', "line break"},
+    {'\r', "carriage return"},
+};
+
+// Characters that show as nothing, or as a space that an author takes for an
+// ordinary one, by their Unicode names.
+struct Named
+{
+    Code code;
+    const char* name;
+};
+const Named g_named[] = {
+    {0x0085, "NEXT LINE"},
+    {0x00A0, "NO-BREAK SPACE"},
+    {0x00AD, "SOFT HYPHEN"},
+    {0x1680, "OGHAM SPACE MARK"},
+    {0x180E, "MONGOLIAN VOWEL SEPARATOR"},
+    {0x2000, "EN QUAD"},
+    {0x2001, "EM QUAD"},
+    {0x2002, "EN SPACE"},
+    {0x2003, "EM SPACE"},
+    {0x2004, "THREE-PER-EM SPACE"},
+    {0x2005, "FOUR-PER-EM SPACE"},
+    {0x2006, "SIX-PER-EM SPACE"},
+    {0x2007, "FIGURE SPACE"},
+    {0x2008, "PUNCTUATION SPACE"},
+    {0x2009, "THIN SPACE"},
+    {0x200A, "HAIR SPACE"},
+    {0x200B, "ZERO WIDTH SPACE"},
+    {0x200C, "ZERO WIDTH NON-JOINER"},
+    {0x200D, "ZERO WIDTH JOINER"},
+    {0x200E, "LEFT-TO-RIGHT MARK"},
+    {0x200F, "RIGHT-TO-LEFT MARK"},
+    {0x2028, "LINE SEPARATOR"},
+    {0x2029, "PARAGRAPH SEPARATOR"},
+    {0x202A, "LEFT-TO-RIGHT EMBEDDING"},
+    {0x202B, "RIGHT-TO-LEFT EMBEDDING"},
+    {0x202C, "POP DIRECTIONAL FORMATTING"},
+    {0x202D, "LEFT-TO-RIGHT OVERRIDE"},
+    {0x202E, "RIGHT-TO-LEFT OVERRIDE"},
+    {0x202F, "NARROW NO-BREAK SPACE"},
+    {0x205F, "MEDIUM MATHEMATICAL SPACE"},
+    {0x2060, "WORD JOINER"},
+    {0x3000, "IDEOGRAPHIC SPACE"},
+    {0xFEFF, "ZERO WIDTH NO-BREAK SPACE"},
+};
+
+const Spacing* FindSpacing(Code code)
+{
+    for (const Spacing& spacing : g_spacing)
+        if (spacing.code == code)
+            return &spacing;
+    return nullptr;
+}
+
+const Named* FindNamed(Code code)
+{
+    for (const Named& named : g_named)
+        if (named.code == code)
+            return &named;
+    return nullptr;
+}
+
+bool IsInvisible(Code code)
+{
+    return FindSpacing(code) || FindNamed(code) || code < 0x20 || (code >= 0x7F && code < 0xA0);
+}
+
+// "U+3000 IDEOGRAPHIC SPACE", or the code alone for an unnamed control.
+wxString CodeName(Code code)
+{
+    const Named* named = FindNamed(code);
+    return wxString::Format("U+%04X", unsigned(code)) + (named ? wxString(" ") + named->name : "");
+}
+
+// "a line break and 4 spaces": runs of the same character, counted.
+wxString DescribeRun(const wxString& run)
+{
+    std::vector<wxString> parts;
+    for (size_t i = 0; i < run.length();)
+    {
+        const Code code = run[i].GetValue();
+        size_t count = 1;
+        while (i + count < run.length() && run[i + count].GetValue() == code)
+            ++count;
+        i += count;
+        const Spacing* spacing = FindSpacing(code);
+        if (spacing)
+            parts.push_back(count == 1 ? wxString::Format("a %s", spacing->word)
+                                       : wxString::Format("%zu %ss", count, spacing->word));
+        else
+            parts.push_back((count == 1 ? wxString() : wxString::Format("%zu x ", count)) +
+                            CodeName(code));
+    }
+    wxString text;
+    for (size_t i = 0; i < parts.size(); ++i)
+        text += (i == 0 ? "" : i + 1 == parts.size() ? " and " : ", ") + parts[i];
+    return text;
+}
+
+// Inside the text, an ordinary space is shown as it is and anything else
+// invisible by name.
+wxString ShowInside(const wxString& text)
+{
+    wxString shown;
+    for (const wxUniChar c : text)
+    {
+        const Code code = c.GetValue();
+        if (code == ' ' || !IsInvisible(code))
+            shown += c;
+        else if (const Spacing* spacing = FindSpacing(code))
+            shown += wxString("<") + spacing->word + ">";
+        else
+            shown += "<" + CodeName(code) + ">";
+    }
+    return shown;
+}
+
+// The part of text from its first to its last visible character, [first, end).
+void FindVisible(const wxString& text, size_t& first, size_t& end)
+{
+    first = 0;
+    end = text.length();
+    while (first < end && IsInvisible(text[first].GetValue()))
+        ++first;
+    while (end > first && IsInvisible(text[end - 1].GetValue()))
+        --end;
+}
+} // namespace
+
+wxString Quoted(const wxString& text)
+{
+    size_t first, end;
+    FindVisible(text, first, end);
+    if (first == end)
+        return text.empty() ? wxString("''") : "nothing but " + DescribeRun(text);
+    wxString quoted = "'" + ShowInside(text.substr(first, end - first)) + "'";
+    if (first > 0)
+        quoted += " preceded by " + DescribeRun(text.substr(0, first));
+    if (end < text.length())
+        quoted +=
+            (first > 0 ? " and" : "") + wxString(" followed by ") + DescribeRun(text.substr(end));
+    return quoted;
+}
+
+wxString StripInvisible(const wxString& text)
+{
+    size_t first, end;
+    FindVisible(text, first, end);
+    return text.substr(first, end - first);
+}

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <wx/string.h>
+
+// Text from a rule file as a message quotes it, with what cannot be seen
+// spelled out: "'15' followed by U+3000 IDEOGRAPHIC SPACE", "'cooks'
+// preceded by a line break and 4 spaces". Such characters inside the text
+// are shown as "<U+200B ZERO WIDTH SPACE>", and line breaks never break the
+// message's own line.
+wxString Quoted(const wxString& text);
+
+// Text without the characters that cannot be seen (spaces, line breaks,
+// full-width spaces...) at its ends.
+wxString StripInvisible(const wxString& text);

@@ -1,0 +1,92 @@
+#include "xmlio/parseerror.h"
+
+#include <expat.h>
+
+#include <algorithm>
+#include <cstring>
+
+namespace
+{
+using OpenElements = std::vector<XmlParseError::OpenElement>;
+
+struct Scan
+{
+    XML_Parser parser;
+    OpenElements open;
+};
+
+void OnStart(void* data, const XML_Char* name, const XML_Char**)
+{
+    Scan& scan = *static_cast<Scan*>(data);
+    scan.open.push_back({wxString::FromUTF8(name), int(XML_GetCurrentLineNumber(scan.parser))});
+}
+
+void OnEnd(void* data, const XML_Char*)
+{
+    static_cast<Scan*>(data)->open.pop_back();
+}
+
+bool IsNameByte(char c)
+{
+    return !std::strchr(" \t\r\n<>&;/=\"'", c);
+}
+
+// The name in the end tag at the parser's error position ("</rules>").
+wxString EndTagAt(const std::string& text, size_t at)
+{
+    at = std::min(at, text.size());
+    if (text.compare(at, 2, "</") == 0)
+        at += 2;
+    size_t end = at;
+    while (end < text.size() && IsNameByte(text[end]))
+        ++end;
+    return wxString::FromUTF8(text.data() + at, end - at);
+}
+
+// The parser stops on the character after a bare '&' or '<', or at the end
+// of the name that follows a '&' ("AT&T<"): the '&' or '<' before that
+// position, if there is one.
+char BareMarkupBefore(const std::string& text, size_t at)
+{
+    size_t i = std::min(at, text.size());
+    if (i > 0 && text[i - 1] != '&' && text[i - 1] != '<')
+        while (i > 0 && IsNameByte(text[i - 1]))
+            --i;
+    return i > 0 && (text[i - 1] == '&' || text[i - 1] == '<') ? text[i - 1] : 0;
+}
+} // namespace
+
+bool FindXmlParseError(const std::string& text, XmlParseError& error)
+{
+    Scan scan{XML_ParserCreate(nullptr), {}};
+    XML_SetUserData(scan.parser, &scan);
+    XML_SetElementHandler(scan.parser, OnStart, OnEnd);
+    const bool wellFormed =
+        XML_Parse(scan.parser, text.data(), int(text.size()), XML_TRUE) == XML_STATUS_OK;
+    if (!wellFormed)
+    {
+        const XML_Error code = XML_GetErrorCode(scan.parser);
+        const XML_Index at = XML_GetCurrentByteIndex(scan.parser);
+        error = XmlParseError();
+        error.line = int(XML_GetCurrentLineNumber(scan.parser));
+        error.reason = wxString::FromUTF8(XML_ErrorString(code));
+        error.open = scan.open;
+        if (code == XML_ERROR_TAG_MISMATCH && at >= 0)
+        {
+            error.kind = XmlParseError::Kind::Mismatch;
+            error.endTag = EndTagAt(text, size_t(at));
+        }
+        else if (code == XML_ERROR_NO_ELEMENTS && !scan.open.empty())
+            error.kind = XmlParseError::Kind::EndsEarly;
+        else if (code == XML_ERROR_UNDEFINED_ENTITY)
+            error.kind = XmlParseError::Kind::UndefinedEntity;
+        else if (code == XML_ERROR_INVALID_TOKEN && at >= 0)
+        {
+            error.bareMarkup = BareMarkupBefore(text, size_t(at));
+            if (error.bareMarkup)
+                error.kind = XmlParseError::Kind::BareMarkup;
+        }
+    }
+    XML_ParserFree(scan.parser);
+    return !wellFormed;
+}

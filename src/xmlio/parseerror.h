@@ -1,0 +1,37 @@
+#pragma once
+
+#include <wx/string.h>
+
+#include <string>
+#include <vector>
+
+// Where and why an XML document is not well-formed, as the parser that the
+// library uses finds it, with what was open at that point: the library
+// reports only the parser's message and line ("mismatched tag" at an end
+// tag, however far below the start tag left open).
+struct XmlParseError
+{
+    enum class Kind
+    {
+        Other,
+        Mismatch,        // an end tag that does not close the innermost open element
+        EndsEarly,       // the document ends inside an element
+        BareMarkup,      // a '&' or '<' in text that starts no reference or tag
+        UndefinedEntity, // a reference to an entity nobody defined
+    };
+    struct OpenElement
+    {
+        wxString name;
+        int line;
+    };
+
+    Kind kind = Kind::Other;
+    int line = 0;
+    wxString reason;               // the parser's message
+    std::vector<OpenElement> open; // elements open at the error, outermost first
+    wxString endTag;               // for a mismatch: the name in the end tag
+    char bareMarkup = 0;           // for bare markup: '&' or '<'
+};
+
+// Parses the document once; false when it is well-formed.
+bool FindXmlParseError(const std::string& text, XmlParseError& error);
