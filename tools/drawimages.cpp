@@ -26,16 +26,21 @@ struct Rgba
     double r, g, b, a;
 };
 
-// A premultiplied-free RGBA canvas with "paint over" compositing.
+// A premultiplied-free RGBA canvas with "paint over" compositing. Shapes are
+// given in units of the image at 100 %; a canvas of scale 2 has twice the
+// pixels in each direction and draws the same shapes with finer detail.
 class Canvas
 {
 public:
-    Canvas(int w, int h, Rgba fill) : m_w(w), m_h(h), m_px(size_t(w) * h, fill) {}
+    Canvas(int w, int h, Rgba fill, int scale = 1)
+        : m_w(w * scale), m_h(h * scale), m_scale(scale), m_px(size_t(m_w) * m_h, fill)
+    {
+    }
 
     int Width() const { return m_w; }
     int Height() const { return m_h; }
 
-    // Paints colour where inside(x, y) holds, x and y in pixel units.
+    // Paints colour where inside(x, y) holds, x and y in units of scale 1.
     void Fill(const std::function<bool(double, double)>& inside, Rgba colour)
     {
         const int n = 4;
@@ -45,7 +50,8 @@ public:
                 int hits = 0;
                 for (int sy = 0; sy < n; ++sy)
                     for (int sx = 0; sx < n; ++sx)
-                        hits += inside(x + (sx + 0.5) / n, y + (sy + 0.5) / n);
+                        hits +=
+                            inside((x + (sx + 0.5) / n) / m_scale, (y + (sy + 0.5) / n) / m_scale);
                 if (hits)
                     Blend(m_px[size_t(y) * m_w + x], colour, colour.a * hits / (n * n));
             }
@@ -99,7 +105,7 @@ private:
         dst.a = out;
     }
 
-    int m_w, m_h;
+    int m_w, m_h, m_scale;
     std::vector<Rgba> m_px;
 };
 
@@ -210,9 +216,9 @@ Canvas DrawIcon(int s)
     return c;
 }
 
-Canvas DrawUpdate()
+Canvas DrawUpdate(int scale)
 {
-    Canvas c(24, 24, g_clear);
+    Canvas c(24, 24, g_clear, scale);
     c.Fill(Disc(12, 12, 11.5), g_teal);
     c.Fill(Box(10, 4.5, 14, 12.5), g_white);
     c.Fill(Polygon({{5.5, 11}, {18.5, 11}, {12, 18.5}}), g_white);
@@ -220,9 +226,9 @@ Canvas DrawUpdate()
     return c;
 }
 
-Canvas DrawAbout()
+Canvas DrawAbout(int scale)
 {
-    Canvas c(24, 24, g_clear);
+    Canvas c(24, 24, g_clear, scale);
     c.Fill(Disc(12, 12, 11.5), g_blue);
     c.Fill(Disc(12, 6.8, 2), g_white);
     c.Fill(Box(10.3, 10, 13.7, 18.5), g_white);
@@ -230,10 +236,9 @@ Canvas DrawAbout()
     return c;
 }
 
-Canvas DrawLogo()
+Canvas DrawLogo(int scale)
 {
-    const int w = 320, h = 64;
-    Canvas c(w, h, g_white);
+    Canvas c(320, 64, g_white, scale);
     c.Gradient({1, 0.96, 0.97, 1}, {0.97, 0.86, 0.90, 1});
     c.Fill(Heart(36, 32, 44), g_rose);
     Text(c, "LARKVALE", 70, 18, 4, g_ink);
@@ -241,10 +246,9 @@ Canvas DrawLogo()
     return c;
 }
 
-Canvas DrawDownloadButton()
+Canvas DrawDownloadButton(int scale)
 {
-    const int w = 176, h = 40;
-    Canvas c(w, h, g_white);
+    Canvas c(176, 40, g_white, scale);
     c.Gradient({0.18, 0.66, 0.62, 1}, {0.05, 0.42, 0.40, 1});
     c.Fill(Box(14, 8, 20, 20), g_white);
     c.Fill(Polygon({{9, 19}, {25, 19}, {17, 29}}), g_white);
@@ -341,17 +345,29 @@ bool WriteIco(const wxString& path, const std::vector<Canvas>& sizes)
 
 namespace
 {
+// The file's extension chooses its format.
+bool Save(const Canvas& canvas, bool alpha, const wxString& file)
+{
+    wxImage image = canvas.ToImage(alpha);
+    image.SetOption(wxIMAGE_OPTION_QUALITY, 92); // read by the JPEG writer only
+    return image.SaveFile(file);
+}
+
 int DrawAll(const wxString& folder)
 {
     const wxString dir = folder + wxFileName::GetPathSeparator();
     bool ok =
         WriteIco(dir + "Quorvel_01.ico", {DrawIcon(16), DrawIcon(32), DrawIcon(48), DrawIcon(64)});
-    ok = DrawUpdate().ToImage(true).SaveFile(dir + "Update_s24_01.png", wxBITMAP_TYPE_PNG) && ok;
-    ok = DrawAbout().ToImage(true).SaveFile(dir + "About_s24_01.png", wxBITMAP_TYPE_PNG) && ok;
-    ok = DrawLogo().ToImage(false).SaveFile(dir + "larkvale_logo.bmp", wxBITMAP_TYPE_BMP) && ok;
-    wxImage button = DrawDownloadButton().ToImage(false);
-    button.SetOption(wxIMAGE_OPTION_QUALITY, 92);
-    ok = button.SaveFile(dir + "larkvale_stat_01.jpg", wxBITMAP_TYPE_JPEG) && ok;
+    // Each picture also at double size, named as the library's bitmap bundles
+    // expect, for screens at 200 %.
+    for (int scale : {1, 2})
+    {
+        const wxString x2 = scale == 1 ? "" : "_2x";
+        ok = Save(DrawUpdate(scale), true, dir + "Update_s24_01" + x2 + ".png") && ok;
+        ok = Save(DrawAbout(scale), true, dir + "About_s24_01" + x2 + ".png") && ok;
+        ok = Save(DrawLogo(scale), false, dir + "larkvale_logo" + x2 + ".bmp") && ok;
+        ok = Save(DrawDownloadButton(scale), false, dir + "larkvale_stat_01" + x2 + ".jpg") && ok;
+    }
     return ok ? 0 : 1;
 }
 

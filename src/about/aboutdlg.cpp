@@ -5,11 +5,9 @@
 #include "common/images.h"
 #include "common/launch.h"
 #include "common/maker.h"
-#include "common/paths.h"
 
 #include <wx/bmpbuttn.h>
 #include <wx/button.h>
-#include <wx/image.h>
 #include <wx/intl.h>
 #include <wx/sizer.h>
 #include <wx/statbmp.h>
@@ -31,39 +29,19 @@ const long AboutDlg::ID_STATICTEXT7 = wxNewId();
 const long AboutDlg::ID_BITMAPBUTTON1 = wxNewId();
 const long AboutDlg::ID_HYPERLINK = wxNewId();
 
-namespace
-{
-// The icon file holds several sizes: the one that suits the text beside it
-// is the largest up to 48 pixels.
-wxBitmap LoadIconImage(const wxString& path)
-{
-    const int largest = 48;
-    const wxString file = NativePath(path);
-    const int count = wxImage::GetImageCount(file, wxBITMAP_TYPE_ICO);
-    wxImage best;
-    for (int index = 0; index < count; ++index)
-    {
-        wxImage image;
-        if (image.LoadFile(file, wxBITMAP_TYPE_ICO, index) && image.GetHeight() <= largest &&
-            (!best.IsOk() || image.GetHeight() > best.GetHeight()))
-            best = image;
-    }
-    return best.IsOk() ? wxBitmap(best, -1) : wxNullBitmap;
-}
-} // namespace
-
 // Alignment flags that a box sizer ignores (and wx 3.2 rejects) are left out.
 AboutDlg::AboutDlg(wxWindow* parent, wxWindowID id)
 {
     Create(parent, id, _("About..."), wxDefaultPosition, wxDefaultSize, wxDEFAULT_DIALOG_STYLE,
            "id");
     wxBoxSizer* outer = new wxBoxSizer(wxVERTICAL);
-    m_logoBitmap = new wxStaticBitmap(this, ID_STATICBITMAP2, LoadBitmap("img\\larkvale_logo.bmp"),
-                                      wxDefaultPosition, wxDefaultSize, 0, "ID_STATICBITMAP2");
+    m_logoBitmap =
+        new wxStaticBitmap(this, ID_STATICBITMAP2, LoadBitmapBundle("img\\larkvale_logo.bmp"),
+                           wxDefaultPosition, wxDefaultSize, 0, "ID_STATICBITMAP2");
     outer->Add(m_logoBitmap, 0, wxBOTTOM | wxALIGN_CENTER_HORIZONTAL, 4);
 
     wxBoxSizer* body = new wxBoxSizer(wxHORIZONTAL);
-    m_iconBitmap = new wxStaticBitmap(this, ID_STATICBITMAP1, LoadIconImage("img\\Quorvel_01.ico"),
+    m_iconBitmap = new wxStaticBitmap(this, ID_STATICBITMAP1, LoadBitmap("img\\Quorvel_01.ico"),
                                       wxDefaultPosition, wxDefaultSize, 0, "ID_STATICBITMAP1");
     body->Add(m_iconBitmap, 0, wxLEFT | wxBOTTOM, 5);
 
@@ -91,7 +69,7 @@ AboutDlg::AboutDlg(wxWindow* parent, wxWindowID id)
                 0, wxBOTTOM | wxLEFT | wxRIGHT | wxEXPAND);
 
     m_downloadButton = new wxBitmapButton(
-        this, ID_BITMAPBUTTON1, LoadBitmap("img\\larkvale_stat_01.jpg"), wxDefaultPosition,
+        this, ID_BITMAPBUTTON1, LoadBitmapBundle("img\\larkvale_stat_01.jpg"), wxDefaultPosition,
         wxDefaultSize, wxBU_AUTODRAW, wxDefaultValidator, "ID_BITMAPBUTTON1");
     m_downloadButton->SetDefault();
     column->Add(m_downloadButton, 0, wxALL, 4);

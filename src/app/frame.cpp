@@ -218,11 +218,11 @@ void QuorvelFrame::BuildToolBar()
 {
     m_toolBar =
         new wxAuiToolBar(this, ID_AUITOOLBAR, wxDefaultPosition, wxDefaultSize, wxAUI_TB_TEXT);
-    m_toolBar->AddTool(ID_TOOL_UPDATE, _("Update"), LoadBitmap("img\\Update_s24_01.png"),
+    m_toolBar->AddTool(ID_TOOL_UPDATE, _("Update"), LoadBitmapBundle("img\\Update_s24_01.png"),
                        wxNullBitmap, wxITEM_NORMAL, DownloadHelp(), DownloadHelp(), nullptr);
-    m_toolBar->AddTool(ID_TOOL_ABOUT, _("About"), LoadBitmap("img\\About_s24_01.png"), wxNullBitmap,
-                       wxITEM_NORMAL, _("Show version infomation"), _("Show version infomation"),
-                       nullptr);
+    m_toolBar->AddTool(ID_TOOL_ABOUT, _("About"), LoadBitmapBundle("img\\About_s24_01.png"),
+                       wxNullBitmap, wxITEM_NORMAL, _("Show version infomation"),
+                       _("Show version infomation"), nullptr);
     m_toolBar->Realize();
 }
 

@@ -5,6 +5,7 @@
 #include "common/launch.h"
 #include "common/maker.h"
 #include "support/launches.h"
+#include "support/window.h"
 #include "support/wxtest.h"
 
 #include <gtest/gtest.h>
@@ -75,7 +76,19 @@ TEST_F(AboutTest, ShowsEveryTextUnderItsName)
     auto* icon = Find<wxStaticBitmap>(&dialog, "ID_STATICBITMAP1", AboutDlg::ID_STATICBITMAP1);
     ASSERT_TRUE(logo && icon);
     EXPECT_TRUE(logo->GetBitmap().IsOk());
-    EXPECT_EQ(icon->GetBitmap().GetHeight(), 48);
+    // The icon file's largest image, as the library picks it.
+    EXPECT_EQ(icon->GetBitmap().GetHeight(), 64);
+}
+
+// The test command runs this once more with GDK_SCALE=2. (A button does not
+// tell which of its pictures it shows; it gets its pictures as the logo does.)
+TEST_F(AboutTest, LogoSuitsTheScreenScale)
+{
+    AboutDlg dialog(nullptr, wxID_ANY);
+    dialog.Show();
+    auto* logo = Find<wxStaticBitmap>(&dialog, "ID_STATICBITMAP2", AboutDlg::ID_STATICBITMAP2);
+    ASSERT_TRUE(logo);
+    ExpectDrawnForScale(logo, logo->GetBitmap(), "img/larkvale_logo.bmp");
 }
 
 TEST_F(AboutTest, PictureButtonIsTheDefaultAndOpensTheDownloadPage)

@@ -1,9 +1,17 @@
 #include "support/window.h"
 
+#include <gtest/gtest.h>
+#include <wx/app.h>
+#include <wx/bitmap.h>
 #include <wx/choice.h>
 #include <wx/event.h>
 #include <wx/html/htmlwin.h>
+#include <wx/image.h>
 #include <wx/propgrid/propgrid.h>
+#include <wx/time.h>
+#include <wx/utils.h>
+
+#include <algorithm>
 
 namespace
 {
@@ -30,6 +38,19 @@ void ChooseEntry(wxWindow* top, const wxString& name, int index)
     Send(choice, event);
 }
 
+bool WaitUntil(const std::function<bool()>& done)
+{
+    const wxLongLong end = wxGetLocalTimeMillis() + 10000;
+    while (!done())
+    {
+        if (wxGetLocalTimeMillis() > end)
+            return false;
+        wxTheApp->Yield(true);
+        wxMilliSleep(5);
+    }
+    return true;
+}
+
 wxPropertyGrid* ChecklistGrid(wxWindow* frame)
 {
     return dynamic_cast<wxPropertyGrid*>(wxWindow::FindWindowByName("wxPropertyGrid", frame));
@@ -38,4 +59,25 @@ wxPropertyGrid* ChecklistGrid(wxWindow* frame)
 wxHtmlWindow* ResultView(wxWindow* frame)
 {
     return dynamic_cast<wxHtmlWindow*>(wxWindow::FindWindowByName("ID_HTMLWINDOW_RESULT", frame));
+}
+
+void ExpectDrawnForScale(const wxWindow* window, const wxBitmap& drawn, const wxString& file)
+{
+    const double scale = window->GetDPIScaleFactor();
+    wxString asked;
+    if (wxGetEnv("GDK_SCALE", &asked))
+        EXPECT_EQ(scale, wxAtof(asked));
+    const wxString name = scale < 2 ? file : file.BeforeLast('.') + "_2x." + file.AfterLast('.');
+    // Both through a bitmap, so that both lose the same precision.
+    const wxImage expected = wxBitmap(wxImage(name)).ConvertToImage();
+    const wxImage actual = drawn.ConvertToImage();
+    ASSERT_TRUE(expected.IsOk() && actual.IsOk()) << name;
+    ASSERT_EQ(actual.GetSize(), expected.GetSize()) << name;
+    const size_t bytes = size_t(expected.GetWidth()) * expected.GetHeight();
+    EXPECT_TRUE(std::equal(actual.GetData(), actual.GetData() + 3 * bytes, expected.GetData()))
+        << name;
+    EXPECT_EQ(actual.HasAlpha(), expected.HasAlpha()) << name;
+    if (actual.HasAlpha() && expected.HasAlpha())
+        EXPECT_TRUE(std::equal(actual.GetAlpha(), actual.GetAlpha() + bytes, expected.GetAlpha()))
+            << name;
 }

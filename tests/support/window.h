@@ -2,6 +2,9 @@
 
 #include <wx/string.h>
 
+#include <functional>
+
+class wxBitmap;
 class wxHtmlWindow;
 class wxPropertyGrid;
 class wxWindow;
@@ -11,6 +14,16 @@ class wxWindow;
 void ClickButton(wxWindow* top, const wxString& name);
 void ChooseEntry(wxWindow* top, const wxString& name, int index);
 
+// The display answers a request in its own time: handles window events until
+// done() holds, for at most ten seconds, and returns done().
+bool WaitUntil(const std::function<bool()>& done);
+
 // The main window's checklist grid and result view, found by their names.
 wxPropertyGrid* ChecklistGrid(wxWindow* frame);
 wxHtmlWindow* ResultView(wxWindow* frame);
+
+// Whether a bitmap that a window draws holds exactly the pixels of the image
+// file drawn for the window's scale: the file itself at 100 %, its "_2x"
+// companion at 200 %. Also checks that the scale is the one GDK_SCALE asks
+// for, so that a run meant for 200 % cannot pass at 100 %.
+void ExpectDrawnForScale(const wxWindow* window, const wxBitmap& drawn, const wxString& file);
