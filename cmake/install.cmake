@@ -97,5 +97,7 @@ if(BUILD_TESTING)
            COMMAND sh ${CMAKE_SOURCE_DIR}/tests/install/deb_test.sh ${CMAKE_BINARY_DIR}
                    ${CMAKE_BINARY_DIR}/deb-test)
   # Both build into the same tree; cpack and install must not overlap.
-  set_tests_properties(install_layout deb_package PROPERTIES RUN_SERIAL ON)
+  # Both start the installed program on the display (with xdotool: X only).
+  set_tests_properties(install_layout deb_package PROPERTIES RUN_SERIAL ON
+                       FIXTURES_REQUIRED display)
 endif()

@@ -1,5 +1,6 @@
 #!/bin/sh
-# Installs, builds and runs every test; the window tests run under Xvfb.
+# Installs, builds and runs every test; the window tests run under Xvfb, and
+# the in-process ones a second time under weston (Wayland).
 # Then builds the program and its tests once more into build-asan/ with
 # AddressSanitizer and UndefinedBehaviorSanitizer and runs the same tests
 # there (packaging aside): any memory error, leak or undefined behaviour in
@@ -11,8 +12,13 @@ scripts/build.sh -DBUILD_TESTING=ON
 run_tests() {
     dir=$1
     shift
-    xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" \
+    screen="-screen 0 1280x1024x24 -noreset"
+    xvfb-run -a -s "$screen" \
         ctest --test-dir "$dir" --output-on-failure --timeout 300 -j "$(nproc)" "$@"
+    # The in-process window tests once more as a Wayland client, in weston on
+    # the X display; the tests that drive the program with xdotool are X only.
+    xvfb-run -a -s "$screen" tests/support/with_weston.sh \
+        ctest --test-dir "$dir" --output-on-failure --timeout 300 -j "$(nproc)" -L window "$@"
 }
 run_tests build
 [ "${AMORQUANT_SANITIZE:-1}" = 0 ] && exit 0

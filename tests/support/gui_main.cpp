@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 #include <wx/app.h>
 #include <wx/image.h>
+#include <wx/utils.h>
+
+#include <iostream>
 
 // The window tests run inside a plain application object; each test builds
 // the windows it needs and destroys them.
@@ -13,6 +16,14 @@ int main(int argc, char** argv)
     wxApp::SetInstance(new wxApp);
     if (!wxEntryStart(argc, argv) || !wxTheApp->CallOnInit())
         return 2;
+    // A run meant for Wayland must not pass on X because GTK fell back to it.
+    wxString backend;
+    if (wxGetEnv("GDK_BACKEND", &backend) && backend == "wayland" &&
+        wxGetDisplayInfo().type != wxDisplayWayland)
+    {
+        std::cerr << "GDK_BACKEND=wayland, but the display is not a Wayland one\n";
+        return 2;
+    }
     wxInitAllImageHandlers();
     wxtest::InstallHooks();
     const int result = RUN_ALL_TESTS();
