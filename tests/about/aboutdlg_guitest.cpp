@@ -119,8 +119,7 @@ TEST_F(AboutTest, NothingIsCutOff)
     EXPECT_GE(built.y, needed.y);
     EXPECT_EQ(dialog.GetMinClientSize(), built);
 
-    dialog.Show();
-    wxTheApp->Yield();
+    ASSERT_TRUE(ShowAndWaitForPaint(&dialog));
     const wxSize client = dialog.GetClientSize();
     EXPECT_EQ(client, built);
     for (wxWindow* child : dialog.GetChildren())

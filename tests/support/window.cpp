@@ -51,6 +51,21 @@ bool WaitUntil(const std::function<bool()>& done)
     return true;
 }
 
+bool ShowAndWaitForPaint(wxWindow* window)
+{
+    bool painted = false;
+    auto onPaint = [&painted](wxPaintEvent& event)
+    {
+        painted = true;
+        event.Skip();
+    };
+    window->Bind(wxEVT_PAINT, onPaint);
+    window->Show();
+    const bool done = WaitUntil([&painted] { return painted; });
+    window->Unbind(wxEVT_PAINT, onPaint);
+    return done;
+}
+
 wxPropertyGrid* ChecklistGrid(wxWindow* frame)
 {
     return dynamic_cast<wxPropertyGrid*>(wxWindow::FindWindowByName("wxPropertyGrid", frame));

@@ -17,6 +17,9 @@ void ChooseEntry(wxWindow* top, const wxString& name, int index);
 // The display answers a request in its own time: handles window events until
 // done() holds, for at most ten seconds, and returns done().
 bool WaitUntil(const std::function<bool()>& done);
+// Shows a top-level window and waits until it has been drawn once: only then
+// has the display mapped it and GTK given it its final size.
+bool ShowAndWaitForPaint(wxWindow* window);
 
 // The main window's checklist grid and result view, found by their names.
 wxPropertyGrid* ChecklistGrid(wxWindow* frame);
