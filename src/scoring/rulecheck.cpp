@@ -1,5 +1,6 @@
 #include "scoring/rulecheck.h"
 
+#include "common/clocale.h"
 #include "scoring/messagetext.h"
 #include "scoring/rule.h"
 #include "scoring/rulefile.h"
@@ -201,7 +202,13 @@ wxString NumberTrouble(const wxString& text)
     const int value = ReadNumber(text);
     if (wxString(text).Trim(true).Trim(false).empty())
         return "is blank and reads as 0";
-    const std::string utf8 = text.utf8_string();
+    // White space beyond ASCII before the number is skipped, but other
+    // readers of the file may take the number for none.
+    bool wideSpace = false;
+    wxString::const_iterator first = text.begin();
+    for (; first != text.end() && IsUtf8Space(*first); ++first)
+        wideSpace = wideSpace || !(*first).IsAscii();
+    const std::string utf8 = wxString(first, text.end()).utf8_string();
     char* end = nullptr;
     errno = 0;
     const long long exact = std::strtoll(utf8.c_str(), &end, 10);
@@ -211,6 +218,10 @@ wxString NumberTrouble(const wxString& text)
         return wxString::Format("%s is out of range and reads as %d", Quoted(text), value);
     if (!wxString::FromUTF8(end).Trim(true).empty())
         return wxString::Format("%s reads as %d: the text after the number is ignored",
+                                Quoted(text), value);
+    if (wideSpace)
+        return wxString::Format("%s reads as %d: the space before the number is not an ASCII "
+                                "space, which other readers may not skip",
                                 Quoted(text), value);
     return wxString();
 }

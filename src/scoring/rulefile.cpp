@@ -1,5 +1,6 @@
 #include "scoring/rulefile.h"
 
+#include "common/clocale.h"
 #include "common/paths.h"
 #include "scoring/ruleformat.h"
 #include "xmlio/stretchscan.h"
@@ -171,7 +172,15 @@ wxString RulesFilePath(int friendType, int mode)
 
 int ReadNumber(const wxString& text)
 {
-    const wxScopedCharBuffer utf8 = text.utf8_str();
+    // Rule files are UTF-8: leading white space is what a UTF-8 locale
+    // counts as such (say the ideographic space a Chinese author types),
+    // while strtoll alone would skip ASCII white space only.
+    wxString::const_iterator first = text.begin();
+    while (first != text.end() && IsUtf8Space(*first))
+        ++first;
+    // Named: the converted bytes live in the string they come from.
+    const wxString number(first, text.end());
+    const wxScopedCharBuffer utf8 = number.utf8_str();
     // strtoll reports an out-of-range number as its nearest end, which
     // Saturate then brings into the range of int.
     return Saturate(std::strtoll(utf8.data(), nullptr, 10));

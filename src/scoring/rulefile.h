@@ -20,7 +20,7 @@ wxString RulesFileName(int friendType, int mode);
 wxString RulesFilePath(int friendType, int mode);
 
 // The leading decimal number of text ("  12abc" is 12; no digits is 0),
-// clamped to the range of int.
+// after any white space a UTF-8 locale knows, clamped to the range of int.
 int ReadNumber(const wxString& text);
 
 // The largest rule file read (the shipped ones are about 10 KB), and the

@@ -158,8 +158,8 @@ TEST(RuleCheck, ReportsWhatTheWindowMakesOfAnAuthorsSlips)
               expected);
     // Invisible characters are shown by name.
     const std::vector<std::string> named = {
-        "2: <upper_price> '15' preceded by U+3000 IDEOGRAPHIC SPACE is not a number and reads as "
-        "0",
+        "2: <upper_price> '15' preceded by U+3000 IDEOGRAPHIC SPACE reads as 15: the space "
+        "before the number is not an ASCII space, which other readers may not skip",
         "2: <lower_price> '15' followed by U+3000 IDEOGRAPHIC SPACE reads as 15: the text after "
         "the number is ignored",
         "3: <content> 'Q<U+200B ZERO WIDTH SPACE>R' followed by U+200B ZERO WIDTH SPACE: the row "

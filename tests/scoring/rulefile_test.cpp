@@ -66,6 +66,20 @@ TEST(ReadNumber, TakesTheLeadingNumberAndClamps)
     EXPECT_EQ(ReadNumber("-99999999999999999999999"), INT_MIN);
 }
 
+// Leading white space is what a UTF-8 locale's iswspace accepts, whatever
+// locale the program runs in.
+TEST(ReadNumber, SkipsTheWhiteSpaceOfAUtf8Locale)
+{
+    EXPECT_EQ(ReadNumber(wxString::FromUTF8("\u300012")), 12);
+    EXPECT_EQ(ReadNumber(wxString::FromUTF8(" \u3000\t-7")), -7);
+#ifdef __WINDOWS__
+    EXPECT_EQ(ReadNumber(wxString::FromUTF8("\u00A012")), 12);
+#else
+    // The GNU C library does not count the no-break space as white space.
+    EXPECT_EQ(ReadNumber(wxString::FromUTF8("\u00A012")), 0);
+#endif
+}
+
 TEST(ReadRules, ReadsFieldsInAnyOrderWithCaseRules)
 {
     Rules rules("<rules>"

@@ -12,6 +12,7 @@
 #include <wx/utils.h>
 
 #include <algorithm>
+#include <functional>
 
 namespace
 {
@@ -19,6 +20,21 @@ void Send(wxWindow* control, wxCommandEvent& event)
 {
     event.SetEventObject(control);
     control->GetEventHandler()->ProcessEvent(event);
+}
+
+// The display answers in its own time: handles window events until done()
+// holds, for at most ten seconds, and returns done().
+bool WaitUntil(const std::function<bool()>& done)
+{
+    const wxLongLong end = wxGetLocalTimeMillis() + 10000;
+    while (!done())
+    {
+        if (wxGetLocalTimeMillis() > end)
+            return false;
+        wxTheApp->Yield(true);
+        wxMilliSleep(5);
+    }
+    return true;
 }
 } // namespace
 
@@ -36,19 +52,6 @@ void ChooseEntry(wxWindow* top, const wxString& name, int index)
     wxCommandEvent event(wxEVT_CHOICE, choice->GetId());
     event.SetInt(index);
     Send(choice, event);
-}
-
-bool WaitUntil(const std::function<bool()>& done)
-{
-    const wxLongLong end = wxGetLocalTimeMillis() + 10000;
-    while (!done())
-    {
-        if (wxGetLocalTimeMillis() > end)
-            return false;
-        wxTheApp->Yield(true);
-        wxMilliSleep(5);
-    }
-    return true;
 }
 
 bool ShowAndWaitForPaint(wxWindow* window)
@@ -81,7 +84,9 @@ void ExpectDrawnForScale(const wxWindow* window, const wxBitmap& drawn, const wx
     const double scale = window->GetDPIScaleFactor();
     wxString asked;
     if (wxGetEnv("GDK_SCALE", &asked))
+    {
         EXPECT_EQ(scale, wxAtof(asked));
+    }
     const wxString name = scale < 2 ? file : file.BeforeLast('.') + "_2x." + file.AfterLast('.');
     // Both through a bitmap, so that both lose the same precision.
     const wxImage expected = wxBitmap(wxImage(name)).ConvertToImage();
@@ -93,6 +98,8 @@ void ExpectDrawnForScale(const wxWindow* window, const wxBitmap& drawn, const wx
         << name;
     EXPECT_EQ(actual.HasAlpha(), expected.HasAlpha()) << name;
     if (actual.HasAlpha() && expected.HasAlpha())
+    {
         EXPECT_TRUE(std::equal(actual.GetAlpha(), actual.GetAlpha() + bytes, expected.GetAlpha()))
             << name;
+    }
 }

@@ -2,8 +2,6 @@
 
 #include <wx/string.h>
 
-#include <functional>
-
 class wxBitmap;
 class wxHtmlWindow;
 class wxPropertyGrid;
@@ -14,9 +12,6 @@ class wxWindow;
 void ClickButton(wxWindow* top, const wxString& name);
 void ChooseEntry(wxWindow* top, const wxString& name, int index);
 
-// The display answers a request in its own time: handles window events until
-// done() holds, for at most ten seconds, and returns done().
-bool WaitUntil(const std::function<bool()>& done);
 // Shows a top-level window and waits until it has been drawn once: only then
 // has the display mapped it and GTK given it its final size.
 bool ShowAndWaitForPaint(wxWindow* window);
