@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 #include <wx/choicdlg.h>
+#include <wx/dialog.h>
 #include <wx/filename.h>
 #include <wx/html/htmlwin.h>
 #include <wx/intl.h>
@@ -190,6 +191,16 @@ struct WindowIn
 
 namespace
 {
+// Top-level windows besides the frame that are dialogs or shown. On Wayland
+// the library keeps hidden frames of its own, which are no such window.
+int OtherWindows(const wxWindow* frame)
+{
+    int others = 0;
+    for (const wxWindow* window : wxTopLevelWindows)
+        others += window != frame && (window->IsShown() || dynamic_cast<const wxDialog*>(window));
+    return others;
+}
+
 // Each language's window: its texts, the result page, and no other window
 // (no dialog, no warning waiting to be shown).
 void ExpectWindowsInTheStoredLanguages()
@@ -203,7 +214,7 @@ void ExpectWindowsInTheStoredLanguages()
                   wxString::FromUTF8("退出\tAlt-F4"));
         EXPECT_EQ(window.Label("ID_BUTTON_CALC"), wxString::FromUTF8("计算(&C)"));
         EXPECT_TRUE(window.ShowsChineseResultPage());
-        EXPECT_EQ(wxTopLevelWindows.GetCount(), 1u);
+        EXPECT_EQ(OtherWindows(window.frame), 0);
     }
     {
         WindowIn window("en");
@@ -214,7 +225,7 @@ void ExpectWindowsInTheStoredLanguages()
         EXPECT_EQ(window.frame->GetMenuBar()->FindItem(QuorvelFrame::ID_MENU_ABOUT)->GetHelp(),
                   "Show version information");
         EXPECT_TRUE(window.ShowsChineseResultPage());
-        EXPECT_EQ(wxTopLevelWindows.GetCount(), 1u);
+        EXPECT_EQ(OtherWindows(window.frame), 0);
     }
     EXPECT_EQ(wxtest::LoggedMessages(), std::vector<wxString>());
 }
