@@ -162,6 +162,8 @@ TEST(RuleCheck, ReportsWhatTheWindowMakesOfAnAuthorsSlips)
         "before the number is not an ASCII space, which other readers may not skip",
         "2: <lower_price> '15' followed by U+3000 IDEOGRAPHIC SPACE reads as 15: the text after "
         "the number is ignored",
+        "2: <upper_price> never takes effect: with equal limits only <lower_price> prices the "
+        "answer",
         "3: <content> 'Q<U+200B ZERO WIDTH SPACE>R' followed by U+200B ZERO WIDTH SPACE: the row "
         "shows the question with them; write it on one line with its tags",
     };
