@@ -2,7 +2,8 @@
 # Installs what Amorquant needs on Debian 12; quick when everything is there.
 # With no argument: what building and running the program need. Each
 # argument adds a set: "test" (the tests, the install checks and the fuzz
-# build), "bench" (the performance bench), "screenshot" (the README picture).
+# build), "bench" (the performance bench), "screenshot" (the README picture),
+# "windows" (the Windows build, its packages and its tests under Wine).
 set -eu
 
 packages="cmake g++ make pkg-config libwxgtk3.2-dev libexpat1-dev gettext locales
@@ -14,7 +15,10 @@ for set in "$@"; do
             clang libclang-rt-14-dev python3" ;;
     bench) packages="$packages libgtest-dev python3 xvfb x11-utils libxml2-dev libx11-dev" ;;
     screenshot) packages="$packages xvfb x11-utils xdotool imagemagick" ;;
-    *) echo "deps.sh: unknown set '$set' (test, bench, screenshot)" >&2; exit 2 ;;
+    windows) packages="$packages g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix
+            binutils-mingw-w64-x86-64 libz-mingw-w64-dev dpkg-dev xz-utils nsis libgtest-dev
+            wine wine64 xvfb xauth xdotool x11-utils imagemagick" ;;
+    *) echo "deps.sh: unknown set '$set' (test, bench, screenshot, windows)" >&2; exit 2 ;;
     esac
 done
 

@@ -2,31 +2,17 @@
 
 #include "xmlio/xmlwriter.h"
 
+#include "common/files.h"
+
 #include <wx/file.h>
 #include <wx/filefn.h>
+#include <wx/utils.h>
 #include <wx/wfstream.h>
 
 #include <cerrno>
-#include <cstdio>
-#include <cstdlib>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace
 {
-// Saving through a symbolic link updates the file it points to, as writing
-// in place would.
-wxString ResolvedTarget(const wxString& target)
-{
-    char* resolved = realpath(target.fn_str(), nullptr);
-    if (!resolved)
-        return target;
-    const wxString path(resolved, *wxConvFileName);
-    std::free(resolved);
-    return path;
-}
-
 // A new file beside the target that takes the target's place on Commit and
 // is removed if it never does.
 class ReplacementFile
@@ -34,22 +20,20 @@ class ReplacementFile
 public:
     explicit ReplacementFile(const wxString& target) : m_target(target)
     {
-        struct stat existing;
-        const bool exists = stat(m_target.fn_str(), &existing) == 0;
-        if (exists && access(m_target.fn_str(), W_OK) != 0)
+        if (IsReadOnly(m_target))
             return;
         for (int attempt = 0; attempt < 100 && !m_file.IsOpened(); ++attempt)
         {
-            m_temp = wxString::Format("%s.%ld-%d.tmp", m_target, long(getpid()), attempt);
-            const int fd = open(m_temp.fn_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+            m_temp = wxString::Format("%s.%lu-%d.tmp", m_target, wxGetProcessId(), attempt);
+            const int fd = CreateNewFile(m_temp);
             m_created = fd >= 0;
             if (m_created)
                 m_file.Attach(fd);
             else if (errno != EEXIST)
                 return;
         }
-        if (m_file.IsOpened() && exists)
-            fchmod(m_file.fd(), existing.st_mode & 07777);
+        if (m_file.IsOpened())
+            CopyAccessRights(m_target, m_file.fd());
     }
     ~ReplacementFile()
     {
@@ -68,8 +52,7 @@ public:
     // replaced by a file that a crash could leave empty.
     bool Commit()
     {
-        m_committed = fsync(m_file.fd()) == 0 && m_file.Close() &&
-                      rename(m_temp.fn_str(), m_target.fn_str()) == 0;
+        m_committed = SyncFile(m_file.fd()) && m_file.Close() && ReplaceFile(m_temp, m_target);
         return m_committed;
     }
 
@@ -95,20 +78,14 @@ bool WriteAll(wxOutputStream& stream, const char* data, size_t size)
     }
     return size == 0 && stream.IsOk();
 }
-
-// Devices and pipes are written in place: renaming over them would replace
-// them.
-bool IsSpecialFile(const wxString& path)
-{
-    struct stat existing;
-    return stat(path.fn_str(), &existing) == 0 && !S_ISREG(existing.st_mode) &&
-           !S_ISDIR(existing.st_mode);
-}
 } // namespace
 
 bool wxXmlDocumentEx::Save(const wxString& filename, int indentstep) const
 {
-    const wxString target = ResolvedTarget(filename);
+    // Saving through a symbolic link updates the file it points to, as
+    // writing in place would; devices and pipes are written in place, as
+    // renaming over them would replace them.
+    const wxString target = ResolvedPath(filename);
     if (IsSpecialFile(target))
     {
         wxFileOutputStream stream(target);

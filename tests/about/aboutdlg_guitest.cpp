@@ -6,6 +6,7 @@
 #include "common/maker.h"
 #include "support/launches.h"
 #include "support/window.h"
+#include "support/workdir.h"
 #include "support/wxtest.h"
 
 #include <gtest/gtest.h>
@@ -57,7 +58,7 @@ TEST_F(AboutTest, ShowsEveryTextUnderItsName)
     EXPECT_EQ(TextOf(&dialog, "ID_STATICTEXT3", AboutDlg::ID_STATICTEXT3),
               "Copyright (C) 2010 Larkvale Studio");
     EXPECT_EQ(TextOf(&dialog, "ID_STATICTEXT5", AboutDlg::ID_STATICTEXT5), GetBuildInfo(1));
-    EXPECT_TRUE(GetBuildInfo(1).EndsWith("-Linux-Unicode build"));
+    EXPECT_TRUE(GetBuildInfo(1).EndsWith("-Unicode build"));
     EXPECT_EQ(TextOf(&dialog, "ID_STATICTEXT6", AboutDlg::ID_STATICTEXT6),
               "amorquant@larkvale.net");
     EXPECT_EQ(TextOf(&dialog, "ID_STATICTEXT4", AboutDlg::ID_STATICTEXT4), "Special thanks to:");
@@ -137,8 +138,7 @@ TEST_F(AboutTest, NothingIsCutOff)
 TEST_F(AboutTest, MissingImagesLeaveTheBoxUsable)
 {
     const wxString runFolder = wxGetCwd();
-    char folder[] = "/tmp/amorquant-noimages-XXXXXX";
-    const std::filesystem::path empty = mkdtemp(folder);
+    const std::filesystem::path empty = MakeTempFolder("amorquant-noimages-");
     wxSetWorkingDirectory(empty.string());
     {
         AboutDlg dialog(nullptr, wxID_ANY);

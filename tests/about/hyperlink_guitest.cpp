@@ -1,11 +1,15 @@
 #include "about/hyperlink.h"
 #include "common/launch.h"
+#include "support/workdir.h"
 #include "support/wxtest.h"
 
 #include <gtest/gtest.h>
 #include <wx/frame.h>
 #include <wx/mimetype.h>
 #include <wx/utils.h>
+#ifdef __WINDOWS__
+#include <wx/msw/registry.h>
+#endif
 
 #include <cstdlib>
 #include <filesystem>
@@ -22,6 +26,67 @@ long RecordCommand(const wxString& command, int flags)
     return 0;
 }
 
+#ifdef __WINDOWS__
+// Makes the desktop know one handler, registered for the given MIME types
+// (and only those of the two the link uses), in the registry's classes.
+class DesktopHandler
+{
+public:
+    explicit DesktopHandler(const std::string& mimeTypes)
+    {
+        for (const wxString type : {"text/html", "message/rfc822"})
+        {
+            wxRegKey key(wxRegKey::HKCR, s_contentTypes + type);
+            Saved saved{type, key.Exists() && key.HasValue("Extension"), wxString()};
+            if (saved.had)
+                key.QueryValue("Extension", saved.extension);
+            m_saved.push_back(saved);
+            if (mimeTypes.find(type.ToStdString() + ";") != std::string::npos)
+                key.Create() && key.SetValue("Extension", s_extension);
+            else if (saved.had)
+                key.DeleteValue("Extension");
+        }
+        wxRegKey(wxRegKey::HKCR, s_extension).Create() &&
+            wxRegKey(wxRegKey::HKCR, s_extension).SetValue("", s_class);
+        wxRegKey command(wxRegKey::HKCR, s_class + "\\shell\\open\\command");
+        command.Create() &&
+            command.SetValue("", "C:\\recorder\\open.exe file://%1 --from=file://amorquant");
+        Reload();
+    }
+    ~DesktopHandler()
+    {
+        for (const Saved& saved : m_saved)
+        {
+            wxRegKey key(wxRegKey::HKCR, s_contentTypes + saved.type);
+            if (saved.had)
+                key.SetValue("Extension", saved.extension);
+            else if (key.Exists() && key.HasValue("Extension"))
+                key.DeleteValue("Extension");
+        }
+        wxRegKey(wxRegKey::HKCR, s_extension).DeleteSelf();
+        wxRegKey(wxRegKey::HKCR, s_class).DeleteSelf();
+        Reload();
+    }
+
+private:
+    struct Saved
+    {
+        wxString type;
+        bool had;
+        wxString extension;
+    };
+    static void Reload()
+    {
+        wxTheMimeTypesManager->ClearData();
+        wxTheMimeTypesManager->Initialize();
+    }
+    static inline const wxString s_contentTypes = "MIME\\Database\\Content Type\\";
+    static inline const wxString s_extension = ".amorquant-test";
+    static inline const wxString s_class = "AmorquantTest.Recorder";
+    std::vector<Saved> m_saved;
+};
+const char g_opener[] = "C:\\recorder\\open.exe";
+#else
 // Makes the desktop know one handler, registered for the given MIME types,
 // by a desktop entry in a private data folder.
 class DesktopHandler
@@ -29,8 +94,7 @@ class DesktopHandler
 public:
     explicit DesktopHandler(const std::string& mimeTypes)
     {
-        char folder[] = "/tmp/amorquant-xdg-XXXXXX";
-        m_folder = mkdtemp(folder);
+        m_folder = MakeTempFolder("amorquant-xdg-");
         std::filesystem::create_directory(m_folder / "applications");
         std::ofstream(m_folder / "applications" / "recorder.desktop")
             << "[Desktop Entry]\nType=Application\nName=Recorder\n"
@@ -60,6 +124,9 @@ private:
     bool m_hadDirs = false;
     wxString m_oldDirs;
 };
+
+const char g_opener[] = "/opt/recorder/open";
+#endif
 
 const char g_bothTypes[] = "text/html;message/rfc822;";
 
@@ -175,7 +242,7 @@ TEST_F(HyperLinkTest, OpensWebAndMailTargetsWithTheDesktopHandler)
     wxString raw;
     ASSERT_TRUE(html && html->GetOpenCommand(&raw, wxFileType::MessageParameters(
                                                        "http://www.larkvale.net/", wxString())));
-    EXPECT_EQ(raw, "/opt/recorder/open file://http://www.larkvale.net/ --from=file://amorquant");
+    EXPECT_EQ(raw, wxString(g_opener) + " file://http://www.larkvale.net/ --from=file://amorquant");
 
     const struct
     {
@@ -199,7 +266,7 @@ TEST_F(HyperLinkTest, OpensWebAndMailTargetsWithTheDesktopHandler)
         ASSERT_EQ(started.size(), c.opens ? 1u : 0u) << target;
         if (c.opens)
         {
-            EXPECT_EQ(started[0].first, "/opt/recorder/open " + target + " --from=amorquant");
+            EXPECT_EQ(started[0].first, g_opener + (" " + target) + " --from=amorquant");
             EXPECT_EQ(started[0].second, wxEXEC_ASYNC);
         }
     }

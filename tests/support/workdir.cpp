@@ -6,11 +6,24 @@
 #include <wx/wfstream.h>
 
 #include <cstdlib>
+#include <random>
+
+std::filesystem::path MakeTempFolder(const std::string& prefix)
+{
+    const std::filesystem::path base = std::filesystem::temp_directory_path();
+    std::random_device random;
+    for (int attempt = 0; attempt < 100; ++attempt)
+    {
+        std::filesystem::path folder = base / (prefix + std::to_string(random()));
+        if (std::filesystem::create_directory(folder))
+            return folder;
+    }
+    std::abort();
+}
 
 ScopedWorkDir::ScopedWorkDir(const std::map<wxString, std::string>& files) : m_previous(wxGetCwd())
 {
-    char pattern[] = "/tmp/amorquant-work-XXXXXX";
-    m_path = mkdtemp(pattern);
+    m_path = wxString(MakeTempFolder("amorquant-work-").native());
     for (const auto& [name, content] : files)
         Write(name, content);
     wxSetWorkingDirectory(m_path);

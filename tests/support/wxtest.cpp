@@ -2,6 +2,7 @@
 
 #include "common/config.h"
 #include "common/settings.h"
+#include "support/workdir.h"
 
 #include <gtest/gtest.h>
 #include <wx/app.h>
@@ -10,9 +11,7 @@
 #include <wx/log.h>
 #include <wx/stdpaths.h>
 
-#include <cstdlib>
 #include <iostream>
-#include <unistd.h>
 
 namespace
 {
@@ -42,14 +41,12 @@ namespace wxtest
 {
 std::string IsolateHome()
 {
-    char pattern[] = "/tmp/amorquant-test-XXXXXX";
-    const char* home = mkdtemp(pattern);
-    if (!home)
-        std::abort();
-    const std::string config = std::string(home) + "/.config";
-    setenv("HOME", home, 1);
-    setenv("XDG_CONFIG_HOME", config.c_str(), 1);
-    return home;
+    // Where the store is a file below HOME. The registry (Windows) is kept
+    // apart by the test run's own Wine prefix.
+    const std::filesystem::path home = MakeTempFolder("amorquant-test-");
+    wxSetEnv("HOME", home.native());
+    wxSetEnv("XDG_CONFIG_HOME", (home / ".config").native());
+    return home.string();
 }
 
 void InstallHooks()
@@ -85,10 +82,6 @@ bool LogContains(const wxString& text)
 void ResetConfigStore()
 {
     delete wxConfigBase::Set(nullptr);
-    const wxString file =
-        wxStandardPaths::Get().GetUserConfigDir() + "/" + settings::g_appName + ".conf";
-    if (wxFileExists(file))
-        wxRemoveFile(file);
-    OpenConfigStore();
+    OpenConfigStore()->DeleteAll();
 }
 } // namespace wxtest

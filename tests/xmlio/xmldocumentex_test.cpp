@@ -1,19 +1,23 @@
 #include "xmlio/xmldocumentex.h"
 #include "xmlio/xmltree.h"
 
+#include "support/workdir.h"
 #include "support/wxtest.h"
 
 #include <gtest/gtest.h>
 #include <wx/dir.h>
 #include <wx/ffile.h>
 #include <wx/filename.h>
+#include <wx/log.h>
 #include <wx/mstream.h>
 #include <wx/wfstream.h>
 
 #include <cstdlib>
 #include <map>
+#ifndef __WINDOWS__
 #include <sys/stat.h>
 #include <unistd.h>
+#endif
 
 namespace
 {
@@ -58,8 +62,7 @@ struct Doc : wxXmlDocumentEx
 
 std::string TempDir()
 {
-    char pattern[] = "/tmp/amorquant-xml-XXXXXX";
-    return mkdtemp(pattern);
+    return MakeTempFolder("amorquant-xml-").string();
 }
 
 std::string ReadFile(const std::string& path)
@@ -76,11 +79,18 @@ void WriteFile(const std::string& path, const std::string& bytes)
     wxFFile(path, "wb").Write(bytes.data(), bytes.size());
 }
 
+// Well-formed to a reader other than the program's own writer: xmllint, or
+// under Windows, where there is none, the library's reader.
 bool XmllintAccepts(const std::string& bytes)
 {
     const std::string path = TempDir() + "/doc.xml";
     WriteFile(path, bytes);
+#ifdef __WINDOWS__
+    wxLogNull quiet;
+    return wxXmlDocument().Load(path);
+#else
     return std::system(("xmllint --noout " + path).c_str()) == 0;
+#endif
 }
 } // namespace
 
@@ -263,7 +273,6 @@ TEST(XmlFile, ReplacesTheTargetOnlyWhenTheWholeDocumentIsWritten)
     const std::string dir = TempDir();
     const std::string path = dir + "/rules.xml";
     WriteFile(path, "old");
-    chmod(path.c_str(), 0640);
     Doc doc;
     Add(doc.r(), wxXML_COMMENT_NODE, "", "bad--comment");
     EXPECT_FALSE(doc.Save(path, 2));
@@ -272,6 +281,23 @@ TEST(XmlFile, ReplacesTheTargetOnlyWhenTheWholeDocumentIsWritten)
     EXPECT_EQ(ReadFile(path), "old");
 
     doc.SetRoot(new wxXmlNode(wxXML_ELEMENT_NODE, "r"));
+    EXPECT_TRUE(doc.Save(path, 2));
+    EXPECT_EQ(ReadFile(path), g_decl + "<r/>\n");
+    wxArrayString files;
+    EXPECT_EQ(wxDir::GetAllFiles(dir, &files, "", wxDIR_FILES | wxDIR_HIDDEN), 1u)
+        << "temporaries left";
+    EXPECT_FALSE(doc.Save(dir + "/no/such/folder/x.xml", 2));
+    EXPECT_FALSE(doc.Save(path + "/x.xml", 2)); // a file as the folder
+}
+
+#ifndef __WINDOWS__
+TEST(XmlFile, SavesThroughLinksAndKeepsAccessRights)
+{
+    const std::string dir = TempDir();
+    const std::string path = dir + "/rules.xml";
+    WriteFile(path, "old");
+    chmod(path.c_str(), 0640);
+    Doc doc;
     ASSERT_TRUE(symlink("rules.xml", (dir + "/link.xml").c_str()) == 0);
     EXPECT_TRUE(doc.Save(dir + "/link.xml", 2));
     EXPECT_EQ(ReadFile(path), g_decl + "<r/>\n");
@@ -284,8 +310,6 @@ TEST(XmlFile, ReplacesTheTargetOnlyWhenTheWholeDocumentIsWritten)
     wxArrayString files;
     EXPECT_EQ(wxDir::GetAllFiles(dir, &files, "", wxDIR_FILES | wxDIR_HIDDEN), 2u)
         << "temporaries left";
-    EXPECT_FALSE(doc.Save(dir + "/no/such/folder/x.xml", 2));
-    EXPECT_FALSE(doc.Save(path + "/x.xml", 2));         // a file as the folder
     EXPECT_FALSE(doc.Save(wxString("/proc/x.xml"), 2)); // not writable, even by root
 }
 
@@ -300,3 +324,4 @@ TEST(XmlFile, ReportsWriteErrorsAndWritesDevicesInPlace)
     ASSERT_EQ(stat("/dev/null", &st), 0);
     EXPECT_TRUE(S_ISCHR(st.st_mode));
 }
+#endif

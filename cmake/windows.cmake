@@ -1,0 +1,61 @@
+# The Windows program's resources, and the zip and installer made from its
+# run folder. Included from the root after the targets exist.
+
+# The version and notice shown in Explorer come from the program's own
+# constants, so they cannot drift from the About box.
+function(amorquant_read_define file pattern out)
+  file(STRINGS ${file} line REGEX "${pattern}")
+  string(REGEX MATCH "\"[^\"]*\"" value "${line}")
+  string(REPLACE "\"" "" value "${value}")
+  set(${out} "${value}" PARENT_SCOPE)
+endfunction()
+amorquant_read_define(${PROJECT_SOURCE_DIR}/src/about/version.h "VERSION_FULL\\[\\]" AMORQUANT_VERSION_FULL)
+amorquant_read_define(${PROJECT_SOURCE_DIR}/src/common/maker.h "define MAKER_COPYRIGHT" AMORQUANT_COPYRIGHT)
+string(REPLACE "." "," AMORQUANT_RC_VERSION "${AMORQUANT_VERSION_FULL}")
+
+set(windows_packaging ${PROJECT_SOURCE_DIR}/packaging/windows)
+set(windows_out ${CMAKE_BINARY_DIR}/packaging/windows)
+
+function(amorquant_version_resource target description)
+  set(AMORQUANT_RC_NAME ${target})
+  set(AMORQUANT_RC_FILE ${target}.exe)
+  set(AMORQUANT_RC_DESCRIPTION "${description}")
+  configure_file(${windows_packaging}/version.rc.in ${windows_out}/${target}_version.rc @ONLY)
+endfunction()
+
+amorquant_version_resource(amorquant "Amorquant")
+amorquant_version_resource(amorquant-check "Amorquant rule file checker")
+
+# The program: a window program (no console), with the icon drawn for the
+# run folder embedded, the library's manifest and the version.
+set_target_properties(amorquant PROPERTIES WIN32_EXECUTABLE ON)
+target_sources(amorquant PRIVATE ${windows_packaging}/amorquant.rc)
+set_source_files_properties(${windows_packaging}/amorquant.rc PROPERTIES
+  OBJECT_DEPENDS "${AMORQUANT_RUN_DIR}/img/Quorvel_01.ico;${windows_out}/amorquant_version.rc")
+target_include_directories(amorquant PRIVATE $<$<COMPILE_LANGUAGE:RC>:${windows_out};${AMORQUANT_RUN_DIR}/img>)
+add_dependencies(amorquant rundata)
+
+target_sources(amorquant-check PRIVATE ${windows_out}/amorquant-check_version.rc)
+
+# amorquant-<version>-win64.zip (the run folder) and
+# amorquant-<version>-win64-setup.exe, both in the build folder.
+set(AMORQUANT_WIN_PACKAGE amorquant-${PROJECT_VERSION}-win64)
+set(stage ${windows_out}/${AMORQUANT_WIN_PACKAGE})
+find_program(MAKENSIS makensis REQUIRED)
+add_custom_target(windows_packages
+  COMMAND ${CMAKE_COMMAND} -E rm -rf ${stage}
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${stage}
+  COMMAND ${CMAKE_STRIP} -o ${stage}/amorquant.exe $<TARGET_FILE:amorquant>
+  COMMAND ${CMAKE_STRIP} -o ${stage}/amorquant-check.exe $<TARGET_FILE:amorquant-check>
+  COMMAND ${CMAKE_COMMAND} -E copy_directory ${AMORQUANT_RUN_DIR}/rules ${stage}/rules
+  COMMAND ${CMAKE_COMMAND} -E copy_directory ${AMORQUANT_RUN_DIR}/img ${stage}/img
+  COMMAND ${CMAKE_COMMAND} -E copy_directory ${AMORQUANT_RUN_DIR}/locales ${stage}/locales
+  COMMAND ${CMAKE_COMMAND} -E rm -f ${CMAKE_BINARY_DIR}/${AMORQUANT_WIN_PACKAGE}.zip
+  COMMAND ${CMAKE_COMMAND} -E chdir ${windows_out}
+          ${CMAKE_COMMAND} -E tar cf ${CMAKE_BINARY_DIR}/${AMORQUANT_WIN_PACKAGE}.zip --format=zip
+          ${AMORQUANT_WIN_PACKAGE}
+  COMMAND ${MAKENSIS} -V2 -DVERSION=${AMORQUANT_VERSION_FULL} -DSTAGE=${stage}
+          -DOUTFILE=${CMAKE_BINARY_DIR}/${AMORQUANT_WIN_PACKAGE}-setup.exe
+          ${windows_packaging}/amorquant.nsi
+  DEPENDS amorquant amorquant-check rundata
+  VERBATIM)

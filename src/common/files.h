@@ -1,0 +1,31 @@
+#pragma once
+
+#include <wx/string.h>
+
+// The file operations behind replacing a file safely that the library does
+// not offer; one implementation per platform (files_posix.cpp,
+// files_windows.cpp).
+
+// The file a path ends at, symbolic links followed; the path itself when it
+// cannot be resolved or the platform has no such links to follow.
+wxString ResolvedPath(const wxString& path);
+
+// Devices and pipes, which are written in place rather than replaced.
+bool IsSpecialFile(const wxString& path);
+
+// True when the path exists but this user may not write it.
+bool IsReadOnly(const wxString& path);
+
+// Creates a new file for writing, failing if the name is taken, kept from
+// child processes. Returns its descriptor, or -1 with errno set.
+int CreateNewFile(const wxString& path);
+
+// Gives the open file the access rights of an existing file, where the
+// platform has such rights per file.
+void CopyAccessRights(const wxString& from, int fd);
+
+// Writes what the file holds through to the disk.
+bool SyncFile(int fd);
+
+// Puts a file in another's place in one step, replacing it if it exists.
+bool ReplaceFile(const wxString& from, const wxString& to);

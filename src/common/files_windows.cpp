@@ -1,0 +1,45 @@
+#include "common/files.h"
+
+#include <fcntl.h>
+#include <io.h>
+#include <sys/stat.h>
+#include <windows.h>
+
+// Symbolic links are rare on Windows and followed by the calls below anyway.
+wxString ResolvedPath(const wxString& path)
+{
+    return path;
+}
+
+bool IsSpecialFile(const wxString& path)
+{
+    struct _stat64 existing;
+    return _wstat64(path.wc_str(), &existing) == 0 && !(existing.st_mode & _S_IFREG) &&
+           !(existing.st_mode & _S_IFDIR);
+}
+
+bool IsReadOnly(const wxString& path)
+{
+    const DWORD attributes = GetFileAttributesW(path.wc_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
+}
+
+int CreateNewFile(const wxString& path)
+{
+    return _wopen(path.wc_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY | _O_NOINHERIT,
+                  _S_IREAD | _S_IWRITE);
+}
+
+// Access rights live in the folder's inherited lists, not per file.
+void CopyAccessRights(const wxString&, int) {}
+
+bool SyncFile(int fd)
+{
+    return _commit(fd) == 0;
+}
+
+bool ReplaceFile(const wxString& from, const wxString& to)
+{
+    return MoveFileExW(from.wc_str(), to.wc_str(),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+}

@@ -1,0 +1,19 @@
+# The Windows tests, run under Wine by tests/windows/run.sh (CTest starts the
+# programs through the toolchain's emulator). Each test program is one test:
+# every start of a program under Wine takes a second or more.
+add_test(NAME core_tests COMMAND core_tests WORKING_DIRECTORY ${AMORQUANT_RUN_DIR})
+add_test(NAME gui_tests COMMAND gui_tests WORKING_DIRECTORY ${AMORQUANT_RUN_DIR})
+
+# The rule checker on the shipped files, by their Windows paths.
+file(GLOB shipped_rules RELATIVE ${PROJECT_SOURCE_DIR}/data ${PROJECT_SOURCE_DIR}/data/rules/*.xml)
+string(REPLACE "/" "\\" shipped_rules "${shipped_rules}")
+add_test(NAME check_shipped_rules COMMAND amorquant-check ${shipped_rules}
+         WORKING_DIRECTORY ${AMORQUANT_RUN_DIR})
+
+# The real program from its run folder, and the installer.
+add_test(NAME windows_program
+         COMMAND sh ${CMAKE_CURRENT_LIST_DIR}/program_test.sh ${AMORQUANT_RUN_DIR})
+add_test(NAME windows_installer
+         COMMAND sh ${CMAKE_CURRENT_LIST_DIR}/installer_test.sh
+                 ${CMAKE_BINARY_DIR}/${AMORQUANT_WIN_PACKAGE}-setup.exe)
+set_tests_properties(windows_program windows_installer PROPERTIES TIMEOUT 240)
