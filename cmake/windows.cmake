@@ -10,7 +10,7 @@ function(amorquant_read_define file pattern out)
   set(${out} "${value}" PARENT_SCOPE)
 endfunction()
 amorquant_read_define(${PROJECT_SOURCE_DIR}/src/about/version.h "VERSION_FULL\\[\\]" AMORQUANT_VERSION_FULL)
-amorquant_read_define(${PROJECT_SOURCE_DIR}/src/common/maker.h "define MAKER_COPYRIGHT" AMORQUANT_COPYRIGHT)
+amorquant_read_define(${PROJECT_SOURCE_DIR}/src/common/maker.h "g_makerCopyright\\[\\]" AMORQUANT_COPYRIGHT)
 string(REPLACE "." "," AMORQUANT_RC_VERSION "${AMORQUANT_VERSION_FULL}")
 
 set(windows_packaging ${PROJECT_SOURCE_DIR}/packaging/windows)
@@ -54,7 +54,8 @@ add_custom_target(windows_packages
   COMMAND ${CMAKE_COMMAND} -E chdir ${windows_out}
           ${CMAKE_COMMAND} -E tar cf ${CMAKE_BINARY_DIR}/${AMORQUANT_WIN_PACKAGE}.zip --format=zip
           ${AMORQUANT_WIN_PACKAGE}
-  COMMAND ${MAKENSIS} -V2 -DVERSION=${AMORQUANT_VERSION_FULL} -DSTAGE=${stage}
+  COMMAND ${MAKENSIS} -V2 -DVERSION=${AMORQUANT_VERSION_FULL} "-DCOPYRIGHT=${AMORQUANT_COPYRIGHT}"
+          -DSTAGE=${stage}
           -DOUTFILE=${CMAKE_BINARY_DIR}/${AMORQUANT_WIN_PACKAGE}-setup.exe
           ${windows_packaging}/amorquant.nsi
   DEPENDS amorquant amorquant-check rundata

@@ -1,10 +1,13 @@
 #!/bin/sh
 # Installs, builds and runs every test; the window tests run under Xvfb, and
 # the in-process ones a second time under weston (Wayland).
-# Then builds the program and its tests once more into build-asan/ with
-# AddressSanitizer and UndefinedBehaviorSanitizer and runs the same tests
-# there (packaging aside): any memory error, leak or undefined behaviour in
-# the program's code fails them. AMORQUANT_SANITIZE=0 skips that second run.
+# Then builds the Windows program, its zip and installer with
+# scripts/windows.sh and runs its tests under Wine (AMORQUANT_WINDOWS=0
+# skips this). Then builds the program and its tests once more into
+# build-asan/ with AddressSanitizer and UndefinedBehaviorSanitizer and runs
+# the same tests there (packaging aside): any memory error, leak or undefined
+# behaviour in the program's code fails them. AMORQUANT_SANITIZE=0 skips
+# that run.
 set -eu
 cd "$(dirname "$0")/.."
 scripts/deps.sh test
@@ -21,6 +24,7 @@ run_tests() {
         ctest --test-dir "$dir" --output-on-failure --timeout 300 -j "$(nproc)" -L window "$@"
 }
 run_tests build
+[ "${AMORQUANT_WINDOWS:-1}" = 0 ] || scripts/windows.sh --test
 [ "${AMORQUANT_SANITIZE:-1}" = 0 ] && exit 0
 
 # vptr is left out: the headless tests use wxTheApp, whose type information

@@ -23,6 +23,7 @@ VIAddVersionKey /LANG=1033 "CompanyName" "Larkvale"
 VIAddVersionKey /LANG=1033 "FileDescription" "Amorquant setup"
 VIAddVersionKey /LANG=1033 "FileVersion" "${VERSION}"
 VIAddVersionKey /LANG=1033 "ProductVersion" "${VERSION}"
+VIAddVersionKey /LANG=1033 "LegalCopyright" "${COPYRIGHT}"
 
 Page directory
 Page instfiles

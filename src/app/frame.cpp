@@ -113,6 +113,9 @@ QuorvelFrame::QuorvelFrame(wxWindow* parent, wxWindowID id)
     PrepareAnswerGrid(m_propGrid);
     // Made last, the grid would come after the buttons when tabbing.
     m_propGrid->MoveAfterInTabOrder(m_modeChoice);
+    // The page was laid out before the grid joined it, and not every
+    // platform sends the size event that would lay it out again.
+    m_checklistPanel->Layout();
 
     m_statusBar->SetStatusText(g_makerCopyright, 1);
     m_resultHtml->SetPage(g_resultTemplate);

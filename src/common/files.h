@@ -28,4 +28,4 @@ void CopyAccessRights(const wxString& from, int fd);
 bool SyncFile(int fd);
 
 // Puts a file in another's place in one step, replacing it if it exists.
-bool ReplaceFile(const wxString& from, const wxString& to);
+bool MoveIntoPlace(const wxString& from, const wxString& to);

@@ -45,7 +45,7 @@ bool SyncFile(int fd)
     return fsync(fd) == 0;
 }
 
-bool ReplaceFile(const wxString& from, const wxString& to)
+bool MoveIntoPlace(const wxString& from, const wxString& to)
 {
     return rename(from.fn_str(), to.fn_str()) == 0;
 }

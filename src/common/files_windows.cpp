@@ -38,7 +38,7 @@ bool SyncFile(int fd)
     return _commit(fd) == 0;
 }
 
-bool ReplaceFile(const wxString& from, const wxString& to)
+bool MoveIntoPlace(const wxString& from, const wxString& to)
 {
     return MoveFileExW(from.wc_str(), to.wc_str(),
                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;

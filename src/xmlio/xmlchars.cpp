@@ -87,6 +87,23 @@ char* PutUtf8(char* out, wxUint32 c)
     *out++ = char(0x80 | (c & 0x3F));
     return out;
 }
+
+// The character as wide units, for the library's converters; returns how
+// many.
+size_t ToWide(wxUint32 c, wchar_t wide[2])
+{
+    if constexpr (sizeof(wchar_t) == 2)
+    {
+        if (c >= 0x10000)
+        {
+            wide[0] = wchar_t(0xD800 + ((c - 0x10000) >> 10));
+            wide[1] = wchar_t(0xDC00 + ((c - 0x10000) & 0x3FF));
+            return 2;
+        }
+    }
+    wide[0] = wchar_t(c);
+    return 1;
+}
 } // namespace
 
 bool IsXmlChar(wxUint32 c)
@@ -101,10 +118,12 @@ bool IsName(const wxString& name, bool latin1Letters)
     if (name.empty())
         return false;
     const auto* const begin = name.wx_str();
-    for (const auto* c = begin; c != begin + name.length(); ++c)
+    const auto* const end = begin + name.length();
+    for (const auto* c = begin; c != end; ++c)
     {
-        const wxUint32 code = wxUint32(*c);
-        const bool ok = c == begin ? IsNameStartChar(code) : IsNameChar(code);
+        const bool first = c == begin;
+        const wxUint32 code = NextChar(c, end);
+        const bool ok = first ? IsNameStartChar(code) : IsNameChar(code);
         if (!ok && !(latin1Letters && IsLatin1Letter(code)))
             return false;
     }
@@ -206,8 +225,8 @@ bool XmlEscaper::CanEncode(wxUint32 c)
     const auto known = m_encodable.find(c);
     if (known != m_encodable.end())
         return known->second;
-    const wchar_t wide = wchar_t(c);
-    const bool ok = m_conv->FromWChar(nullptr, 0, &wide, 1) != wxCONV_FAILED;
+    wchar_t wide[2];
+    const bool ok = m_conv->FromWChar(nullptr, 0, wide, ToWide(c, wide)) != wxCONV_FAILED;
     m_encodable.emplace(c, ok);
     return ok;
 }

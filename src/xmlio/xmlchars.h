@@ -12,6 +12,19 @@ class wxCSConv;
 // Which characters XML allows where, and how the writer escapes them.
 
 bool IsXmlChar(wxUint32 c);
+// The character that starts at `in`, moving `in` onto its last unit: where
+// the library's strings are UTF-16 (Windows), a character beyond U+FFFF
+// takes two units, a surrogate pair.
+inline wxUint32 NextChar(const wxStringCharType*& in, const wxStringCharType* end)
+{
+    const wxUint32 c = wxUint32(*in);
+    if constexpr (sizeof(wxStringCharType) == 2)
+    {
+        if (c >= 0xD800 && c <= 0xDBFF && in + 1 != end && in[1] >= 0xDC00 && in[1] <= 0xDFFF)
+            return 0x10000 + ((c - 0xD800) << 10) + (wxUint32(*++in) - 0xDC00);
+    }
+    return c;
+}
 // An XML name; latin1Letters also takes the letters that the library's
 // parser accepts in names of ISO-8859-1 documents.
 bool IsName(const wxString& name, bool latin1Letters);
@@ -79,7 +92,7 @@ public:
         const bool* plain = g_plainChars.plain[int(context)];
         for (; in != end; ++in)
         {
-            const wxUint32 c = wxUint32(*in);
+            const wxUint32 c = NextChar(in, end);
             if (c < 0x80 && plain[c])
                 *to++ = char(c);
             else if (!(to = PutSpecial(to, c, context)))

@@ -52,7 +52,7 @@ public:
     // replaced by a file that a crash could leave empty.
     bool Commit()
     {
-        m_committed = SyncFile(m_file.fd()) && m_file.Close() && ReplaceFile(m_temp, m_target);
+        m_committed = SyncFile(m_file.fd()) && m_file.Close() && MoveIntoPlace(m_temp, m_target);
         return m_committed;
     }
 

@@ -16,7 +16,5 @@ trap cleanup EXIT INT TERM
 start=$(date +%s)
 new_wine_prefix "$root/prefix"
 echo "Wine prefix made in $(($(date +%s) - start)) s"
-# One server for the whole run, so that each program starts quickly.
-wineserver -p
 # One program at a time: they share the prefix's registry.
 ctest --test-dir "$build" --output-on-failure --timeout 300 -j 1

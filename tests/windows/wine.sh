@@ -9,7 +9,7 @@ export WINEDLLOVERRIDES="mscoree,mshtml="
 # Debian's fonts but, without these links, draws Chinese as boxes.
 cjk_font="wqy-microhei.ttc,WenQuanYi Micro Hei"
 linked_faces="Tahoma|MS Shell Dlg|MS Shell Dlg 2|Segoe UI|Microsoft Sans Serif|Arial|Times New Roman|Courier New|DejaVu Sans|DejaVu Sans Mono|DejaVu Serif"
-font_link_key='HKCU\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink'
+font_link_key='HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink'
 
 link_cjk_font() {
     echo "$linked_faces" | tr '|' '\n' | while read -r face; do
@@ -23,9 +23,46 @@ unlink_cjk_font() {
     wine reg delete "$font_link_key" /f >/dev/null
 }
 
-# Makes a prefix in the given folder and exports WINEPREFIX.
+# Makes a prefix in the given folder and exports WINEPREFIX. Its server
+# stays up until "wineserver -k", so that each program starts quickly.
 new_wine_prefix() {
     export WINEPREFIX="$1"
+    mkdir -p "$WINEPREFIX"
+    wineserver -p
     wineboot -i >/dev/null 2>&1
     link_cjk_font
+    # Wine draws the window frames itself, as Windows does; the test display
+    # has no window manager to draw them.
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null
+}
+
+fail() {
+    echo "FAIL: $*" >&2
+    exit 1
+}
+
+# The program's settings, as the library keeps them on Windows.
+settings_key='HKCU\Software\Larkvale\Pairavel'
+chinese_title="恋人估价器"
+
+# Waits for a visible top-level window whose title is exactly the given text
+# and prints its X window id.
+wait_window() {
+    timeout 60 xdotool search --sync --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1
+}
+
+# Whether a visible window has exactly this title now.
+has_window() {
+    xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1
+}
+
+# Asks the program to close as the desktop's close command does, and waits
+# until the process (the given id) has ended.
+close_program() {
+    wine taskkill /im amorquant.exe >/dev/null 2>&1 || true
+    for _ in $(seq 100); do
+        kill -0 "$1" 2>/dev/null || return 0
+        sleep 0.2
+    done
+    fail "the program did not close"
 }
