@@ -21,3 +21,7 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 set(CMAKE_FIND_LIBRARY_SUFFIXES .a)
 
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
+
+# Tests and other programs run at build time go through Wine, in the prefix
+# that WINEPREFIX names (tests/windows/run.sh makes one per test run).
+set(CMAKE_CROSSCOMPILING_EMULATOR wine)

@@ -20,16 +20,6 @@ sudo=""
 
 log() { echo "windows-deps: $*" >&2; }
 
-install_packages() {
-    missing=""
-    for p in "$@"; do
-        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"
-    done
-    [ -z "$missing" ] && return
-    $sudo apt-get update >&2
-    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends $missing >&2
-}
-
 # apt-get source needs deb-src entries. They are made from the machine's own
 # 'deb' entries for this release (same URIs, suites and components), so the
 # sources come from wherever its binary packages come from.
@@ -94,7 +84,8 @@ fetch_source() {
         dir=$work/fetch-$pkg
         rm -rf "$dir" && mkdir -p "$dir"
         if (cd "$dir" && apt-get source -q --download-only --only-source "$pkg=$v") >/dev/null 2>&1; then
-            dpkg-source -q -x "$dir"/*.dsc "$work/$pkg" >/dev/null
+            dpkg-source -q -x "$dir"/*.dsc "$work/$pkg" >/dev/null 2>&1 ||
+                { log "cannot unpack $pkg $v"; exit 1; }
             echo "$pkg $v" >>"$work/versions"
             log "$pkg $v"
             return
@@ -171,8 +162,7 @@ build_wx() {
     cmake --install "$wx/_build" >>"$wx/_build.log" 2>&1
 }
 
-install_packages g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix libz-mingw-w64-dev \
-    cmake make dpkg-dev xz-utils
+"$repo/scripts/deps.sh" windows >&2
 ensure_deb_src
 
 cache=${XDG_CACHE_HOME:-$HOME/.cache}/amorquant
@@ -198,7 +188,9 @@ log "building the Windows libraries into $prefix (takes a while, once per machin
 start=$(date +%s)
 rm -rf "$prefix"
 work=$(mktemp -d "$cache/build.XXXXXX")
-trap 'rm -rf "$work"' EXIT
+# An interrupted build leaves nothing behind, so the next run starts afresh.
+trap 'rm -rf "$work"; [ -f "$prefix/.complete" ] || rm -rf "$prefix"' EXIT
+trap 'exit 1' INT TERM
 build_expat
 build_png
 build_jpeg

@@ -26,7 +26,7 @@ cmake --build build -j "$(nproc)" --target drawimages
 deps=$(scripts/windows-deps.sh)
 cmake -S . -B build-win -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DCMAKE_TOOLCHAIN_FILE="$(pwd)/cmake/mingw-w64.cmake" -DAMORQUANT_WIN_DEPS="$deps" \
-    -DAMORQUANT_DRAWIMAGES="$(pwd)/build/tools/drawimages" -DCMAKE_CROSSCOMPILING_EMULATOR=wine >/dev/null
+    -DAMORQUANT_DRAWIMAGES="$(pwd)/build/tools/drawimages" >/dev/null
 cmake --build build-win -j "$(nproc)"
 cmake --build build-win --target windows_packages
 ls build-win/amorquant-*-win64.zip build-win/amorquant-*-win64-setup.exe
