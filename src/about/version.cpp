@@ -1,18 +1,12 @@
 #include "about/version.h"
 
+#include "common/platform.h"
+
 #include <wx/strconv.h>
 #include <wx/version.h>
 
 namespace
 {
-#if defined(__WINDOWS__)
-const char g_platformSuffix[] = "-Windows";
-#elif defined(__LINUX__)
-const char g_platformSuffix[] = "-Linux";
-#else
-const char g_platformSuffix[] = "-Unix";
-#endif
-
 wxString Narrow(const char* text)
 {
     return wxString(text, wxConvUTF8);
@@ -35,6 +29,6 @@ wxString GetBuildInfo(int format)
 {
     wxString info(wxVERSION_STRING);
     if (format == 1)
-        info << g_platformSuffix << "-Unicode build";
+        info << "-" << PlatformName() << "-Unicode build";
     return info;
 }

@@ -6,7 +6,9 @@
 
 wxConfigBase* OpenConfigStore()
 {
-    // Keep the store where Linux users expect it ($XDG_CONFIG_HOME).
+    // On Windows the library's store is the registry, under
+    // HKEY_CURRENT_USER\Software\<vendor>\<application>. Elsewhere it is a
+    // file: keep it where Linux users expect it ($XDG_CONFIG_HOME).
     wxStandardPaths::Get().SetFileLayout(wxStandardPaths::FileLayout_XDG);
     // The file store does not create its folder; without it the write-out
     // at exit fails.

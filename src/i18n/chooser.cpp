@@ -2,6 +2,7 @@
 
 #include "common/clocale.h"
 #include "common/paths.h"
+#include "common/platform.h"
 #include "i18n/language.h"
 
 #include <wx/choicdlg.h>

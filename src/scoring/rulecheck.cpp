@@ -1,6 +1,6 @@
 #include "scoring/rulecheck.h"
 
-#include "common/clocale.h"
+#include "common/platform.h"
 #include "scoring/messagetext.h"
 #include "scoring/rule.h"
 #include "scoring/rulefile.h"

@@ -1,6 +1,6 @@
 #include "scoring/rulefile.h"
 
-#include "common/clocale.h"
+#include "common/platform.h"
 #include "common/paths.h"
 #include "scoring/ruleformat.h"
 #include "xmlio/stretchscan.h"

@@ -2,7 +2,7 @@
 
 #include "xmlio/xmlwriter.h"
 
-#include "common/files.h"
+#include "common/platform.h"
 
 #include <wx/file.h>
 #include <wx/filefn.h>

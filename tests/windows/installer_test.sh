@@ -30,6 +30,8 @@ wine reg query "$uninstall_key" /v UninstallString | grep -q 'uninstall.exe' ||
 # looks for in its working folder: started from elsewhere, the shortcut must
 # set that folder.
 wine reg add "$settings_key" /v ui_language /d zh_CN /f >/dev/null
+# A program left running on failure would hold the test's output open.
+trap 'wine taskkill /f /im amorquant.exe >/dev/null 2>&1 || true' EXIT
 cd "$WINEPREFIX"
 wine start "$shortcut"
 window=$(wait_window "$chinese_title")

@@ -12,20 +12,31 @@ set -eu
 run=$(cd "$1" && pwd)
 . "$(dirname "$0")/wine.sh"
 shots=$(mktemp -d)
-trap 'rm -rf "$shots"' EXIT
-
 program=""
+cleanup() {
+    [ -z "$program" ] || kill "$program" 2>/dev/null || true
+    rm -rf "$shots"
+}
+trap cleanup EXIT
+
 start_program() {
     (cd "$1" && exec wine amorquant.exe) &
     program=$!
 }
 
-# Screenshot of the main window, once it has drawn its checklist and page.
+# Screenshot of the main window once it has drawn everything: two shots
+# half a second apart are the same.
 capture() {
     window=$(wait_window "$chinese_title")
     [ -n "$window" ] || fail "no Chinese main window"
-    sleep 2
     import -window "$window" "$shots/$1.png"
+    for _ in $(seq 40); do
+        sleep 0.5
+        import -window "$window" "$shots/next.png"
+        [ "$(compare -metric AE "$shots/$1.png" "$shots/next.png" null: 2>&1 || true)" = 0 ] && return
+        mv "$shots/next.png" "$shots/$1.png"
+    done
+    fail "the window did not settle"
 }
 
 wine reg delete "$settings_key" /f >/dev/null 2>&1 || true
@@ -36,8 +47,12 @@ dialog=$(wait_window "Language selection")
 [ -n "$dialog" ] || fail "no language dialog on the first start"
 ! has_window "Amorquant" && ! has_window "$chinese_title" ||
     fail "the main window came before the language dialog"
-# Rows: (Use default language), Chinese (Simplified), English.
-xdotool windowfocus --sync "$dialog" key --clearmodifiers Down Return
+# Rows: (Use default language), Chinese (Simplified), English. The list
+# takes the keys once the dialog has settled and has the focus.
+sleep 1
+xdotool windowfocus --sync "$dialog"
+sleep 0.5
+xdotool key --clearmodifiers Down Return
 capture chinese
 close_program "$program"
 

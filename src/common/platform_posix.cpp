@@ -1,9 +1,38 @@
-#include "common/files.h"
+#include "common/platform.h"
 
 #include <cstdlib>
+#include <cwctype>
 #include <fcntl.h>
+#include <locale.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+const char* PlatformName()
+{
+#ifdef __LINUX__
+    return "Linux";
+#else
+    return "Unix";
+#endif
+}
+
+bool SystemLocaleExists(const wxString& name)
+{
+    const locale_t locale = newlocale(LC_ALL_MASK, name.utf8_str(), nullptr);
+    if (locale)
+        freelocale(locale);
+    return locale != nullptr;
+}
+
+bool IsUtf8Space(wxUniChar c)
+{
+    // Made once and kept: the program's own locale may be "C", which knows
+    // ASCII only.
+    static const locale_t utf8 = newlocale(LC_CTYPE_MASK, "C.UTF-8", nullptr);
+    if (!utf8)
+        return std::iswspace(wint_t(c.GetValue())) != 0;
+    return iswspace_l(wint_t(c.GetValue()), utf8) != 0;
+}
 
 wxString ResolvedPath(const wxString& path)
 {

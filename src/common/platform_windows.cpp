@@ -1,9 +1,27 @@
-#include "common/files.h"
+#include "common/platform.h"
 
+#include <cwctype>
 #include <fcntl.h>
 #include <io.h>
 #include <sys/stat.h>
 #include <windows.h>
+
+const char* PlatformName()
+{
+    return "Windows";
+}
+
+// Every language's locale comes with the system.
+bool SystemLocaleExists(const wxString&)
+{
+    return true;
+}
+
+// The C library classifies wide characters by Unicode in every locale.
+bool IsUtf8Space(wxUniChar c)
+{
+    return std::iswspace(wint_t(c.GetValue())) != 0;
+}
 
 // Symbolic links are rare on Windows and followed by the calls below anyway.
 wxString ResolvedPath(const wxString& path)

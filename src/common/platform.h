@@ -2,9 +2,23 @@
 
 #include <wx/string.h>
 
-// The file operations behind replacing a file safely that the library does
-// not offer; one implementation per platform (files_posix.cpp,
-// files_windows.cpp).
+// What differs between the platforms where the library leaves the
+// difference to the program; one implementation per platform
+// (platform_posix.cpp, platform_windows.cpp).
+
+// The platform's name in the build information: "Windows", "Linux".
+const char* PlatformName();
+
+// Whether the C library has the named locale (say "en_US.UTF-8"), without
+// switching to it.
+bool SystemLocaleExists(const wxString& name);
+
+// Whether the C library of a UTF-8 locale counts the character as white
+// space (iswspace), whatever locale the program runs in: the ideographic
+// space is one, the no-break spaces are not.
+bool IsUtf8Space(wxUniChar c);
+
+// The file operations behind replacing a file safely.
 
 // The file a path ends at, symbolic links followed; the path itself when it
 // cannot be resolved or the platform has no such links to follow.
