@@ -10,6 +10,11 @@ string(REPLACE "/" "\\" shipped_rules "${shipped_rules}")
 add_test(NAME check_shipped_rules COMMAND amorquant-check ${shipped_rules}
          WORKING_DIRECTORY ${AMORQUANT_RUN_DIR})
 
+# The program file's resources and imports.
+add_test(NAME windows_resources
+         COMMAND sh ${CMAKE_CURRENT_LIST_DIR}/resources_test.sh ${CMAKE_RC_COMPILER}
+                 ${CMAKE_OBJDUMP} $<TARGET_FILE:amorquant>)
+
 # The real program from its run folder, and the installer.
 add_test(NAME windows_program
          COMMAND sh ${CMAKE_CURRENT_LIST_DIR}/program_test.sh ${AMORQUANT_RUN_DIR})
