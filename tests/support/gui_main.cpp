@@ -1,3 +1,4 @@
+#include "support/window.h"
 #include "support/wxtest.h"
 
 #include <gtest/gtest.h>
@@ -18,8 +19,7 @@ int main(int argc, char** argv)
         return 2;
     // A run meant for Wayland must not pass on X because GTK fell back to it.
     wxString backend;
-    if (wxGetEnv("GDK_BACKEND", &backend) && backend == "wayland" &&
-        wxGetDisplayInfo().type != wxDisplayWayland)
+    if (wxGetEnv("GDK_BACKEND", &backend) && backend == "wayland" && !OnWayland())
     {
         std::cerr << "GDK_BACKEND=wayland, but the display is not a Wayland one\n";
         return 2;

@@ -103,3 +103,12 @@ void ExpectDrawnForScale(const wxWindow* window, const wxBitmap& drawn, const wx
             << name;
     }
 }
+
+bool OnWayland()
+{
+#ifdef __UNIX__
+    return wxGetDisplayInfo().type == wxDisplayWayland;
+#else
+    return false;
+#endif
+}

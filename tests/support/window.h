@@ -25,3 +25,7 @@ wxHtmlWindow* ResultView(wxWindow* frame);
 // companion at 200 %. Also checks that the scale is the one GDK_SCALE asks
 // for, so that a run meant for 200 % cannot pass at 100 %.
 void ExpectDrawnForScale(const wxWindow* window, const wxBitmap& drawn, const wxString& file);
+
+// Whether the windows are on a Wayland display (GTK's Wayland back end);
+// never on Windows.
+bool OnWayland();
