@@ -192,12 +192,15 @@ struct WindowIn
 namespace
 {
 // Top-level windows besides the frame that are dialogs or shown. On Wayland
-// the library keeps hidden frames of its own, which are no such window.
+// the library keeps hidden frames of its own, which are no such window; nor
+// is an earlier test's frame that waits for deletion (the library leaves the
+// last shown one visible until then, and Wine's idle time comes late).
 int OtherWindows(const wxWindow* frame)
 {
     int others = 0;
-    for (const wxWindow* window : wxTopLevelWindows)
-        others += window != frame && (window->IsShown() || dynamic_cast<const wxDialog*>(window));
+    for (wxWindow* window : wxTopLevelWindows)
+        others += window != frame && !wxTheApp->IsScheduledForDestruction(window) &&
+                  (window->IsShown() || dynamic_cast<const wxDialog*>(window));
     return others;
 }
 

@@ -64,6 +64,9 @@ bool ShowAndWaitForPaint(wxWindow* window)
     };
     window->Bind(wxEVT_PAINT, onPaint);
     window->Show();
+    // Wine paints a window only once asked to repaint it now.
+    window->Refresh();
+    window->Update();
     const bool done = WaitUntil([&painted] { return painted; });
     window->Unbind(wxEVT_PAINT, onPaint);
     return done;
