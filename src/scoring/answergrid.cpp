@@ -1,7 +1,5 @@
 #include "scoring/answergrid.h"
 
-#include "scoring/rule.h"
-
 #include <wx/propgrid/propgrid.h>
 #include <wx/valtext.h>
 
@@ -16,14 +14,12 @@ bool AnswerNumberProperty::StringToValue(wxVariant& variant, const wxString& tex
     const wxString trimmed = wxString(text).Trim(true).Trim(false);
     if (!std::all_of(trimmed.begin(), trimmed.end(), [](wxUniChar c) { return wxIsdigit(c); }))
         return wxUIntProperty::StringToValue(variant, text, argFlags);
-    // Too many digits for any integer type: the largest answer as well.
+    // Answers count saturated to int, so a number beyond it (too many digits
+    // for any integer type too) shows as the largest: the row stays honest.
     unsigned long long number = 0;
-    const long long entered = trimmed.empty()                 ? 0
-                              : !trimmed.ToULongLong(&number) ? LLONG_MAX
-                              : number > LLONG_MAX            ? LLONG_MAX
-                                                              : (long long)number;
-    // Answers count saturated to int; showing the same keeps the row honest.
-    const wxVariant value(long(Saturate(entered)));
+    if (!trimmed.empty() && (!trimmed.ToULongLong(&number) || number > INT_MAX))
+        number = INT_MAX;
+    const wxVariant value{long(number)};
     if (variant.GetType() == value.GetType() && variant == value)
         return false;
     variant = value;
