@@ -23,7 +23,7 @@ fail() {
 # briefly named after the program before it gets its title.
 main_window() {
     local w name
-    for _ in $(seq 200); do
+    for _ in $(seq 600); do
         for w in $(xdotool search --onlyvisible --pid "$1" --name . 2>/dev/null); do
             name=$(xdotool getwindowname "$w" 2>/dev/null)
             [ "$name" = "${title:-Amorquant}" ] && { echo "$w"; return 0; }
@@ -63,7 +63,7 @@ run_program() {
     dismiss_others "$pid" "$win"
     xdotool windowfocus --sync "$win" key alt+F4
     # Waits for the exit, answering the error report of a failed write-out.
-    for _ in $(seq 40); do
+    for _ in $(seq 120); do
         kill -0 "$pid" 2>/dev/null || break
         sleep 0.5
         for w in $(xdotool search --onlyvisible --pid "$pid" --name ' Error$' 2>/dev/null); do

@@ -64,7 +64,7 @@ if [ -n "${DISPLAY:-}" ]; then
     (cd "$data" && exec env HOME="$home" XDG_CONFIG_HOME="$home/.config" \
         "$root$prefix/bin/$(value Exec)") &
     pid=$!
-    for _ in $(seq 20); do
+    for _ in $(seq 120); do
         sleep 0.5
         windows "$pid" | grep -q '^Amorquant$' && break
     done

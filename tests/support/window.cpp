@@ -23,10 +23,11 @@ void Send(wxWindow* control, wxCommandEvent& event)
 }
 
 // The display answers in its own time: handles window events until done()
-// holds, for at most ten seconds, and returns done().
+// holds, for at most a minute (a guard against a hang on a busy machine, not
+// a bound on speed), and returns done().
 bool WaitUntil(const std::function<bool()>& done)
 {
-    const wxLongLong end = wxGetLocalTimeMillis() + 10000;
+    const wxLongLong end = wxGetLocalTimeMillis() + 60000;
     while (!done())
     {
         if (wxGetLocalTimeMillis() > end)

@@ -41,7 +41,7 @@ close_program "$program"
 
 # The uninstaller copies itself away and returns at once: wait for the files.
 wine "$folder/uninstall.exe" /S || true
-for _ in $(seq 150); do
+for _ in $(seq 300); do
     [ -e "$folder" ] || break
     sleep 0.2
 done

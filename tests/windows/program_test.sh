@@ -30,7 +30,7 @@ capture() {
     window=$(wait_window "$chinese_title")
     [ -n "$window" ] || fail "no Chinese main window"
     import -window "$window" "$shots/$1.png"
-    for _ in $(seq 40); do
+    for _ in $(seq 120); do
         sleep 0.5
         import -window "$window" "$shots/next.png"
         [ "$(compare -metric AE "$shots/$1.png" "$shots/next.png" null: 2>&1 || true)" = 0 ] && return

@@ -21,4 +21,4 @@ add_test(NAME windows_program
 add_test(NAME windows_installer
          COMMAND sh ${CMAKE_CURRENT_LIST_DIR}/installer_test.sh
                  ${CMAKE_BINARY_DIR}/${AMORQUANT_WIN_PACKAGE}-setup.exe)
-set_tests_properties(windows_program windows_installer PROPERTIES TIMEOUT 240)
+set_tests_properties(windows_program windows_installer PROPERTIES TIMEOUT 600)

@@ -60,7 +60,7 @@ has_window() {
 # until the process (the given id) has ended.
 close_program() {
     wine taskkill /im amorquant.exe >/dev/null 2>&1 || true
-    for _ in $(seq 100); do
+    for _ in $(seq 300); do
         kill -0 "$1" 2>/dev/null || return 0
         sleep 0.2
     done
