@@ -38,7 +38,7 @@ PLAIN = {
     "rules_gf_crazy-zh_CN.xml": {
         "love_at_first_sight": 1, "makeup_minutes": 40, "photo_retakes": 8, "opens_jars": 1,
         "says_whatever": 3, "guess_why_angry": 1, "coax_hours": 2, "last_bite_for_you": 1,
-        "red_envelopes": 5, "festivals": 5, "cart_always_full": 1, "short_video_hours": 3,
+        "red_envelopes": 1, "festivals": 5, "cart_always_full": 1, "short_video_hours": 3,
         "night_snacks": 2, "steals_blanket": 1, "sings_in_tune": 1, "remembers_your_order": 1,
         "grandma_approves": 1, "monthly_income": 7, "bride_price_wan": 10, "shared_hobbies": 3,
     },
@@ -47,15 +47,15 @@ PLAIN = {
         "listens_to_you": 1, "reports_whereabouts": 1, "gaming_hours": 3, "late_nights": 4,
         "exercise_per_week": 2, "chores_per_week": 1, "socks_everywhere": 1, "cooks": 1,
         "signature_dishes": 2, "fixes_things": 1, "drives": 1, "parents_supportive": 1,
-        "stable_job": 1, "monthly_income": 8, "savings_wan": 5, "shared_hobbies": 2,
+        "stable_job": 1, "monthly_income": 8, "savings_percent": 15, "shared_hobbies": 2,
         "remembers_dates": 1,
     },
     "rules_bf_crazy-zh_CN.xml": {
         "height_cm": 174, "abs_count": 0, "hot_water": 3, "takes_fine_literally": 1,
         "apologizes_first": 1, "waits_for_game_end": 1, "sock_days": 2, "snores_over_tv": 1,
-        "skewer_nights": 1, "peels_shrimp": 1, "pushups": 25, "dishes": 3,
+        "skewer_nights": 1, "peels_shrimp": 1, "pushups": 25, "signature_dishes": 3,
         "sings_love_songs": 1, "shopping_hours": 2, "friends_approve": 1, "surprise_gifts": 2,
-        "annual_income_wan": 12, "owns_car": 1,
+        "monthly_income": 10, "owns_car": 1,
     },
 }
 
@@ -74,11 +74,11 @@ VERY_GOOD = {
     "rules_gf_crazy-zh_CN.xml": {
         "love_at_first_sight": 1, "makeup_minutes": 20, "photo_retakes": 3,
         "kills_cockroaches": 1, "opens_jars": 1, "says_whatever": 1, "coax_hours": 1,
-        "last_bite_for_you": 1, "pays_first": 1, "red_envelopes": 10, "festivals": 3,
+        "last_bite_for_you": 1, "pays_first": 1, "red_envelopes": 2, "festivals": 3,
         "no_shopping_three_days": 1, "short_video_hours": 1, "night_snacks": 1,
         "carries_you_in_games": 1, "sings_in_tune": 1, "finds_the_way": 1,
         "holds_her_drink": 1, "remembers_your_order": 1, "grandma_approves": 1,
-        "cooks_new_year": 1, "mahjong_diplomacy": 1, "monthly_income": 12,
+        "charms_elders_new_year": 1, "mahjong_diplomacy": 1, "monthly_income": 12,
         "bride_price_wan": 5, "shared_hobbies": 4,
     },
     "rules_bf_normal-zh_CN.xml": {
@@ -87,16 +87,15 @@ VERY_GOOD = {
         "gaming_hours": 1, "late_nights": 1, "exercise_per_week": 4, "chores_per_week": 5,
         "cooks": 1, "signature_dishes": 8, "fixes_things": 1, "drives": 1,
         "parents_supportive": 1, "family_harmony": 1, "stable_job": 1, "keeps_learning": 1,
-        "monthly_income": 20, "savings_wan": 20, "owns_home": 1, "owns_car": 1,
-        "shared_hobbies": 5, "remembers_dates": 1, "shops_with_you": 1,
+        "monthly_income": 20, "savings_percent": 40, "shared_hobbies": 5, "remembers_dates": 1, "shops_with_you": 1,
     },
     "rules_bf_crazy-zh_CN.xml": {
         "height_cm": 182, "abs_count": 4, "princess_carry": 1, "hot_water": 1,
         "apologizes_first": 1, "stands_up_for_you": 1, "sock_days": 1, "skewer_nights": 1,
         "peels_shrimp": 1, "knows_lipstick_shades": 1, "takes_good_photos": 1, "pushups": 40,
-        "dishes": 8, "sings_love_songs": 1, "shopping_hours": 3, "knows_your_friends": 1,
-        "friends_approve": 1, "surprise_gifts": 4, "hands_over_salary_card": 1,
-        "annual_income_wan": 20, "owns_car": 1,
+        "signature_dishes": 8, "sings_love_songs": 1, "shopping_hours": 3, "knows_your_friends": 1,
+        "friends_approve": 1, "charms_elders_new_year": 1, "surprise_gifts": 4, "hands_over_salary_card": 1,
+        "monthly_income": 17, "owns_car": 1,
     },
 }
 
@@ -105,19 +104,19 @@ RED_FLAGS = {
     "rules_gf_normal-zh_CN.xml": {
         "smokes": 1, "checks_your_phone": 1, "cold_war_days": 5, "drunk_per_month": 2,
         "phone_hours": 9, "impulse_buys": 10, "bride_price_too_high": 1,
-        "overdue_credit_cards": 2, "borrows_for_luxuries": 1,
+        "overdue_credit_cards": 1, "borrows_for_luxuries": 1,
     },
     "rules_gf_crazy-zh_CN.xml": {
         "ex_mentions": 4, "coax_hours": 5, "says_whatever": 6, "short_video_hours": 6,
-        "bride_price_wan": 30, "overdue_credit_cards": 2, "cat_outranks_you": 1,
+        "bride_price_wan": 30, "overdue_credit_cards": 1, "cat_outranks_you": 1,
     },
     "rules_bf_normal-zh_CN.xml": {
         "asks_mom_first": 1, "smokes": 1, "drunk_per_month": 4, "gaming_hours": 6,
-        "late_nights": 6, "chores_per_week": 0, "overdue_credit_cards": 2,
+        "late_nights": 6, "chores_per_week": 0, "overdue_credit_cards": 1,
     },
     "rules_bf_crazy-zh_CN.xml": {
         "asks_mom_about_socks": 1, "keeps_ex_photos": 1, "skins_over_gifts": 1,
-        "skewer_nights": 4, "hot_water": 6, "secret_stash_k": 10, "overdue_credit_cards": 2,
+        "skewer_nights": 4, "hot_water": 6, "secret_stash_k": 10, "overdue_credit_cards": 1,
     },
 }
 
