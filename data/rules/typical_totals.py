@@ -11,8 +11,16 @@ profiles, computed by the program's own reading and pricing:
   red flags  the plain person with a handful of serious faults: below
              1300 in the normal files.
 
-The crazy files swing further and are only printed. With --check the script
-exits 1 when a normal file misses one of these bands.
+The crazy files swing further and are only printed.
+
+Then it prints a sheet of believable extremes for every file: how far one
+answer moves the plain person's total, for each checkbox ticked or unticked
+and each number row at 0 or at the most a real person would answer. No single
+answer may move a total by more than 1000.
+
+With --check the script exits 1 when a normal file misses one of these bands,
+when one answer moves a total too far, or when a number row has no believable
+extreme written down below.
 
 Usage: typical_totals.py [--check] [--checker PROGRAM] [FOLDER]
   FOLDER   the rule files (default: the folder of this script)
@@ -24,6 +32,7 @@ import os
 import re
 import subprocess
 import sys
+import xml.etree.ElementTree as ElementTree
 
 # Answers a plain, honest person would give; rows left out hold 0 (unticked).
 PLAIN = {
@@ -87,15 +96,16 @@ VERY_GOOD = {
         "gaming_hours": 1, "late_nights": 1, "exercise_per_week": 4, "chores_per_week": 5,
         "cooks": 1, "signature_dishes": 8, "fixes_things": 1, "drives": 1,
         "parents_supportive": 1, "family_harmony": 1, "stable_job": 1, "keeps_learning": 1,
-        "monthly_income": 20, "savings_percent": 40, "shared_hobbies": 5, "remembers_dates": 1, "shops_with_you": 1,
+        "monthly_income": 20, "savings_percent": 40, "shared_hobbies": 5, "remembers_dates": 1,
+        "shops_with_you": 1,
     },
     "rules_bf_crazy-zh_CN.xml": {
         "height_cm": 182, "abs_count": 4, "princess_carry": 1, "hot_water": 1,
         "apologizes_first": 1, "stands_up_for_you": 1, "sock_days": 1, "skewer_nights": 1,
         "peels_shrimp": 1, "knows_lipstick_shades": 1, "takes_good_photos": 1, "pushups": 40,
-        "signature_dishes": 8, "sings_love_songs": 1, "shopping_hours": 3, "knows_your_friends": 1,
-        "friends_approve": 1, "charms_elders_new_year": 1, "surprise_gifts": 4, "hands_over_salary_card": 1,
-        "monthly_income": 17, "owns_car": 1,
+        "signature_dishes": 8, "sings_love_songs": 1, "shopping_hours": 3,
+        "knows_your_friends": 1, "friends_approve": 1, "charms_elders_new_year": 1,
+        "surprise_gifts": 4, "hands_over_salary_card": 1, "monthly_income": 17, "owns_car": 1,
     },
 }
 
@@ -119,6 +129,33 @@ RED_FLAGS = {
         "skewer_nights": 4, "hot_water": 6, "secret_stash_k": 10, "overdue_credit_cards": 1,
     },
 }
+
+# The most that a real person answers to each number row.
+EXTREMES = {
+    "rules_gf_normal-zh_CN.xml": {
+        "cold_war_days": 30, "drunk_per_month": 15, "phone_hours": 16, "late_nights": 7,
+        "exercise_per_week": 14, "impulse_buys": 30, "signature_dishes": 30,
+        "extra_languages": 5, "monthly_income": 50, "savings_percent": 90, "shared_hobbies": 10,
+    },
+    "rules_gf_crazy-zh_CN.xml": {
+        "makeup_minutes": 120, "photo_retakes": 50, "says_whatever": 10, "coax_hours": 24,
+        "ex_mentions": 30, "red_envelopes": 30, "festivals": 15, "short_video_hours": 12,
+        "night_snacks": 7, "monthly_income": 50, "bride_price_wan": 88, "shared_hobbies": 10,
+    },
+    "rules_bf_normal-zh_CN.xml": {
+        "height_cm": 200, "drunk_per_month": 15, "gaming_hours": 16, "late_nights": 7,
+        "exercise_per_week": 14, "chores_per_week": 14, "signature_dishes": 30,
+        "monthly_income": 50, "savings_percent": 90, "shared_hobbies": 10,
+    },
+    "rules_bf_crazy-zh_CN.xml": {
+        "height_cm": 200, "abs_count": 8, "hot_water": 10, "sock_days": 14, "skewer_nights": 7,
+        "pushups": 100, "signature_dishes": 30, "shopping_hours": 12, "surprise_gifts": 24,
+        "secret_stash_k": 100, "monthly_income": 50,
+    },
+}
+
+# How far one answer may move a total.
+MAX_MOVE = 1000
 
 # The bands the normal files keep, by profile: lowest and highest total.
 NORMAL_BANDS = {"plain": (1300, 1800), "very good": (3000, 3300), "red flags": (None, 1299)}
@@ -160,9 +197,57 @@ def misses(profile, value):
     return (low is not None and value < low) or value > high
 
 
+def number_rows(path):
+    """The ids of the file's rows, each with whether it takes a number."""
+    return [
+        (rule.findtext("id"), rule.findtext("pg_type", "").lower() == "int")
+        for rule in ElementTree.parse(path).getroot()
+    ]
+
+
+def extreme_moves(checker, path, name):
+    """Each row's largest move of the plain total by one answer, as (row, answer, move).
+
+    An answer of None marks a number row without a believable extreme."""
+    plain = PLAIN[name]
+    base = total(checker, path, plain)
+    moves = []
+    for row, takes_number in number_rows(path):
+        if takes_number and row not in EXTREMES[name]:
+            moves.append((row, None, 0))
+            continue
+        answers = (0, EXTREMES[name][row]) if takes_number else (0, 1)
+        priced = [(a, total(checker, path, {**plain, row: a}) - base) for a in answers]
+        answer, move = max(priced, key=lambda pair: abs(pair[1]))
+        moves.append((row, answer, move))
+    return moves
+
+
+def check_extremes(checker, path, name):
+    """Prints the file's sheet of believable extremes; returns the rows that fail.
+
+    Every number row is listed; of the checkboxes only the one that moves most."""
+    print(f"  believable extremes, one answer each (at most {MAX_MOVE} from plain):")
+    moves = extreme_moves(checker, path, name)
+    numbers = [m for m in moves if m[0] in EXTREMES[name] or m[1] is None]
+    checkboxes = [m for m in moves if m not in numbers]
+    shown = numbers + [max(checkboxes, key=lambda m: abs(m[2]))] if checkboxes else numbers
+    for row, answer, move in shown:
+        if answer is None:
+            mark = "  <- no believable extreme written down"
+        elif abs(move) > MAX_MOVE:
+            mark = "  <- moves the total too far"
+        else:
+            mark = ""
+        answer_text = "?" if answer is None else answer
+        print(f"    {row:24} {answer_text:>4} {move:+6}{mark}")
+    too_far = [row for row, answer, move in moves if answer is None or abs(move) > MAX_MOVE]
+    return [f"{name} {row}" for row in too_far]
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
-    parser.add_argument("--check", action="store_true", help="fail when a normal file misses a band")
+    parser.add_argument("--check", action="store_true", help="fail when a file misses its bounds")
     parser.add_argument("--checker", default="amorquant-check")
     parser.add_argument("folder", nargs="?", default=os.path.dirname(os.path.abspath(__file__)))
     args = parser.parse_args()
@@ -178,8 +263,9 @@ def main():
             print(f"  {profile:10} {value:6}  ({band(value)}){mark}")
             if mark:
                 failed.append(f"{name} {profile}")
+        failed += check_extremes(args.checker, path, name)
     if args.check and failed:
-        print("outside their bands: " + ", ".join(failed), file=sys.stderr)
+        print("outside their bounds: " + ", ".join(failed), file=sys.stderr)
         return 1
     return 0
 
