@@ -28,7 +28,7 @@ window=$(wait_window "$chinese_title")
 [ -n "$window" ] || fail "the program did not start"
 sleep 2
 xdotool windowfocus --sync "$window" key F1
-about=$(wait_window "关于...")
+about=$(wait_window "关于恋人估价器")
 [ -n "$about" ] || fail "the About box did not open"
 sleep 2
 # The main window's rectangle, taken from the whole screen so that the box
