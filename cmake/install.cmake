@@ -99,5 +99,5 @@ if(BUILD_TESTING)
   # Both build into the same tree; cpack and install must not overlap.
   # Both start the installed program on the display (with xdotool: X only).
   set_tests_properties(install_layout deb_package PROPERTIES RUN_SERIAL ON
-                       FIXTURES_REQUIRED display)
+                       FIXTURES_REQUIRED display LABELS packaging)
 endif()
