@@ -43,6 +43,7 @@ install(CODE "
   if(NOT IS_ABSOLUTE \"\${AMORQUANT_DATA_PATH}\")
     set(AMORQUANT_DATA_PATH \"\${CMAKE_INSTALL_PREFIX}/\${AMORQUANT_DATA_PATH}\")
   endif()
+  set(AMORQUANT_DOC_PATH \"\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_DOCDIR}\")
   set(PROJECT_VERSION [[${PROJECT_VERSION}]])
   set(AMORQUANT_RELEASE_DATE [[${AMORQUANT_RELEASE_DATE}]])
   set(out \"${packaging_out}/install\")
@@ -63,6 +64,8 @@ add_custom_command(OUTPUT ${changelog_gz}
                    DEPENDS ${packaging_dir}/changelog)
 add_custom_target(debian_changelog ALL DEPENDS ${changelog_gz})
 install(FILES ${packaging_dir}/copyright ${changelog_gz} DESTINATION ${CMAKE_INSTALL_DOCDIR})
+# The rule file format, which the checker's help and manual page point to.
+install(FILES ${CMAKE_SOURCE_DIR}/docs/rule-format.md DESTINATION ${CMAKE_INSTALL_DOCDIR})
 
 # The .deb: run-time libraries found by dpkg-shlibdeps, plus a font that has
 # Chinese glyphs, which the checklists and the result page are written in.
@@ -99,5 +102,5 @@ if(BUILD_TESTING)
   # Both build into the same tree; cpack and install must not overlap.
   # Both start the installed program on the display (with xdotool: X only).
   set_tests_properties(install_layout deb_package PROPERTIES RUN_SERIAL ON
-                       FIXTURES_REQUIRED display)
+                       FIXTURES_REQUIRED display LABELS packaging)
 endif()

@@ -1,15 +1,14 @@
 # The Windows program's resources, and the zip and installer made from its
 # run folder. Included from the root after the targets exist.
 
-# The version and notice shown in Explorer come from the program's own
-# constants, so they cannot drift from the About box.
+# The version shown in Explorer is the one the About box shows (set in the
+# root CMakeLists.txt); the notice comes from the program's own constant.
 function(amorquant_read_define file pattern out)
   file(STRINGS ${file} line REGEX "${pattern}")
   string(REGEX MATCH "\"[^\"]*\"" value "${line}")
   string(REPLACE "\"" "" value "${value}")
   set(${out} "${value}" PARENT_SCOPE)
 endfunction()
-amorquant_read_define(${PROJECT_SOURCE_DIR}/src/about/version.h "VERSION_FULL\\[\\]" AMORQUANT_VERSION_FULL)
 amorquant_read_define(${PROJECT_SOURCE_DIR}/src/common/maker.h "g_makerCopyright\\[\\]" AMORQUANT_COPYRIGHT)
 string(REPLACE "." "," AMORQUANT_RC_VERSION "${AMORQUANT_VERSION_FULL}")
 

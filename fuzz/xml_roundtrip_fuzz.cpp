@@ -1,8 +1,8 @@
 // Loads arbitrary bytes with the library's parser; whatever loads must save
 // and load again to the same tree.
 #include "fuzzsupport.h"
+#include "support/xmltree.h"
 #include "xmlio/xmldocumentex.h"
-#include "xmlio/xmltree.h" // from the tests
 
 #include <wx/mstream.h>
 #include <wx/strconv.h>

@@ -257,48 +257,41 @@ Canvas DrawDownloadButton(int scale)
     return c;
 }
 
+// Icon headers are little-endian.
+void Put16(std::vector<uint8_t>& out, unsigned v)
+{
+    out.push_back(v & 0xff);
+    out.push_back((v >> 8) & 0xff);
+}
+
+void Put32(std::vector<uint8_t>& out, uint32_t v)
+{
+    Put16(out, v & 0xffff);
+    Put16(out, v >> 16);
+}
+
 // One icon file holding several sizes, each as a 32-bit bitmap with its mask.
 bool WriteIco(const wxString& path, const std::vector<Canvas>& sizes)
 {
     std::vector<uint8_t> out;
-    auto put16 = [&](unsigned v)
-    {
-        out.push_back(v & 0xff);
-        out.push_back((v >> 8) & 0xff);
-    };
-    auto put32 = [&](uint32_t v)
-    {
-        put16(v & 0xffff);
-        put16(v >> 16);
-    };
 
     std::vector<std::vector<uint8_t>> entries;
     for (const Canvas& c : sizes)
     {
         std::vector<uint8_t> e;
-        auto e16 = [&](unsigned v)
-        {
-            e.push_back(v & 0xff);
-            e.push_back((v >> 8) & 0xff);
-        };
-        auto e32 = [&](uint32_t v)
-        {
-            e16(v & 0xffff);
-            e16(v >> 16);
-        };
         const int w = c.Width(), h = c.Height();
         const int maskStride = ((w + 31) / 32) * 4;
-        e32(40);
-        e32(w);
-        e32(h * 2);
-        e16(1);
-        e16(32);
-        e32(0);
-        e32(w * h * 4 + maskStride * h);
-        e32(0);
-        e32(0);
-        e32(0);
-        e32(0);
+        Put32(e, 40);
+        Put32(e, w);
+        Put32(e, h * 2);
+        Put16(e, 1);
+        Put16(e, 32);
+        Put32(e, 0);
+        Put32(e, w * h * 4 + maskStride * h);
+        Put32(e, 0);
+        Put32(e, 0);
+        Put32(e, 0);
+        Put32(e, 0);
         for (int y = h - 1; y >= 0; --y)
             for (int x = 0; x < w; ++x)
             {
@@ -319,9 +312,9 @@ bool WriteIco(const wxString& path, const std::vector<Canvas>& sizes)
         entries.push_back(std::move(e));
     }
 
-    put16(0);
-    put16(1);
-    put16(unsigned(sizes.size()));
+    Put16(out, 0);
+    Put16(out, 1);
+    Put16(out, unsigned(sizes.size()));
     uint32_t offset = 6 + 16 * uint32_t(sizes.size());
     for (size_t i = 0; i < sizes.size(); ++i)
     {
@@ -329,10 +322,10 @@ bool WriteIco(const wxString& path, const std::vector<Canvas>& sizes)
         out.push_back(uint8_t(sizes[i].Height() & 0xff));
         out.push_back(0);
         out.push_back(0);
-        put16(1);
-        put16(32);
-        put32(uint32_t(entries[i].size()));
-        put32(offset);
+        Put16(out, 1);
+        Put16(out, 32);
+        Put32(out, uint32_t(entries[i].size()));
+        Put32(out, offset);
         offset += uint32_t(entries[i].size());
     }
     for (const auto& e : entries)

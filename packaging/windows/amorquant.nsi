@@ -1,5 +1,5 @@
 ; Installer of the Windows program, made by the build's windows_packages
-; target: makensis -DVERSION=1.8.85.460 -DSTAGE=<run folder copy> -DOUTFILE=<setup.exe>
+; target: makensis -DVERSION=<full version> -DSTAGE=<run folder copy> -DOUTFILE=<setup.exe>
 ; Silent with /S. The uninstaller removes what was installed and leaves the
 ; user's settings (HKCU\Software\Larkvale\Pairavel).
 

@@ -14,9 +14,7 @@
 #include <wx/stattext.h>
 #include <wx/utils.h>
 
-// Numbered by wxNewId during static initialisation, in declaration order: a
-// legacy form kept on purpose, as these public constants are the dialog's
-// interface (its window names and its tests rely on them).
+// wxNewId, in declaration order: deliberate (docs/developing.md, "Frozen interface").
 const long AboutDlg::ID_STATICBITMAP2 = wxNewId();
 const long AboutDlg::ID_STATICBITMAP1 = wxNewId();
 const long AboutDlg::ID_STATICTEXT1 = wxNewId();
@@ -48,6 +46,7 @@ AboutDlg::AboutDlg(wxWindow* parent, wxWindowID id)
     wxBoxSizer* column = new wxBoxSizer(wxVERTICAL);
     const int textFlags = wxTOP | wxLEFT | wxRIGHT | wxEXPAND;
     m_titleText = AddText(column, ID_STATICTEXT1, "ID_STATICTEXT1", _("Amorquant"), 0, textFlags);
+    // The identifier's spelling is frozen: the catalogs rely on it (docs/developing.md).
     m_versionText = AddText(column, ID_STATICTEXT2, "ID_STATICTEXT2", _("Unicode versin 1.0.1.0"),
                             0, textFlags);
     m_copyrightText =
@@ -81,7 +80,7 @@ AboutDlg::AboutDlg(wxWindow* parent, wxWindowID id)
     body->Add(column, 1, wxLEFT | wxTOP | wxBOTTOM | wxALIGN_CENTER_VERTICAL, 4);
     outer->Add(body, 1, wxALL | wxEXPAND, 4);
     SetSizer(outer);
-    // Connect rather than Bind, on purpose, as in the main window.
+    // Connect rather than Bind: deliberate (docs/developing.md, "Frozen interface").
     Connect(ID_BITMAPBUTTON1, wxEVT_COMMAND_BUTTON_CLICKED,
             wxCommandEventHandler(AboutDlg::OnBitmapButtonClick), nullptr, this);
 
@@ -112,8 +111,7 @@ void AboutDlg::OnBitmapButtonClick(wxCommandEvent&)
     LaunchBrowser(g_makerDownloadUrl, wxBROWSER_NEW_WINDOW);
 }
 
-// An empty table, kept on purpose as the class declares one: the one binding
-// is made with Connect.
+// Empty: deliberate (docs/developing.md, "Frozen interface").
 // clang-format off
 wxBEGIN_EVENT_TABLE(AboutDlg, wxDialog)
 wxEND_EVENT_TABLE()

@@ -5,6 +5,12 @@
 #include <wx/strconv.h>
 #include <wx/version.h>
 
+const char VERSION_FULL[] = AMORQUANT_VERSION_FULL;
+const char VERSION_STATUS[] = AMORQUANT_VERSION_STATUS;
+const char BUILD_YEAR[] = AMORQUANT_BUILD_YEAR;
+const char BUILD_MONTH[] = AMORQUANT_BUILD_MONTH;
+const char BUILD_DAY[] = AMORQUANT_BUILD_DAY;
+
 namespace
 {
 wxString Narrow(const char* text)

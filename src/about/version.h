@@ -2,12 +2,13 @@
 
 #include <wx/string.h>
 
-// The program's version, kept as narrow strings as the release tooling writes them.
-inline constexpr char VERSION_FULL[] = "1.8.85.460";
-inline constexpr char VERSION_STATUS[] = "Release";
-inline constexpr char BUILD_YEAR[] = "2010";
-inline constexpr char BUILD_MONTH[] = "01";
-inline constexpr char BUILD_DAY[] = "20";
+// The program's version, kept as narrow strings as the release tooling writes
+// them; their values are set in the root CMakeLists.txt.
+extern const char VERSION_FULL[];
+extern const char VERSION_STATUS[];
+extern const char BUILD_YEAR[];
+extern const char BUILD_MONTH[];
+extern const char BUILD_DAY[];
 
 // The release the packages carry: the full version without its build number.
 wxString ReleaseVersion();

@@ -27,9 +27,7 @@
 
 #include <algorithm>
 
-// Numbered by wxNewId during static initialisation, in declaration order: a
-// legacy form kept on purpose, as these public constants are the window's
-// interface (its window names and its tests rely on them).
+// wxNewId, in declaration order: deliberate (docs/developing.md, "Frozen interface").
 const long QuorvelFrame::ID_STATICTEXT1 = wxNewId();
 const long QuorvelFrame::ID_CHOICE_FRIEND_TYPE = wxNewId();
 const long QuorvelFrame::ID_STATICTEXT2 = wxNewId();
@@ -266,8 +264,7 @@ void QuorvelFrame::BuildStatusBar()
     SetStatusBar(m_statusBar);
 }
 
-// Connect rather than Bind, on purpose: the window's handlers are bound
-// the way its interface was written; keep the legacy form.
+// Connect rather than Bind: deliberate (docs/developing.md, "Frozen interface").
 void QuorvelFrame::ConnectEvents()
 {
     const struct
@@ -408,8 +405,7 @@ void QuorvelFrame::OnLanguage(wxCommandEvent&)
     ChangeLanguage();
 }
 
-// An empty table, kept on purpose as the class declares one: every binding
-// is made with Connect.
+// Empty: deliberate (docs/developing.md, "Frozen interface").
 // clang-format off
 wxBEGIN_EVENT_TABLE(QuorvelFrame, wxFrame)
 wxEND_EVENT_TABLE()

@@ -80,7 +80,7 @@ private:
     wxPropertyGrid* m_propGrid = nullptr;
     wxXmlDocumentEx m_ruleDoc;
     wxXmlNode* m_ruleRoot = nullptr; // borrowed from m_ruleDoc
-    // Pointer arrays on purpose, as the window's interface declares them.
+    // Pointer arrays: deliberate (docs/developing.md, "Frozen interface").
     RuleArray m_rules;                  // owned
     wxArrayPGProperty m_ruleProperties; // owned by the grid
     bool m_firstBuild = true;

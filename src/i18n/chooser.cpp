@@ -59,6 +59,7 @@ int SelectLanguage()
             break;
         names.Add(row.text);
     }
+    // The identifier's spelling is frozen: the catalogs rely on it (docs/developing.md).
     wxSingleChoiceDialog dialog(nullptr, _("Select your prefered language"),
                                 _("Language selection"), names);
     ShowEveryRow(dialog, names.size());

@@ -49,6 +49,7 @@ int LanguageFromCode(const wxString& code)
     // A stored value of any length must not stretch the error box off the
     // screen.
     const size_t shown = 40;
+    // The identifier's spelling is frozen: the catalogs rely on it (docs/developing.md).
     wxLogError(_("Uknown locale code '%s' in registry."),
                code.length() > shown ? code.Left(shown) + wxString::FromUTF8("\u2026") : code);
     return wxLANGUAGE_DEFAULT;

@@ -32,6 +32,8 @@ const char* const g_usage =
     "  -h, --help         print this help and exit\n"
     "  --version          print the version and exit\n"
     "\n"
+    "The rule file format is described in rule-format.md, in share/doc/amorquant.\n"
+    "\n"
     "Exit status: 0 clean, 1 problems found (an answer for a rule that the program\n"
     "leaves out among them), 2 bad usage or an answer that fits no row, 3 warnings\n"
     "and nothing worse.\n";

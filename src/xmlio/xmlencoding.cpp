@@ -1,5 +1,7 @@
 #include "xmlio/xmlencoding.h"
 
+#include "xmlio/xmlchars.h"
+
 #include <wx/strconv.h>
 
 #include <algorithm>
@@ -24,19 +26,6 @@ size_t SkipSpace(const std::string& text, size_t i, size_t end)
     while (i < end && IsSpace(text[i]))
         ++i;
     return i;
-}
-
-// An encoding name as XML allows it: a letter, then letters, digits, '.',
-// '_' and '-'.
-bool IsEncodingName(const std::string& name)
-{
-    if (name.empty() || !IsAsciiLetter(name[0]))
-        return false;
-    return std::all_of(name.begin(), name.end(),
-                       [](char c) {
-                           return IsAsciiLetter(c) || (c >= '0' && c <= '9') || c == '.' ||
-                                  c == '_' || c == '-';
-                       });
 }
 } // namespace
 
@@ -72,10 +61,12 @@ EncodingDeclaration FindEncodingDeclaration(const std::string& bytes)
             return found;
         if (name == "encoding")
         {
-            const std::string value = bytes.substr(i + 1, valueEnd - i - 1);
+            // Bytes as Latin-1, one character each: anything beyond ASCII
+            // makes no encoding name.
+            const wxString value(bytes.data() + i + 1, wxConvISO8859_1, valueEnd - i - 1);
             if (IsEncodingName(value))
             {
-                found.name = wxString::FromAscii(value.c_str());
+                found.name = value;
                 found.offset = i + 1;
                 found.line += int(std::count(bytes.begin(), bytes.begin() + i, '\n'));
             }

@@ -53,8 +53,7 @@ TEST_F(AboutTest, ShowsEveryTextUnderItsName)
     EXPECT_EQ(dialog.GetTitle(), "About...");
     EXPECT_EQ(dialog.GetName(), "id");
     EXPECT_EQ(TextOf(&dialog, "ID_STATICTEXT1", AboutDlg::ID_STATICTEXT1), "Amorquant");
-    EXPECT_EQ(TextOf(&dialog, "ID_STATICTEXT2", AboutDlg::ID_STATICTEXT2),
-              "Version 1.8.85.460 Release (Build: 2010/01/20)");
+    EXPECT_EQ(TextOf(&dialog, "ID_STATICTEXT2", AboutDlg::ID_STATICTEXT2), VersionLine());
     EXPECT_EQ(TextOf(&dialog, "ID_STATICTEXT3", AboutDlg::ID_STATICTEXT3),
               "Copyright (C) 2010 Larkvale Studio");
     EXPECT_EQ(TextOf(&dialog, "ID_STATICTEXT5", AboutDlg::ID_STATICTEXT5), GetBuildInfo(1));

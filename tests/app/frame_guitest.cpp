@@ -1,6 +1,7 @@
 #include "app/frame.h"
 #include "common/launch.h"
 #include "common/settings.h"
+#include "support/framefixture.h"
 #include "support/launches.h"
 #include "support/window.h"
 #include "support/wxtest.h"
@@ -34,21 +35,10 @@ void Command(wxWindow* frame, wxEventType type, long id)
     frame->GetEventHandler()->ProcessEvent(event);
 }
 
-class FrameTest : public testing::Test
+class FrameTest : public FrameFixture
 {
 protected:
-    void SetUp() override
-    {
-        wxtest::ResetConfigStore();
-        frame = new QuorvelFrame(nullptr, wxID_ANY);
-    }
-    void TearDown() override
-    {
-        if (frame)
-            frame->Destroy();
-        wxTheApp->ProcessIdle();
-    }
-    QuorvelFrame* frame = nullptr;
+    void SetUp() override { OpenFrame(); }
 };
 } // namespace
 

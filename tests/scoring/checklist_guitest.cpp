@@ -1,4 +1,5 @@
 #include "app/frame.h"
+#include "support/framefixture.h"
 #include "support/window.h"
 #include "support/workdir.h"
 #include "support/wxtest.h"
@@ -32,7 +33,7 @@ const std::string g_boyfriendNormal = R"(<?xml version="1.0" encoding="UTF-8"?>
 <lower_price>300</lower_price></rule></rules>
 )";
 
-class ChecklistTest : public testing::Test
+class ChecklistTest : public FrameFixture
 {
 protected:
     explicit ChecklistTest(std::map<wxString, std::string> files =
@@ -42,15 +43,7 @@ protected:
     {
     }
 
-    void SetUp() override
-    {
-        wxtest::ResetConfigStore();
-        frame = new QuorvelFrame(nullptr, wxID_ANY);
-        grid = ChecklistGrid(frame);
-        html = ResultView(frame);
-        ASSERT_TRUE(grid && html);
-    }
-    void TearDown() override { frame->Destroy(); }
+    void SetUp() override { OpenFrame(); }
 
     // The rows under the category, as "label=value".
     std::vector<wxString> Rows()
@@ -73,9 +66,6 @@ protected:
     }
 
     ScopedWorkDir work;
-    QuorvelFrame* frame = nullptr;
-    wxPropertyGrid* grid = nullptr;
-    wxHtmlWindow* html = nullptr;
 };
 
 // Types into a number row's editor without confirming it.

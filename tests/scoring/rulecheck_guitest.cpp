@@ -2,6 +2,7 @@
 #include "scoring/checkcommand.h"
 #include "scoring/corpus.h"
 #include "scoring/rulefile.h"
+#include "support/framefixture.h"
 #include "support/window.h"
 #include "support/workdir.h"
 #include "support/wxtest.h"
@@ -17,22 +18,13 @@
 namespace
 {
 // Prices the same answers in the window and with the checker.
-class CheckerAgreesTest : public testing::Test
+class CheckerAgreesTest : public FrameFixture
 {
 protected:
     void Open(const std::map<wxString, std::string>& files)
     {
         work = std::make_unique<ScopedWorkDir>(files);
-        wxtest::ResetConfigStore();
-        frame = new QuorvelFrame(nullptr, wxID_ANY);
-        grid = ChecklistGrid(frame);
-        html = ResultView(frame);
-        ASSERT_TRUE(grid && html);
-    }
-    void TearDown() override
-    {
-        if (frame)
-            frame->Destroy();
+        OpenFrame();
     }
 
     // Answers every row from a seed, enters them in the grid and returns the
@@ -83,9 +75,6 @@ protected:
     }
 
     std::unique_ptr<ScopedWorkDir> work;
-    QuorvelFrame* frame = nullptr;
-    wxPropertyGrid* grid = nullptr;
-    wxHtmlWindow* html = nullptr;
 };
 
 std::string ReadFile(const wxString& path)

@@ -1,3 +1,4 @@
+#include "about/version.h"
 #include "scoring/checkcommand.h"
 #include "scoring/rulecheck.h"
 #include "scoring/rulefile.h"
@@ -297,7 +298,7 @@ TEST(RuleCheckCommand, ExitStatusAndOutputForm)
     EXPECT_EQ(help.err.str(), "");
     CheckRun version({"--version"});
     EXPECT_EQ(version.status, 0);
-    EXPECT_EQ(version.out.str(), "amorquant-check 1.8.85\n");
+    EXPECT_EQ(version.out.str(), "amorquant-check " + ReleaseVersion().utf8_string() + "\n");
     EXPECT_EQ(version.err.str(), "");
 }
 

@@ -7,7 +7,7 @@
 
 #include <sstream>
 
-// The README's complete example rule file and the totals it gives for its
+// The rule-format reference's complete example rule file and the totals it gives for its
 // answer sheets: an author copies both, so both must hold.
 namespace
 {
@@ -21,7 +21,7 @@ struct ReadmeExample
 ReadmeExample ReadExample()
 {
     ReadmeExample example;
-    wxTextFile readme(TESTS_SOURCE_DIR "/../README.md");
+    wxTextFile readme(TESTS_SOURCE_DIR "/../docs/rule-format.md");
     if (!readme.Open(wxConvUTF8))
         return example;
     enum

@@ -13,6 +13,10 @@
 int main(int argc, char** argv)
 {
     testing::InitGoogleTest(&argc, argv);
+    // Listing the tests needs no display: ctest lists them on a machine
+    // that has none when it runs only the headless ones.
+    if (testing::GTEST_FLAG(list_tests))
+        return RUN_ALL_TESTS();
     wxtest::IsolateHome();
     wxApp::SetInstance(new wxApp);
     if (!wxEntryStart(argc, argv) || !wxTheApp->CallOnInit())

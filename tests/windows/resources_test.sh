@@ -1,11 +1,12 @@
 #!/bin/sh
 # What Explorer shows of the program file and what Windows reads before it
-# starts (resources_test.sh WINDRES OBJDUMP PROGRAM): the program's own icon
-# first, so that it stands for the file; the version; the manifest asking
+# starts (resources_test.sh WINDRES OBJDUMP PROGRAM VERSION): the program's
+# own icon first, so that it stands for the file; the version (the one the
+# build sets, four numbers); the manifest asking
 # for the current common controls and per-monitor DPI awareness; and no DLL
 # beyond those every Windows has.
 set -eu
-windres=$1 objdump=$2 program=$3
+windres=$1 objdump=$2 program=$3 version=$4
 fail() {
     echo "FAIL: $*" >&2
     exit 1
@@ -14,7 +15,7 @@ resources=$("$windres" -i "$program" -O rc)
 first_icon=$(echo "$resources" | grep -a 'RT_GROUP_ICON' | head -n 1)
 echo "$first_icon" | grep -aq '^"AAAA_PROGRAM_ICON"' || fail "first icon is $first_icon"
 for value in '"CompanyName", "Larkvale"' '"ProductName", "Amorquant"' \
-    '"FileVersion", "1.8.85.460"' '"ProductVersion", "1.8.85.460"'; do
+    "\"FileVersion\", \"$version\"" "\"ProductVersion\", \"$version\""; do
     echo "$resources" | grep -aqF "VALUE $value" || fail "no version value $value"
 done
 echo "$resources" | grep -aq 'Microsoft.Windows.Common-Controls"" *version=""6' ||

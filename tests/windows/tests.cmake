@@ -1,6 +1,7 @@
 # The Windows tests, run under Wine by tests/windows/run.sh (CTest starts the
 # programs through the toolchain's emulator). Each test program is one test:
 # every start of a program under Wine takes a second or more.
+# Labels as in the native run (tests/CMakeLists.txt); all of them need Wine.
 add_test(NAME core_tests COMMAND core_tests WORKING_DIRECTORY ${AMORQUANT_RUN_DIR})
 add_test(NAME gui_tests COMMAND gui_tests WORKING_DIRECTORY ${AMORQUANT_RUN_DIR})
 
@@ -13,7 +14,7 @@ add_test(NAME check_shipped_rules COMMAND amorquant-check ${shipped_rules}
 # The program file's resources and imports.
 add_test(NAME windows_resources
          COMMAND sh ${CMAKE_CURRENT_LIST_DIR}/resources_test.sh ${CMAKE_RC_COMPILER}
-                 ${CMAKE_OBJDUMP} $<TARGET_FILE:amorquant>)
+                 ${CMAKE_OBJDUMP} $<TARGET_FILE:amorquant> ${AMORQUANT_VERSION_FULL})
 
 # The real program from its run folder, and the installer.
 add_test(NAME windows_program
@@ -22,3 +23,7 @@ add_test(NAME windows_installer
          COMMAND sh ${CMAKE_CURRENT_LIST_DIR}/installer_test.sh
                  ${CMAKE_BINARY_DIR}/${AMORQUANT_WIN_PACKAGE}-setup.exe)
 set_tests_properties(windows_program windows_installer PROPERTIES TIMEOUT 600)
+
+set_tests_properties(core_tests check_shipped_rules windows_resources PROPERTIES LABELS headless)
+set_tests_properties(gui_tests windows_program PROPERTIES LABELS window)
+set_tests_properties(windows_installer PROPERTIES LABELS packaging)

@@ -1,8 +1,8 @@
 #include "xmlio/xmldocumentex.h"
-#include "xmlio/xmltree.h"
 
 #include "support/workdir.h"
 #include "support/wxtest.h"
+#include "support/xmltree.h"
 
 #include <gtest/gtest.h>
 #include <wx/dir.h>
