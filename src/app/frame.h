@@ -80,9 +80,10 @@ private:
     wxPropertyGrid* m_propGrid = nullptr;
     wxXmlDocumentEx m_ruleDoc;
     wxXmlNode* m_ruleRoot = nullptr; // borrowed from m_ruleDoc
-    // Pointer arrays on purpose, as the window's interface declares them.
-    RuleArray m_rules;                  // owned
-    wxArrayPGProperty m_ruleProperties; // owned by the grid
+    // Pointer arrays, as the window's interface declares them: RuleArray
+    // owns its rules, the rows belong to the grid.
+    RuleArray m_rules;
+    wxArrayPGProperty m_ruleProperties;
     bool m_firstBuild = true;
     wxAuiManager* m_auiManager = nullptr;
     wxAuiToolBar* m_toolBar = nullptr;

@@ -28,10 +28,10 @@ RuleArray ReadParsed(const wxString& xml)
     return ReadRules(parsed.doc.GetRoot());
 }
 
-// The rules of a document, owned.
-struct Rules : OwnedRules
+// The rules of a document.
+struct Rules : RuleArray
 {
-    explicit Rules(const wxString& xml) : OwnedRules(ReadParsed(xml)) {}
+    explicit Rules(const wxString& xml) : RuleArray(ReadParsed(xml)) {}
 };
 
 wxString Rule1(const wxString& fields)
@@ -90,20 +90,22 @@ TEST(ReadRules, ReadsFieldsInAnyOrderWithCaseRules)
                 "<lower_price>-50</lower_price></RULE>"
                 "</rules>");
     ASSERT_EQ(rules.size(), 2u);
-    EXPECT_EQ(rules[0].id, "a");
-    EXPECT_EQ(rules[0].pg_type, "Bool");
-    EXPECT_EQ(rules[0].content, " Ask? "); // values are taken unchanged
-    EXPECT_EQ(rules[0].lower_price, -200);
-    EXPECT_EQ(dynamic_cast<const IntRule*>(&rules[0]), nullptr);
+    EXPECT_EQ(rules[0]->id, "a");
+    EXPECT_EQ(rules[0]->pg_type, "Bool");
+    EXPECT_EQ(rules[0]->content, " Ask? "); // values are taken unchanged
+    EXPECT_EQ(rules[0]->lower_price, -200);
+    EXPECT_EQ(rules[0]->Kind(), RuleKind::Bool);
+    EXPECT_EQ(dynamic_cast<const IntRule*>(rules[0]), nullptr);
 
-    const Rule& band = rules[1];
+    Rule& band = *rules[1];
+    EXPECT_EQ(band.Kind(), RuleKind::Int);
     EXPECT_NE(dynamic_cast<const IntRule*>(&band), nullptr);
     EXPECT_EQ(band.id, "b");
     EXPECT_EQ(band.lower_limit, 3);
     EXPECT_EQ(band.upper_limit, 5);
     EXPECT_EQ(band.upper_price, 100);
     EXPECT_EQ(band.lower_price, -50);
-    EXPECT_EQ(const_cast<Rule&>(band).GetPrice(7), 200);
+    EXPECT_EQ(band.GetPrice(7), 200);
 }
 
 TEST(ReadRules, RepeatedMissingAndFreshFields)
@@ -114,12 +116,12 @@ TEST(ReadRules, RepeatedMissingAndFreshFields)
                       "<content></content>") +
                 Rule1("<pg_type>int</pg_type><!-- between fields --><id>y</id>") + "</rules>");
     ASSERT_EQ(rules.size(), 2u);
-    EXPECT_EQ(rules[0].upper_limit, 4); // the last of a repeated field wins
-    EXPECT_EQ(rules[0].content, "");
+    EXPECT_EQ(rules[0]->upper_limit, 4); // the last of a repeated field wins
+    EXPECT_EQ(rules[0]->content, "");
     // Nothing carries over from the previous rule.
-    EXPECT_EQ(rules[1].upper_limit, 0);
-    EXPECT_EQ(rules[1].content, "");
-    EXPECT_EQ(rules[1].id, "y");
+    EXPECT_EQ(rules[1]->upper_limit, 0);
+    EXPECT_EQ(rules[1]->content, "");
+    EXPECT_EQ(rules[1]->id, "y");
 }
 
 TEST(ReadRules, WhereReadingStops)
@@ -156,7 +158,7 @@ TEST(RowNames, AreDistinctAndKeepUniqueIds)
                 Rule1("<id>a#2</id><pg_type>bool</pg_type>") + Rule1("<pg_type>int</pg_type>") +
                 Rule1("<pg_type>int</pg_type>") + Rule1("<id>b</id><pg_type>int</pg_type>") +
                 "</rules>");
-    const wxArrayString names = RowNames(rules.Array());
+    const wxArrayString names = RowNames(rules);
     ASSERT_EQ(names.size(), 6u);
     EXPECT_EQ(names[0], "a");
     EXPECT_EQ(names[5], "b");
