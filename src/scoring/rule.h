@@ -7,9 +7,10 @@
 #include <vector>
 
 // What a rule asks: a yes/no question or a whole number. Decided once, when
-// the rule is read; everything that differs by kind switches over it (the
-// build refuses a switch that forgets one), and this file and checklist.cpp
-// hold what each kind is.
+// the rule is read; everything that differs by kind switches over it, and
+// the build refuses a switch that forgets one. What each kind is lives in
+// rule.cpp (name, rule class, answers), checklist.cpp (its row) and
+// rulecheck.cpp (what the checker says of its fields).
 enum class RuleKind
 {
     Bool,
