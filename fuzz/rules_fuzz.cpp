@@ -1,10 +1,10 @@
 // Loads arbitrary bytes as the window loads a rule file, reads the rules,
 // names their rows and prices some answers. Besides crashes and sanitizer
 // reports it stops on: a load that the size checks change for a small file
-// in an encoding the parser reads itself, a rule of unknown kind, more rules
-// than elements, row names that are not one distinct, non-empty name per
-// rule, and a total that differs from the exact sum clamped to the range of
-// int.
+// in an encoding the parser reads itself, a parse fault that the parser
+// alone does not find where the library's loader does, a rule of another
+// kind than its pg_type names, more rules than elements, row names that are not one distinct,
+// non-empty name per rule, and a total that differs from the exact sum clamped to the range of int.
 #include "fuzzsupport.h"
 #include "scoring/result.h"
 #include "scoring/rulefile.h"
@@ -46,7 +46,7 @@ __int128 Clamp(__int128 v)
 __int128 ExactPrice(const Rule& rule, long long entered)
 {
     const __int128 answer = Clamp(AnswerOf(rule, entered));
-    if (KindOf(rule.pg_type) == RuleKind::Bool)
+    if (rule.Kind() == RuleKind::Bool)
         return answer * rule.lower_price;
     if (rule.upper_limit == rule.lower_limit)
         return (answer - rule.lower_limit) * rule.lower_price;
@@ -64,7 +64,7 @@ void CheckRules(const wxXmlNode* root, const RuleArray& rules)
     Check(rules.empty() || root->GetName() == "rules", "rules below another root");
     Check(!root || rules.size() <= ChildCount(root), "more rules than elements");
     for (const Rule* rule : rules)
-        Check(rule && KindOf(rule->pg_type) != RuleKind::Unknown, "rule of unknown kind");
+        Check(rule && FindKind(rule->pg_type) == rule->Kind(), "rule of another kind than named");
 
     const wxArrayString names = RowNames(rules);
     Check(names.size() == rules.size(), "one row name per rule");
@@ -97,7 +97,10 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, size_t size)
         return 0;
     const std::string bytes(reinterpret_cast<const char*>(data), size);
     wxXmlDocumentEx doc;
-    const bool loaded = LoadRuleBytes(bytes, "fuzz", doc);
+    const RuleLoadFault fault = LoadRuleBytes(bytes, doc);
+    const bool loaded = fault.kind == RuleLoadFault::Kind::None;
+    Check(fault.kind != RuleLoadFault::Kind::NotWellFormed || fault.parse.line > 0,
+          "parse fault without its line");
     const wxString declared = FindEncodingDeclaration(bytes).name;
     if (size <= g_ruleStretchLimit && (declared.empty() || ParserDecodes(declared)))
     {
@@ -110,8 +113,8 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, size_t size)
     }
     if (!loaded)
         return 0;
-    const OwnedRules rules(ReadRules(doc.GetRoot()));
-    CheckRules(doc.GetRoot(), rules.Array());
-    CheckTotal(rules.Array(), data, size);
+    const RuleArray rules = ReadRules(doc.GetRoot());
+    CheckRules(doc.GetRoot(), rules);
+    CheckTotal(rules, data, size);
     return 0;
 }

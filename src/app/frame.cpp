@@ -333,8 +333,13 @@ void QuorvelFrame::LoadRules(int friendType, int mode)
     ClearRules();
     ClearRuleProperties();
     m_ruleRoot = nullptr;
-    if (!LoadRuleDocument(RulesFilePath(friendType, mode), m_ruleDoc))
+    const wxString path = RulesFilePath(friendType, mode);
+    const RuleLoadFault fault = LoadRuleFile(path, m_ruleDoc);
+    if (fault.kind != RuleLoadFault::Kind::None)
+    {
+        LogRuleLoadFault(path, fault);
         return;
+    }
     m_ruleRoot = m_ruleDoc.GetRoot();
     m_rules = ReadRules(m_ruleRoot);
     m_ruleProperties = ChecklistRows(m_rules);
@@ -347,7 +352,7 @@ void QuorvelFrame::Calculate()
 
 void QuorvelFrame::ClearRules()
 {
-    DeleteRules(m_rules);
+    m_rules.Clear();
 }
 
 void QuorvelFrame::ClearRuleProperties()

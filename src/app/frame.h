@@ -81,8 +81,8 @@ private:
     wxXmlDocumentEx m_ruleDoc;
     wxXmlNode* m_ruleRoot = nullptr; // borrowed from m_ruleDoc
     // Pointer arrays: deliberate (docs/developing.md, "Frozen interface").
-    RuleArray m_rules;                  // owned
-    wxArrayPGProperty m_ruleProperties; // owned by the grid
+    RuleArray m_rules;                  // owns its rules
+    wxArrayPGProperty m_ruleProperties; // the rows belong to the grid
     bool m_firstBuild = true;
     wxAuiManager* m_auiManager = nullptr;
     wxAuiToolBar* m_toolBar = nullptr;

@@ -1,5 +1,7 @@
 #include "scoring/answergrid.h"
 
+#include "scoring/checklist.h"
+
 #include <wx/propgrid/propgrid.h>
 #include <wx/valtext.h>
 
@@ -55,7 +57,7 @@ void OnKeyDown(wxPropertyGrid* grid, wxKeyEvent& event)
         event.Skip();
         return;
     }
-    if (row->GetValue().GetType() == "bool")
+    if (IsCheckboxRow(row))
         grid->ChangePropertyValue(row, !row->GetValue().GetBool());
     else
         grid->SelectProperty(row, true);

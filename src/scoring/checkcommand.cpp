@@ -5,11 +5,9 @@
 #include "scoring/rulecheck.h"
 #include "scoring/rulefile.h"
 
-#include <wx/wxcrt.h>
 #include <wx/xml/xml.h>
 
 #include <algorithm>
-#include <climits>
 #include <ostream>
 #include <utility>
 
@@ -93,23 +91,6 @@ wxString ParseArgs(const std::vector<wxString>& args, Options& options)
     return wxString();
 }
 
-// The entered value of a row as the grid would hold it: a checkbox is ticked
-// or not, a whole-number field holds 0 or more.
-bool ReadAnswer(const Rule& rule, const wxString& text, long long& entered)
-{
-    if (KindOf(rule.pg_type) == RuleKind::Bool)
-    {
-        const bool ticked = text == "1" || text.CmpNoCase("true") == 0;
-        entered = ticked;
-        return ticked || text == "0" || text.CmpNoCase("false") == 0;
-    }
-    unsigned long long number = 0;
-    if (text.empty() || !wxIsdigit(text[0]) || !text.ToULongLong(&number))
-        return false;
-    entered = number > LLONG_MAX ? LLONG_MAX : (long long)number;
-    return true;
-}
-
 void Print(std::ostream& out, const wxString& file, const RuleProblem& problem)
 {
     const wxString where = problem.line > 0 ? wxString::Format("%s:%d", file, problem.line) : file;
@@ -128,14 +109,16 @@ int Worse(int a, int b)
     return weight(a) >= weight(b) ? a : b;
 }
 
-// Prints the total for the answers. An answer for a row that the file has
-// but loses (the reason printed as a problem) makes the status g_problems; one
-// that fits no row (reported on err) g_badUsage.
+// Prints the total for the answers, for a file that was read (root null
+// when it was not: the answers are checked, but there is no total to
+// show). An answer for a row that the file has but loses (the reason
+// printed as a problem) makes the status g_problems; one that fits no row
+// (reported on err) g_badUsage.
 int PrintTotal(const wxString& file, const wxXmlNode* root, const Options& options,
                std::ostream& out, std::ostream& err)
 {
-    const OwnedRules rules(ReadRules(root));
-    const wxArrayString names = RowNames(rules.Array());
+    const RuleArray rules = ReadRules(root);
+    const wxArrayString names = RowNames(rules);
     std::vector<long long> entered(rules.size(), 0);
     int status = g_clean;
     for (const auto& [name, value] : options.answers)
@@ -154,7 +137,7 @@ int PrintTotal(const wxString& file, const wxXmlNode* root, const Options& optio
                 << '\n';
             return g_badUsage;
         }
-        if (!ReadAnswer(rules[row], value, entered[row]))
+        if (!ParseAnswer(*rules[row], value, entered[row]))
         {
             err << ("amorquant-check: " + file + ": '" + value + "' is no answer for row '" + name +
                     "'")
@@ -163,27 +146,30 @@ int PrintTotal(const wxString& file, const wxXmlNode* root, const Options& optio
             return g_badUsage;
         }
     }
-    out << (file + ": total " + wxString::Format("%d", TotalPrice(rules.Array(), entered)))
-               .utf8_string()
-        << '\n';
+    if (root)
+        out << (file + ": total " + wxString::Format("%d", TotalPrice(rules, entered)))
+                   .utf8_string()
+            << '\n';
     return status;
 }
 
 int CheckFile(const wxString& file, const Options& options, std::ostream& out, std::ostream& err)
 {
     wxXmlDocument doc;
-    std::vector<RuleProblem> problems;
-    if (LoadRuleFile(file, doc, problems))
-        problems = CheckRuleDocument(doc.GetRoot());
+    const RuleLoadFault fault = LoadRuleFile(file, doc);
+    const std::vector<RuleProblem> problems = fault.kind == RuleLoadFault::Kind::None
+                                                  ? CheckRuleDocument(doc.GetRoot())
+                                                  : std::vector{LoadProblem(file, fault)};
     for (const RuleProblem& problem : problems)
         Print(out, file, problem);
     const bool warningsOnly = std::all_of(problems.begin(), problems.end(),
                                           [](const RuleProblem& p) { return p.warning; });
     int status = problems.empty() ? g_clean : warningsOnly ? g_warningsOnly : g_problems;
-    // A file that did not load shows the base value alone, as in the window.
     if (options.total || !options.answers.empty())
         status = Worse(status,
-                       PrintTotal(file, doc.IsOk() ? doc.GetRoot() : nullptr, options, out, err));
+                       PrintTotal(file,
+                                  fault.kind == RuleLoadFault::Kind::None ? doc.GetRoot() : nullptr,
+                                  options, out, err));
     return status;
 }
 } // namespace

@@ -10,19 +10,62 @@
 #include <climits>
 #include <vector>
 
+// Each kind's row, and how its answer is read back from it.
+namespace
+{
+wxPGProperty* NewRow(const Rule& rule, const wxString& name)
+{
+    switch (rule.Kind())
+    {
+    case RuleKind::Bool:
+        return new wxBoolProperty(rule.content, name, false);
+    case RuleKind::Int:
+        return new AnswerNumberProperty(rule.content, name, 0);
+    }
+    return nullptr;
+}
+
+long long NumberIn(const wxVariant& value)
+{
+    // A number too large for a long arrives as an unsigned long long.
+    static const wxString ulonglongType = "ulonglong"; // converted once, not at every row
+    if (value.GetType() == ulonglongType)
+    {
+        const unsigned long long large = value.GetULongLong().GetValue();
+        return large > (unsigned long long)LLONG_MAX ? LLONG_MAX : (long long)large;
+    }
+    wxLongLong number;
+    return value.Convert(&number) ? number.GetValue() : 0;
+}
+
+// What a rule's row holds: 1 or 0 for a checkbox, the number for a number row.
+long long EnteredValue(const Rule& rule, const wxPGProperty* row)
+{
+    const wxVariant value = row->GetValue();
+    switch (rule.Kind())
+    {
+    case RuleKind::Bool:
+        return value.GetBool() ? 1 : 0;
+    case RuleKind::Int:
+        return NumberIn(value);
+    }
+    return 0;
+}
+} // namespace
+
 wxArrayPGProperty ChecklistRows(const RuleArray& rules)
 {
     wxArrayPGProperty rows;
     const wxArrayString names = RowNames(rules);
     for (size_t i = 0; i < rules.size(); ++i)
-    {
-        const Rule& rule = *rules[i];
-        if (KindOf(rule.pg_type) == RuleKind::Bool)
-            rows.push_back(new wxBoolProperty(rule.content, names[i], false));
-        else
-            rows.push_back(new AnswerNumberProperty(rule.content, names[i], 0));
-    }
+        rows.push_back(NewRow(*rules[i], names[i]));
     return rows;
+}
+
+bool IsCheckboxRow(const wxPGProperty* row)
+{
+    // Only NewRow makes checklist rows, and only yes/no rules get checkboxes.
+    return row->IsKindOf(wxCLASSINFO(wxBoolProperty));
 }
 
 void AppendChecklist(wxPropertyGrid* grid, const wxArrayPGProperty& rows)
@@ -40,31 +83,13 @@ void ShowChecklistFromTop(wxPropertyGrid* grid)
     grid->Scroll(0, 0);
 }
 
-long long EnteredValue(wxPGProperty* row)
-{
-    // Converted once rather than at every row of every calculation.
-    static const wxString boolType = "bool", ulonglongType = "ulonglong";
-    const wxVariant value = row->GetValue();
-    const wxString type = value.GetType();
-    if (type == boolType)
-        return value.GetBool() ? 1 : 0;
-    // A number too large for a long arrives as an unsigned long long.
-    if (type == ulonglongType)
-    {
-        const unsigned long long large = value.GetULongLong().GetValue();
-        return large > (unsigned long long)LLONG_MAX ? LLONG_MAX : (long long)large;
-    }
-    wxLongLong number;
-    return value.Convert(&number) ? number.GetValue() : 0;
-}
-
 int ChecklistTotal(const RuleArray& rules, const wxArrayPGProperty& rows)
 {
     // Each rule reads its own row, so rules sharing an id still count their
     // own answers.
     std::vector<long long> answers;
     answers.reserve(rows.size());
-    for (wxPGProperty* row : rows)
-        answers.push_back(EnteredValue(row));
+    for (size_t i = 0; i < rows.size() && i < rules.size(); ++i)
+        answers.push_back(EnteredValue(*rules[i], rows[i]));
     return TotalPrice(rules, answers);
 }

@@ -10,8 +10,11 @@ class wxPropertyGrid;
 // answers read back from the rows when the rules price them.
 
 // A row for each rule, in order, named by RowNames: a checkbox for a yes/no
-// rule, a whole-number field otherwise. The rows are not in a grid yet.
+// rule, a whole-number field for a whole-number one. The rows are not in a
+// grid yet.
 wxArrayPGProperty ChecklistRows(const RuleArray& rules);
+// Whether a row of the checklist is a checkbox, which Space ticks.
+bool IsCheckboxRow(const wxPGProperty* row);
 
 // Puts the rows into a cleared grid below the category row "List contents",
 // the yes/no rows as checkboxes. Call with the grid frozen.
@@ -20,9 +23,6 @@ void AppendChecklist(wxPropertyGrid* grid, const wxArrayPGProperty& rows);
 // After a rebuild: the label column fits the new questions, and the list
 // starts at its top (a cleared grid keeps its scroll position).
 void ShowChecklistFromTop(wxPropertyGrid* grid);
-
-// What a row holds: 1 or 0 for a checkbox, the number for a number row.
-long long EnteredValue(wxPGProperty* row);
 
 // The total that the answers in the rows earn under the rules; rows[i]
 // answers rules[i].

@@ -12,20 +12,6 @@ const wxString g_resultTemplate = wxString::FromUTF8(
 
 const int g_baseValue = 1000;
 
-long long AnswerOf(const Rule& rule, long long entered)
-{
-    switch (KindOf(rule.pg_type))
-    {
-    case RuleKind::Bool:
-        return entered ? 1 : 0;
-    case RuleKind::Int:
-        return entered;
-    case RuleKind::Unknown:
-        break;
-    }
-    return 0;
-}
-
 int TotalPrice(const RuleArray& rules, const std::vector<long long>& answers)
 {
     // Prices are ints, so their exact sum fits in long long for any list.

@@ -9,10 +9,6 @@ extern const wxString g_resultTemplate;
 // Every calculation starts from this value.
 extern const int g_baseValue;
 
-// The answer that a rule prices, from what its row holds: 1 or 0 for a
-// yes/no rule, the number itself for a whole-number rule.
-long long AnswerOf(const Rule& rule, long long entered);
-
 // The base value plus the price of each rule's answer (answers[i] belongs
 // to rules[i]), saturated at the limits of int. Answers beyond the range of
 // int count as its nearest end.

@@ -1,5 +1,7 @@
 #include "scoring/rule.h"
 
+#include <wx/wxcrt.h>
+
 #include <climits>
 
 int Saturate(long long v)
@@ -15,15 +17,86 @@ int SaturatingProduct(long long a, long long b)
     return Saturate(product);
 }
 
-RuleKind KindOf(const wxString& pg_type)
+// What each kind is, apart from its grid row (checklist.cpp): its name, its
+// rule class, and how its answer is read.
+
+const wxString& KindName(RuleKind kind)
 {
-    // Converted once: the calculation asks this for every rule.
-    static const wxString boolKind = "bool", intKind = "int";
-    if (pg_type.CmpNoCase(boolKind) == 0)
-        return RuleKind::Bool;
-    if (pg_type.CmpNoCase(intKind) == 0)
-        return RuleKind::Int;
-    return RuleKind::Unknown;
+    // Held as wxString: comparing with a char literal converts it each time.
+    static const wxString boolName = "bool", intName = "int", none;
+    switch (kind)
+    {
+    case RuleKind::Bool:
+        return boolName;
+    case RuleKind::Int:
+        return intName;
+    }
+    return none;
+}
+
+std::vector<RuleKind> AllKinds()
+{
+    // Kinds are numbered from 0 up, so the first number without a name ends
+    // them: a new kind joins once KindName names it.
+    std::vector<RuleKind> kinds;
+    for (int k = 0; !KindName(RuleKind(k)).empty(); ++k)
+        kinds.push_back(RuleKind(k));
+    return kinds;
+}
+
+std::optional<RuleKind> FindKind(const wxString& pg_type)
+{
+    static const std::vector<RuleKind> kinds = AllKinds();
+    for (RuleKind kind : kinds)
+        if (pg_type.CmpNoCase(KindName(kind)) == 0)
+            return kind;
+    return std::nullopt;
+}
+
+Rule* NewRule(RuleKind kind)
+{
+    switch (kind)
+    {
+    case RuleKind::Bool:
+        return new Rule;
+    case RuleKind::Int:
+        return new IntRule;
+    }
+    return nullptr;
+}
+
+long long AnswerOf(const Rule& rule, long long entered)
+{
+    switch (rule.Kind())
+    {
+    case RuleKind::Bool:
+        return entered ? 1 : 0;
+    case RuleKind::Int:
+        return entered;
+    }
+    return 0;
+}
+
+bool ParseAnswer(const Rule& rule, const wxString& text, long long& entered)
+{
+    switch (rule.Kind())
+    {
+    case RuleKind::Bool:
+    {
+        const bool ticked = text == "1" || text.CmpNoCase("true") == 0;
+        entered = ticked;
+        return ticked || text == "0" || text.CmpNoCase("false") == 0;
+    }
+    case RuleKind::Int:
+    {
+        unsigned long long number = 0;
+        if (text.empty() || !wxIsdigit(text[0]) || !text.ToULongLong(&number))
+            return false;
+        entered = number > LLONG_MAX ? LLONG_MAX : (long long)number;
+        return true;
+    }
+    }
+    return false;
 }
 
 int Rule::GetPrice(int answer)
@@ -45,12 +118,21 @@ int IntRule::GetPrice(int answer)
     return price;
 }
 
-void DeleteRules(RuleArray& rules)
+RuleArray& RuleArray::operator=(RuleArray&& other) noexcept
 {
-    while (!rules.empty())
+    if (this != &other)
     {
-        delete rules.back();
-        rules.pop_back();
+        Clear();
+        m_rules.swap(other.m_rules);
     }
-    rules.Clear();
+    return *this;
+}
+
+void RuleArray::Clear()
+{
+    while (!m_rules.empty())
+    {
+        delete m_rules.back();
+        m_rules.pop_back();
+    }
 }

@@ -6,10 +6,8 @@
 #include "scoring/rulefile.h"
 #include "scoring/ruleformat.h"
 #include "xmlio/parseerror.h"
-#include "xmlio/xmlencoding.h"
 
 #include <wx/log.h>
-#include <wx/strconv.h>
 #include <wx/xml/xml.h>
 
 #include <algorithm>
@@ -17,44 +15,19 @@
 #include <climits>
 #include <cstdlib>
 #include <map>
+#include <optional>
 #include <set>
 
 namespace
 {
-// Keeps what the library logs while a file loads, so that its message
-// becomes a problem of the file instead of a line on stderr.
-class LogCapture : public wxLog
+// "bool or int".
+wxString KindList()
 {
-public:
-    LogCapture() : m_previous(wxLog::SetActiveTarget(this)) {}
-    ~LogCapture() override { wxLog::SetActiveTarget(m_previous); }
-    const std::vector<wxString>& Messages() const { return m_messages; }
-
-protected:
-    void DoLogRecord(wxLogLevel level, const wxString& msg, const wxLogRecordInfo&) override
-    {
-        if (level <= wxLOG_Warning)
-            m_messages.push_back(msg);
-    }
-
-private:
-    wxLog* m_previous;
-    std::vector<wxString> m_messages;
-};
-
-// "XML parsing error: 'mismatched tag' at line 5" becomes line 5 and
-// "not well-formed: mismatched tag"; other messages stay as they are.
-RuleProblem LoadProblem(const wxString& logged)
-{
-    wxString tail, where;
-    unsigned long line = 0;
-    if (logged.StartsWith("XML parsing error: '", &tail))
-    {
-        const wxString reason = tail.BeforeLast('\'', &where);
-        if (where.StartsWith(" at line ", &where) && where.ToULong(&line) && line <= INT_MAX)
-            return {int(line), "not well-formed: " + reason};
-    }
-    return {0, logged};
+    wxString list;
+    const std::vector<RuleKind> kinds = AllKinds();
+    for (size_t i = 0; i < kinds.size(); ++i)
+        list += (i == 0 ? "" : i + 1 == kinds.size() ? " or " : ", ") + KindName(kinds[i]);
+    return list;
 }
 
 wxString Tag(const wxString& name)
@@ -74,58 +47,21 @@ wxString AnswerMinus(long long limit)
                      : wxString::Format("(answer - %lld)", limit);
 }
 
-bool IsValidIn(const std::string& bytes, const wxString& encoding)
+// The fix for a file that is not valid in the encoding it is read in:
+// another encoding it reads in as a whole, if one does.
+wxString EncodingHint(const wxString& readsAs)
 {
-    const wxCSConv conv(encoding);
-    return conv.IsOk() && conv.ToWChar(nullptr, 0, bytes.data(), bytes.size()) != wxCONV_FAILED;
+    if (readsAs.empty())
+        return wxString();
+    return wxString::Format("; the file reads as %s: declare encoding=\"%s\" in its first line%s",
+                            readsAs, readsAs, readsAs == "UTF-8" ? "" : ", or save it as UTF-8");
 }
 
-// For a file that is not valid in the encoding it is read in: another
-// encoding it reads in as a whole, as a fix. GBK and GB18030 are what
-// Chinese editors on Windows save.
-wxString EncodingHint(const std::string& bytes, const wxString& readAs)
+// What the library said of a file it could not open or read.
+wxString SystemProblem(const char* what, const wxString& path, unsigned long error)
 {
-    for (const char* other : {"UTF-8", "GBK", "GB18030"})
-        if (readAs.CmpNoCase(other) != 0 && IsValidIn(bytes, other))
-            return wxString::Format("; the file reads as %s: declare encoding=\"%s\" in its "
-                                    "first line%s",
-                                    other, other,
-                                    wxString(other) == "UTF-8" ? "" : ", or save it as UTF-8");
-    return wxString();
-}
-
-RuleProblem FaultProblem(const RuleTextFault& fault, const std::string& bytes)
-{
-    switch (fault.kind)
-    {
-    case RuleTextFault::Kind::UnknownEncoding:
-        return {fault.line, "not read: the encoding " + Quoted(fault.encoding) +
-                                " is unknown on this system; save the file as UTF-8 and declare "
-                                "that"};
-    case RuleTextFault::Kind::InvalidBytes:
-        return {fault.line, (fault.line > 0 ? "not read: this line is not valid "
-                                            : "not read: the file is not valid ") +
-                                fault.encoding + ", the encoding the file declares" +
-                                EncodingHint(bytes, fault.encoding)};
-    case RuleTextFault::Kind::TooLarge:
-    case RuleTextFault::Kind::None:
-        break;
-    }
-    return {0, wxString::Format("not read: larger than %zu MB, or a comment, tag or text in it "
-                                "is longer than %zu KB (counted in UTF-8)",
-                                g_ruleFileLimit >> 20, g_ruleStretchLimit >> 10)};
-}
-
-// A file the parser reads as UTF-8 whose bytes are not: the line, or 0.
-int FirstInvalidUtf8Line(const std::string& text)
-{
-    const bool utf16 = text.size() >= 2 &&
-                       (text[0] == '\0' || text[1] == '\0' || text.compare(0, 2, "\xFF\xFE") == 0 ||
-                        text.compare(0, 2, "\xFE\xFF") == 0);
-    const wxString declared = FindEncodingDeclaration(text).name;
-    if (utf16 || !(declared.empty() || declared.CmpNoCase("UTF-8") == 0))
-        return 0;
-    return FirstInvalidLine(text, wxConvUTF8);
+    return wxString::Format(what, path) +
+           wxString::Format(" (error %ld: %s)", long(error), wxSysErrorMsgStr(error));
 }
 
 wxString OpenedAt(const XmlParseError::OpenElement& element)
@@ -135,23 +71,18 @@ wxString OpenedAt(const XmlParseError::OpenElement& element)
 
 // The parser's reason for a text that is not well-formed, with what the
 // author needs to find the fault: the element left open and where, the
-// escape for a bare '&' or '<', the bytes that are not UTF-8. What the
-// library logged stands in should the parser find no fault on its own.
-RuleProblem ParseProblem(const std::string& text, const std::vector<wxString>& logged)
+// escape for a bare '&' or '<', the bytes that are not UTF-8.
+RuleProblem ParseProblem(const RuleLoadFault& fault)
 {
-    XmlParseError error;
-    if (!FindXmlParseError(text, error))
-        return logged.empty() ? RuleProblem{0, "not well-formed"} : LoadProblem(logged.front());
-    const int invalidLine = FirstInvalidUtf8Line(text);
-    if (invalidLine > 0 && invalidLine == error.line)
-    {
-        const wxString declared = FindEncodingDeclaration(text).name;
-        return {error.line,
-                "not well-formed: this line is not valid UTF-8, " +
-                    wxString(declared.empty() ? "which a file that declares no encoding must be"
-                                              : "the encoding the file declares") +
-                    EncodingHint(text, "UTF-8")};
-    }
+    const XmlParseError& error = fault.parse;
+    if (error.line == 0)
+        return {0, "not well-formed"};
+    if (fault.invalidUtf8)
+        return {error.line, "not well-formed: this line is not valid UTF-8, " +
+                                wxString(fault.encoding.empty()
+                                             ? "which a file that declares no encoding must be"
+                                             : "the encoding the file declares") +
+                                EncodingHint(fault.readsAs)};
     // The parser says "not well-formed (invalid token)" but plain "mismatched tag".
     const wxString reason = error.reason.StartsWith("not well-formed")
                                 ? error.reason
@@ -419,16 +350,16 @@ private:
                              "with its tags");
     }
 
-    // The rule's kind, or Unknown after reporting why the rule is left out.
-    RuleKind CheckKind(const RuleFields& fields, const wxXmlNode* rule, const FieldSet& byAttribute)
+    // The rule's kind, or none after reporting why the rule is left out.
+    std::optional<RuleKind> CheckKind(const RuleFields& fields, const wxXmlNode* rule,
+                                      const FieldSet& byAttribute)
     {
         const wxString type = fields.Value(RuleField::PgType);
-        const RuleKind kind = KindOf(type);
-        const wxString leftOut = " (bool or int): the rule is left out";
-        if (kind != RuleKind::Unknown ||
-            ReportAbsent(fields, RuleField::PgType, rule, byAttribute, leftOut))
+        const std::optional<RuleKind> kind = FindKind(type);
+        const wxString leftOut = " (" + KindList() + "): the rule is left out";
+        if (kind || ReportAbsent(fields, RuleField::PgType, rule, byAttribute, leftOut))
             return kind;
-        if (KindOf(StripInvisible(type)) != RuleKind::Unknown)
+        if (FindKind(StripInvisible(type)))
             ReportSurrounded(fields, RuleField::PgType,
                              ": the kind must stand alone, so the rule is left out");
         else
@@ -479,17 +410,11 @@ private:
                                 lowerLimit, upperLimit, prices));
     }
 
-    void CheckLimits(const RuleFields& fields, const wxXmlNode* rule, RuleKind kind)
+    // The limits and prices of a whole-number rule.
+    void CheckBand(const RuleFields& fields, const wxXmlNode* rule)
     {
         const int upperLimit = ReadNumber(fields.Value(RuleField::UpperLimit));
         const int lowerLimit = ReadNumber(fields.Value(RuleField::LowerLimit));
-        if (kind == RuleKind::Bool)
-        {
-            for (RuleField field :
-                 {RuleField::UpperLimit, RuleField::LowerLimit, RuleField::UpperPrice})
-                ReportUnused(fields, field, "a yes/no rule is priced by <lower_price> alone");
-            return;
-        }
         if (upperLimit == lowerLimit)
         {
             ReportUnused(fields, RuleField::UpperPrice,
@@ -523,11 +448,21 @@ private:
         const RuleFields fields = ReadFields(rule);
         CheckId(fields, rule, byAttribute);
         CheckNumbers(fields);
-        const RuleKind kind = CheckKind(fields, rule, byAttribute);
-        if (kind == RuleKind::Unknown)
+        const std::optional<RuleKind> kind = CheckKind(fields, rule, byAttribute);
+        if (!kind)
             return;
         CheckContent(fields, rule, byAttribute);
-        CheckLimits(fields, rule, kind);
+        switch (*kind)
+        {
+        case RuleKind::Bool:
+            for (RuleField field :
+                 {RuleField::UpperLimit, RuleField::LowerLimit, RuleField::UpperPrice})
+                ReportUnused(fields, field, "a yes/no rule is priced by <lower_price> alone");
+            break;
+        case RuleKind::Int:
+            CheckBand(fields, rule);
+            break;
+        }
     }
 
     std::vector<RuleProblem> m_problems;
@@ -541,29 +476,40 @@ bool HasId(const wxXmlNode* rule, const wxString& id)
 }
 } // namespace
 
-bool LoadRuleFile(const wxString& path, wxXmlDocument& doc, std::vector<RuleProblem>& problems)
+RuleProblem LoadProblem(const wxString& path, const RuleLoadFault& fault)
 {
-    LogCapture capture;
-    std::string bytes;
-    if (!ReadRuleFile(path, bytes))
+    using Kind = RuleLoadFault::Kind;
+    switch (fault.kind)
     {
-        for (const wxString& message : capture.Messages())
-            problems.push_back(LoadProblem(message));
-        if (capture.Messages().empty())
-            problems.push_back({0, "cannot be read"});
-        return false;
+    case Kind::None:
+        break;
+    case Kind::NotPlainFile:
+    case Kind::FileTooLarge:
+        return {0, wxString::Format("Rule file '%s' not read: it is not a plain file or is too "
+                                    "large.",
+                                    path)};
+    case Kind::CannotOpen:
+        return {0, SystemProblem("can't open file '%s'", path, fault.systemError)};
+    case Kind::ReadFailed:
+        return {0, SystemProblem("Read error on file '%s'", path, fault.systemError)};
+    case Kind::TooLarge:
+    case Kind::StretchTooLong:
+        return {0, wxString::Format("not read: larger than %zu MB, or a comment, tag or text in "
+                                    "it is longer than %zu KB (counted in UTF-8)",
+                                    g_ruleFileLimit >> 20, g_ruleStretchLimit >> 10)};
+    case Kind::UnknownEncoding:
+        return {fault.line, "not read: the encoding " + Quoted(fault.encoding) +
+                                " is unknown on this system; save the file as UTF-8 and declare "
+                                "that"};
+    case Kind::InvalidBytes:
+        return {fault.line, (fault.line > 0 ? "not read: this line is not valid "
+                                            : "not read: the file is not valid ") +
+                                fault.encoding + ", the encoding the file declares" +
+                                EncodingHint(fault.readsAs)};
+    case Kind::NotWellFormed:
+        return ParseProblem(fault);
     }
-    std::string text = bytes;
-    const RuleTextFault fault = PrepareRuleText(text);
-    if (fault.kind != RuleTextFault::Kind::None)
-    {
-        problems.push_back(FaultProblem(fault, bytes));
-        return false;
-    }
-    if (ParseRuleText(text, doc))
-        return true;
-    problems.push_back(ParseProblem(text, capture.Messages()));
-    return false;
+    return {0, wxString()};
 }
 
 std::vector<RuleProblem> CheckRuleDocument(const wxXmlNode* root)
@@ -582,14 +528,14 @@ bool WhyNoRow(const wxXmlNode* root, const wxString& row, RuleProblem& why)
         return true;
     }
     const wxXmlNode* leftOut = nullptr;
-    const wxXmlNode* stop = ForEachRule(
-        root,
-        [&](const wxXmlNode* rule)
-        {
-            if (!leftOut && HasId(rule, row) &&
-                KindOf(ReadRuleFields(rule).Value(RuleField::PgType)) == RuleKind::Unknown)
-                leftOut = rule;
-        });
+    const wxXmlNode* stop =
+        ForEachRule(root,
+                    [&](const wxXmlNode* rule)
+                    {
+                        if (!leftOut && HasId(rule, row) &&
+                            !FindKind(ReadRuleFields(rule).Value(RuleField::PgType)))
+                            leftOut = rule;
+                    });
     if (leftOut)
     {
         why = {leftOut->GetLineNumber(),

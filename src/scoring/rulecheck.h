@@ -4,7 +4,7 @@
 
 #include <vector>
 
-class wxXmlDocument;
+struct RuleLoadFault;
 class wxXmlNode;
 
 // One thing in a rule file that the program would read differently from how
@@ -18,9 +18,9 @@ struct RuleProblem
     bool warning = false;
 };
 
-// Loads a rule file as the program does. On failure returns false and adds
-// the reason, on the line it concerns where there is one.
-bool LoadRuleFile(const wxString& path, wxXmlDocument& doc, std::vector<RuleProblem>& problems);
+// Why a rule file was not read (LoadRuleFile's fault, not None), as the
+// problem of the file at path.
+RuleProblem LoadProblem(const wxString& path, const RuleLoadFault& fault);
 
 // The problems of a loaded rule file, in document order.
 std::vector<RuleProblem> CheckRuleDocument(const wxXmlNode* root);

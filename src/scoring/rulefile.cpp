@@ -1,7 +1,7 @@
 #include "scoring/rulefile.h"
 
-#include "common/platform.h"
 #include "common/paths.h"
+#include "common/platform.h"
 #include "scoring/ruleformat.h"
 #include "xmlio/stretchscan.h"
 #include "xmlio/xmlencoding.h"
@@ -14,7 +14,9 @@
 #include <wx/strconv.h>
 #include <wx/xml/xml.h>
 
+#include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <unordered_set>
 #include <utility>
 
@@ -37,18 +39,10 @@ void ReplaceIndexed(wxString& name, const wxString& placeholder, int index,
 Rule* MakeRule(const RuleFields& fields)
 {
     const wxString type = fields.Value(RuleField::PgType);
-    Rule* rule = nullptr;
-    switch (KindOf(type))
-    {
-    case RuleKind::Bool:
-        rule = new Rule;
-        break;
-    case RuleKind::Int:
-        rule = new IntRule;
-        break;
-    case RuleKind::Unknown:
+    const std::optional<RuleKind> kind = FindKind(type);
+    if (!kind)
         return nullptr;
-    }
+    Rule* rule = NewRule(*kind);
     rule->id = fields.Value(RuleField::Id);
     rule->content = fields.Value(RuleField::Content);
     rule->pg_type = type;
@@ -59,102 +53,204 @@ Rule* MakeRule(const RuleFields& fields)
     return rule;
 }
 
-void LogRefusal(const wxString& name)
+using FaultKind = RuleLoadFault::Kind;
+
+RuleLoadFault Fault(FaultKind kind, int line = 0)
 {
-    wxLogError(_("Rule file '%s' not read: it is not a plain file or is too large."), name);
+    RuleLoadFault fault;
+    fault.kind = kind;
+    fault.line = line;
+    return fault;
 }
 
-void LogFault(const wxString& name, const RuleTextFault& fault)
+RuleLoadFault SizeFault(FaultKind kind, size_t limit)
 {
-    switch (fault.kind)
-    {
-    case RuleTextFault::Kind::None:
-        break;
-    case RuleTextFault::Kind::TooLarge:
-        LogRefusal(name);
-        break;
-    case RuleTextFault::Kind::UnknownEncoding:
-        wxLogError(_("Rule file '%s' not read: its encoding '%s' is unknown."), name,
-                   fault.encoding);
-        break;
-    case RuleTextFault::Kind::InvalidBytes:
-        if (fault.line > 0)
-            wxLogError(_("Rule file '%s' not read: line %d is not valid %s."), name, fault.line,
-                       fault.encoding);
-        else
-            wxLogError(_("Rule file '%s' not read: it is not valid %s."), name, fault.encoding);
-        break;
-    }
+    RuleLoadFault fault = Fault(kind);
+    fault.limit = limit;
+    return fault;
 }
 
-bool WithinLimits(const std::string& text)
+RuleLoadFault SystemFault(FaultKind kind)
 {
-    // No stretch can be longer than the text: small files need no scan.
-    return text.size() <= g_ruleFileLimit &&
-           (text.size() <= g_ruleStretchLimit || LongestStretch(text) <= g_ruleStretchLimit);
+    RuleLoadFault fault = Fault(kind);
+    fault.systemError = wxSysErrorCode();
+    return fault;
 }
-} // namespace
 
-bool ReadRuleFile(const wxString& path, std::string& bytes)
+RuleLoadFault ReadFileBytes(const wxString& path, std::string& bytes)
 {
     // A FIFO or device is refused unopened: reading it could block or never end.
     if (wxFileName::Exists(path) && !wxFileName::FileExists(path))
-    {
-        LogRefusal(path);
-        return false;
-    }
-    wxFFile file(path, "rb");
-    if (!file.IsOpened())
-        return false;
+        return Fault(FaultKind::NotPlainFile);
+    // Opened without wxFFile::Open, which would log the failure itself.
+    FILE* const stream = wxFopen(path, "rb");
+    if (!stream)
+        return SystemFault(FaultKind::CannotOpen);
+    wxFFile file;
+    file.Attach(stream, path);
+    wxLogNull quiet; // a failure below is returned, not logged
     const wxFileOffset length = file.Length();
-    if (length < 0 || size_t(length) > g_ruleFileLimit)
-    {
-        LogRefusal(path);
-        return false;
-    }
+    if (length < 0)
+        return SystemFault(FaultKind::ReadFailed);
+    if (size_t(length) > g_ruleFileLimit)
+        return SizeFault(FaultKind::FileTooLarge, g_ruleFileLimit);
     bytes.resize(size_t(length));
-    return file.Read(bytes.data(), bytes.size()) == bytes.size();
-}
-
-RuleTextFault PrepareRuleText(std::string& bytes)
-{
-    using Kind = RuleTextFault::Kind;
-    const RuleTextFault tooLarge{Kind::TooLarge, wxString(), 0};
-    // Beyond the limit as read, a file is refused before it is converted.
-    if (bytes.size() > g_ruleFileLimit)
-        return tooLarge;
-    const EncodingDeclaration declaration = FindEncodingDeclaration(bytes);
-    if (declaration.name.empty() || ParserDecodes(declaration.name))
-        return WithinLimits(bytes) ? RuleTextFault() : tooLarge;
-    const wxCSConv conv(declaration.name);
-    if (!conv.IsOk())
-        return {Kind::UnknownEncoding, declaration.name, declaration.line};
-    std::string text;
-    if (!ReencodeAsUtf8(bytes, declaration, conv, text))
-        return {Kind::InvalidBytes, declaration.name, FirstInvalidLine(bytes, conv)};
-    if (!WithinLimits(text))
-        return tooLarge;
-    bytes.swap(text);
+    if (file.Read(bytes.data(), bytes.size()) != bytes.size())
+        return SystemFault(FaultKind::ReadFailed);
     return {};
 }
 
-bool ParseRuleText(const std::string& text, wxXmlDocument& doc)
+// The size fault of a text the parser would get, or none.
+RuleLoadFault CheckLimits(const std::string& text)
+{
+    if (text.size() > g_ruleFileLimit)
+        return SizeFault(FaultKind::TooLarge, g_ruleFileLimit);
+    // No stretch can be longer than the text: small files need no scan.
+    if (text.size() > g_ruleStretchLimit && LongestStretch(text) > g_ruleStretchLimit)
+        return SizeFault(FaultKind::StretchTooLong, g_ruleStretchLimit);
+    return {};
+}
+
+bool IsValidIn(const std::string& bytes, const wxString& encoding)
+{
+    const wxCSConv conv(encoding);
+    return conv.IsOk() && conv.ToWChar(nullptr, 0, bytes.data(), bytes.size()) != wxCONV_FAILED;
+}
+
+// Another encoding that bytes not valid in readAs are valid in as a whole.
+// GBK and GB18030 are what Chinese editors on Windows save.
+wxString OtherEncoding(const std::string& bytes, const wxString& readAs)
+{
+    for (const char* other : {"UTF-8", "GBK", "GB18030"})
+        if (readAs.CmpNoCase(other) != 0 && IsValidIn(bytes, other))
+            return other;
+    return wxString();
+}
+
+// Makes the bytes of a rule file into the text the parser reads.
+RuleLoadFault PrepareRuleText(std::string& bytes)
+{
+    // Beyond the limit as read, a file is refused before it is converted.
+    if (bytes.size() > g_ruleFileLimit)
+        return SizeFault(FaultKind::TooLarge, g_ruleFileLimit);
+    const EncodingDeclaration declaration = FindEncodingDeclaration(bytes);
+    if (declaration.name.empty() || ParserDecodes(declaration.name))
+        return CheckLimits(bytes);
+    const wxCSConv conv(declaration.name);
+    RuleLoadFault fault;
+    fault.encoding = declaration.name;
+    if (!conv.IsOk())
+    {
+        fault.kind = FaultKind::UnknownEncoding;
+        fault.line = declaration.line;
+        return fault;
+    }
+    std::string text;
+    if (!ReencodeAsUtf8(bytes, declaration, conv, text))
+    {
+        fault.kind = FaultKind::InvalidBytes;
+        fault.line = FirstInvalidLine(bytes, conv);
+        fault.readsAs = OtherEncoding(bytes, declaration.name);
+        return fault;
+    }
+    fault = CheckLimits(text);
+    if (fault.kind == FaultKind::None)
+        bytes.swap(text);
+    return fault;
+}
+
+// A text the parser reads as UTF-8 whose bytes are not: the first such line, or 0.
+int FirstInvalidUtf8Line(const std::string& text)
+{
+    const bool utf16 = text.size() >= 2 &&
+                       (text[0] == '\0' || text[1] == '\0' || text.compare(0, 2, "\xFF\xFE") == 0 ||
+                        text.compare(0, 2, "\xFE\xFF") == 0);
+    const wxString declared = FindEncodingDeclaration(text).name;
+    if (utf16 || !(declared.empty() || declared.CmpNoCase("UTF-8") == 0))
+        return 0;
+    return FirstInvalidLine(text, wxConvUTF8);
+}
+
+RuleLoadFault ParseFault(const std::string& text)
+{
+    RuleLoadFault fault = Fault(FaultKind::NotWellFormed);
+    // The library found a fault: the parser finds the same one in one pass.
+    if (!FindXmlParseError(text, fault.parse))
+        return fault;
+    fault.line = fault.parse.line;
+    fault.encoding = FindEncodingDeclaration(text).name;
+    fault.invalidUtf8 = FirstInvalidUtf8Line(text) == fault.line;
+    if (fault.invalidUtf8)
+        fault.readsAs = OtherEncoding(text, "UTF-8");
+    return fault;
+}
+
+RuleLoadFault ParseRuleText(const std::string& text, wxXmlDocument& doc)
 {
     wxMemoryInputStream in(text.data(), text.size());
-    return doc.Load(in, "UTF-8", 0);
+    {
+        wxLogNull quiet; // the parser's fault is returned, not logged
+        if (doc.Load(in, "UTF-8", 0))
+            return {};
+    }
+    return ParseFault(text);
 }
 
-bool LoadRuleBytes(std::string bytes, const wxString& name, wxXmlDocument& doc)
+// The library's own messages, in its catalog's words: the window reports a
+// fault as the library did when it logged the fault itself.
+wxString LibraryText(const char* text)
 {
-    const RuleTextFault fault = PrepareRuleText(bytes);
-    LogFault(name, fault);
-    return fault.kind == RuleTextFault::Kind::None && ParseRuleText(bytes, doc);
+    return wxGetTranslation(text);
+}
+} // namespace
+
+RuleLoadFault LoadRuleBytes(std::string bytes, wxXmlDocument& doc)
+{
+    const RuleLoadFault fault = PrepareRuleText(bytes);
+    return fault.kind == FaultKind::None ? ParseRuleText(bytes, doc) : fault;
 }
 
-bool LoadRuleDocument(const wxString& path, wxXmlDocument& doc)
+RuleLoadFault LoadRuleFile(const wxString& path, wxXmlDocument& doc)
 {
     std::string bytes;
-    return ReadRuleFile(path, bytes) && LoadRuleBytes(std::move(bytes), path, doc);
+    const RuleLoadFault fault = ReadFileBytes(path, bytes);
+    return fault.kind == FaultKind::None ? LoadRuleBytes(std::move(bytes), doc) : fault;
+}
+
+void LogRuleLoadFault(const wxString& path, const RuleLoadFault& fault)
+{
+    switch (fault.kind)
+    {
+    case FaultKind::None:
+        break;
+    case FaultKind::NotPlainFile:
+    case FaultKind::FileTooLarge:
+    case FaultKind::TooLarge:
+    case FaultKind::StretchTooLong:
+        wxLogError(_("Rule file '%s' not read: it is not a plain file or is too large."), path);
+        break;
+    case FaultKind::CannotOpen:
+        wxLogSysError(long(fault.systemError), LibraryText("can't open file '%s'"), path);
+        break;
+    case FaultKind::ReadFailed:
+        wxLogSysError(long(fault.systemError), LibraryText("Read error on file '%s'"), path);
+        break;
+    case FaultKind::UnknownEncoding:
+        wxLogError(_("Rule file '%s' not read: its encoding '%s' is unknown."), path,
+                   fault.encoding);
+        break;
+    case FaultKind::InvalidBytes:
+        if (fault.line > 0)
+            wxLogError(_("Rule file '%s' not read: line %d is not valid %s."), path, fault.line,
+                       fault.encoding);
+        else
+            wxLogError(_("Rule file '%s' not read: it is not valid %s."), path, fault.encoding);
+        break;
+    case FaultKind::NotWellFormed:
+        wxLogError(LibraryText("XML parsing error: '%s' at line %d"), fault.parse.reason,
+                   fault.parse.line);
+        break;
+    }
 }
 
 wxString RulesFileName(int friendType, int mode)

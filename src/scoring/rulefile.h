@@ -1,6 +1,7 @@
 #pragma once
 
 #include "scoring/rule.h"
+#include "xmlio/parseerror.h"
 
 #include <wx/arrstr.h>
 
@@ -30,45 +31,53 @@ int ReadNumber(const wxString& text);
 extern const size_t g_ruleFileLimit;
 extern const size_t g_ruleStretchLimit;
 
-// Reads a plain file of at most g_ruleFileLimit bytes. A FIFO, a device or
-// a larger file is refused, and the refusal logged as an error; a missing
-// file is the library's to report.
-bool ReadRuleFile(const wxString& path, std::string& bytes);
-
-// What keeps the bytes of a rule file from the parser.
-struct RuleTextFault
+// Why a rule file was not read, as a value: each consumer words it (the
+// window through LogRuleLoadFault, the checker as a problem of the file).
+struct RuleLoadFault
 {
     enum class Kind
     {
         None,
-        TooLarge,        // beyond a limit, as read or once converted
-        UnknownEncoding, // declared, but unknown to the system's converter
-        InvalidBytes,    // not valid in the declared encoding
+        NotPlainFile,    // a folder, FIFO or device: refused unopened
+        CannotOpen,      // systemError says why
+        ReadFailed,      // systemError says why
+        FileTooLarge,    // the file is larger than limit bytes
+        TooLarge,        // the text for the parser, as given or converted, is beyond limit
+        StretchTooLong,  // one comment, tag or text of it is beyond limit bytes of UTF-8
+        UnknownEncoding, // encoding is declared on line but unknown to the system
+        InvalidBytes,    // not valid in the declared encoding; line 0: no single line is
+        NotWellFormed,   // the parser's fault, in parse
     };
     Kind kind = Kind::None;
-    wxString encoding; // the declared encoding, for the encoding faults
-    int line = 0;      // of the declaration, or the first with invalid bytes
+    int line = 0; // where the fault is, 0 when it is the whole file's
+    size_t limit = 0;
+    unsigned long systemError = 0;
+    wxString encoding; // declared, or for a parse fault the one the parser read
+    // Another encoding that the whole file is valid in, where the file is not
+    // valid in the one it is read in (an invalid line, or a parse fault on a
+    // line that is not valid UTF-8); empty if none fits.
+    wxString readsAs;
+    // For a parse fault: the line of the fault holds bytes that are not
+    // valid UTF-8, the encoding the parser read.
+    bool invalidUtf8 = false;
+    XmlParseError parse; // for NotWellFormed
 };
 
-// Makes the bytes of a rule file into the text the parser reads. A file that
-// declares an encoding the parser does not decode itself (GBK, Big5,
-// Shift_JIS...) is converted to UTF-8 with the system's converter, so that it
-// reads as written; the limits apply to what the parser gets. After a fault
-// the bytes are as they were.
-RuleTextFault PrepareRuleText(std::string& bytes);
+// Loads a rule file as the window does: a plain file of at most
+// g_ruleFileLimit bytes, prepared for the parser (a file that declares an
+// encoding the parser does not decode itself, such as GBK, Big5 or
+// Shift_JIS, is converted to UTF-8 with the system's converter, so that it
+// reads as written; the limits apply to what the parser gets) and parsed.
+// Logs nothing: what went wrong is returned, with kind None on success.
+RuleLoadFault LoadRuleFile(const wxString& path, wxXmlDocument& doc);
+// The same for a file's bytes already read.
+RuleLoadFault LoadRuleBytes(std::string bytes, wxXmlDocument& doc);
 
-// Parses prepared text as the window does.
-bool ParseRuleText(const std::string& text, wxXmlDocument& doc);
-
-// Loads a rule file as the window does: read, prepared and parsed. A fault
-// is logged as an error naming the file; what the library reports on a
-// broken file is its own.
-bool LoadRuleDocument(const wxString& path, wxXmlDocument& doc);
-// The same for a file's bytes already read; name is the file for the log.
-bool LoadRuleBytes(std::string bytes, const wxString& name, wxXmlDocument& doc);
+// The window's report of a fault, logged as an error naming the file.
+void LogRuleLoadFault(const wxString& path, const RuleLoadFault& fault);
 
 // Reads the rules below the root element "rules", in file order, as new
-// objects that the caller owns. Reading stops at the first child that is
+// objects. Reading stops at the first child that is
 // neither a rule element nor a comment or processing instruction. Rules of
 // an unknown kind are left out. A root with another name gives no rules.
 RuleArray ReadRules(const wxXmlNode* root);

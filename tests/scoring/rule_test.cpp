@@ -10,7 +10,6 @@ namespace
 IntRule Band(int lower, int upper, int upperPrice, int lowerPrice)
 {
     IntRule rule;
-    rule.pg_type = "int";
     rule.lower_limit = lower;
     rule.upper_limit = upper;
     rule.upper_price = upperPrice;
@@ -32,7 +31,6 @@ TEST(RulePrice, WorkedExamples)
     EXPECT_EQ(Band(0, 0, 0, 20).GetPrice(4), 80);
 
     Rule yesNo;
-    yesNo.pg_type = "bool";
     yesNo.lower_price = -200;
     yesNo.upper_price = 999; // a yes/no rule ignores the band fields
     yesNo.upper_limit = -7;
@@ -77,20 +75,20 @@ TEST(Total, StartsFromTheBaseAndSaturates)
     RuleArray rules;
     EXPECT_EQ(TotalPrice(rules, {}), 1000);
 
-    IntRule big = Band(0, 0, 0, INT_MAX);
-    Rule tick;
-    tick.pg_type = "BOOL";
-    tick.lower_price = -1250;
-    rules.Add(&tick);
+    Rule* tick = NewRule(RuleKind::Bool);
+    tick->lower_price = -1250;
+    rules.Add(tick);
     EXPECT_EQ(TotalPrice(rules, {7}), -250); // any non-zero checkbox value is a tick
     EXPECT_EQ(TotalPrice(rules, {0}), 1000);
 
-    rules.Add(&big);
+    Rule* big = NewRule(RuleKind::Int);
+    big->lower_price = INT_MAX;
+    rules.Add(big);
     EXPECT_EQ(TotalPrice(rules, {0, 1}), INT_MAX);
     // A number beyond the range of int counts as the largest int.
-    big.lower_price = 1;
+    big->lower_price = 1;
     EXPECT_EQ(TotalPrice(rules, {0, 1LL << 40}), INT_MAX);
-    big.lower_price = -1;
+    big->lower_price = -1;
     EXPECT_EQ(TotalPrice(rules, {1, 1LL << 40}), INT_MIN);
 }
 

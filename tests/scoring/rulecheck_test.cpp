@@ -325,6 +325,11 @@ TEST(RuleCheckCommand, TotalsPriceTheAnswersAsCalculateDoes)
     // Rows of a repeated id are told apart as the window tells them apart.
     EXPECT_EQ(total({"--answer=a=1", "--answer=a#2=3", "flawed.xml"}), "1012\n");
     EXPECT_EQ(total({"--answer=a#2=3", "--answer=g=5", "flawed.xml"}), "1000\n");
+    // A file that could not be read has no total to show, only its problem.
+    CheckRun broken({"--total", "broken.xml", "missing.xml"});
+    EXPECT_EQ(broken.status, 1);
+    EXPECT_EQ(broken.out.str().find(": total "), std::string::npos) << broken.out.str();
+    EXPECT_NE(broken.out.str().find("broken.xml:1: not well-formed"), std::string::npos);
 }
 
 // An answer for a row that the window lacks because of the file is a

@@ -28,14 +28,17 @@ std::string InGbk(const std::string& utf8)
     return std::string(gbk.data(), gbk.length());
 }
 
-// The questions of the rows a file gives, as the window would show them.
+// The questions of the rows a file gives, as the window would show them;
+// a fault is logged as the window logs it.
 std::vector<std::string> Questions(const std::string& bytes)
 {
     wxXmlDocument doc;
     std::vector<std::string> questions;
-    if (!LoadRuleBytes(bytes, "rules.xml", doc))
+    const RuleLoadFault fault = LoadRuleBytes(bytes, doc);
+    LogRuleLoadFault("rules.xml", fault);
+    if (fault.kind != RuleLoadFault::Kind::None)
         return questions;
-    const OwnedRules rules(ReadRules(doc.GetRoot()));
+    const RuleArray rules = ReadRules(doc.GetRoot());
     for (const Rule* rule : rules)
         questions.push_back(rule->content.utf8_string());
     return questions;

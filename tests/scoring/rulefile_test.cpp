@@ -1,11 +1,22 @@
 #include "scoring/rulefile.h"
 
+#include "scoring/checkcommand.h"
+#include "scoring/result.h"
+#include "support/workdir.h"
+#include "support/wxtest.h"
+
 #include <gtest/gtest.h>
+#include <wx/filename.h>
 #include <wx/sstream.h>
 #include <wx/xml/xml.h>
 
 #include <climits>
 #include <memory>
+#include <sstream>
+#include <tuple>
+#ifndef __WINDOWS__
+#include <sys/stat.h>
+#endif
 
 namespace
 {
@@ -28,10 +39,10 @@ RuleArray ReadParsed(const wxString& xml)
     return ReadRules(parsed.doc.GetRoot());
 }
 
-// The rules of a document, owned.
-struct Rules : OwnedRules
+// The rules of a document.
+struct Rules : RuleArray
 {
-    explicit Rules(const wxString& xml) : OwnedRules(ReadParsed(xml)) {}
+    explicit Rules(const wxString& xml) : RuleArray(ReadParsed(xml)) {}
 };
 
 wxString Rule1(const wxString& fields)
@@ -90,20 +101,22 @@ TEST(ReadRules, ReadsFieldsInAnyOrderWithCaseRules)
                 "<lower_price>-50</lower_price></RULE>"
                 "</rules>");
     ASSERT_EQ(rules.size(), 2u);
-    EXPECT_EQ(rules[0].id, "a");
-    EXPECT_EQ(rules[0].pg_type, "Bool");
-    EXPECT_EQ(rules[0].content, " Ask? "); // values are taken unchanged
-    EXPECT_EQ(rules[0].lower_price, -200);
-    EXPECT_EQ(dynamic_cast<const IntRule*>(&rules[0]), nullptr);
+    EXPECT_EQ(rules[0]->id, "a");
+    EXPECT_EQ(rules[0]->pg_type, "Bool");
+    EXPECT_EQ(rules[0]->content, " Ask? "); // values are taken unchanged
+    EXPECT_EQ(rules[0]->lower_price, -200);
+    EXPECT_EQ(rules[0]->Kind(), RuleKind::Bool);
+    EXPECT_EQ(dynamic_cast<const IntRule*>(rules[0]), nullptr);
 
-    const Rule& band = rules[1];
+    Rule& band = *rules[1];
+    EXPECT_EQ(band.Kind(), RuleKind::Int);
     EXPECT_NE(dynamic_cast<const IntRule*>(&band), nullptr);
     EXPECT_EQ(band.id, "b");
     EXPECT_EQ(band.lower_limit, 3);
     EXPECT_EQ(band.upper_limit, 5);
     EXPECT_EQ(band.upper_price, 100);
     EXPECT_EQ(band.lower_price, -50);
-    EXPECT_EQ(const_cast<Rule&>(band).GetPrice(7), 200);
+    EXPECT_EQ(band.GetPrice(7), 200);
 }
 
 TEST(ReadRules, RepeatedMissingAndFreshFields)
@@ -114,12 +127,12 @@ TEST(ReadRules, RepeatedMissingAndFreshFields)
                       "<content></content>") +
                 Rule1("<pg_type>int</pg_type><!-- between fields --><id>y</id>") + "</rules>");
     ASSERT_EQ(rules.size(), 2u);
-    EXPECT_EQ(rules[0].upper_limit, 4); // the last of a repeated field wins
-    EXPECT_EQ(rules[0].content, "");
+    EXPECT_EQ(rules[0]->upper_limit, 4); // the last of a repeated field wins
+    EXPECT_EQ(rules[0]->content, "");
     // Nothing carries over from the previous rule.
-    EXPECT_EQ(rules[1].upper_limit, 0);
-    EXPECT_EQ(rules[1].content, "");
-    EXPECT_EQ(rules[1].id, "y");
+    EXPECT_EQ(rules[1]->upper_limit, 0);
+    EXPECT_EQ(rules[1]->content, "");
+    EXPECT_EQ(rules[1]->id, "y");
 }
 
 TEST(ReadRules, WhereReadingStops)
@@ -156,7 +169,7 @@ TEST(RowNames, AreDistinctAndKeepUniqueIds)
                 Rule1("<id>a#2</id><pg_type>bool</pg_type>") + Rule1("<pg_type>int</pg_type>") +
                 Rule1("<pg_type>int</pg_type>") + Rule1("<id>b</id><pg_type>int</pg_type>") +
                 "</rules>");
-    const wxArrayString names = RowNames(rules.Array());
+    const wxArrayString names = RowNames(rules);
     ASSERT_EQ(names.size(), 6u);
     EXPECT_EQ(names[0], "a");
     EXPECT_EQ(names[5], "b");
@@ -166,4 +179,162 @@ TEST(RowNames, AreDistinctAndKeepUniqueIds)
         for (size_t j = i + 1; j < names.size(); ++j)
             EXPECT_NE(names[i], names[j]);
     }
+}
+
+// Files the loader refuses, and files just within its limits, as the window
+// and the checker load them.
+namespace
+{
+struct Loaded
+{
+    RuleLoadFault::Kind fault;
+    size_t rows;
+    int total; // of the unanswered checklist
+};
+
+Loaded LoadFile(const std::string& bytes)
+{
+    ScopedWorkDir work({{"rules.xml", bytes}});
+    wxXmlDocument doc;
+    const RuleLoadFault fault = LoadRuleFile("rules.xml", doc);
+    const RuleArray rules =
+        ReadRules(fault.kind == RuleLoadFault::Kind::None ? doc.GetRoot() : nullptr);
+    return {fault.kind, rules.size(), TotalPrice(rules, std::vector<long long>(rules.size(), 0))};
+}
+
+const size_t g_fiftyMegabytes = 50u * 1024 * 1024;
+
+std::string Repeated(const std::string& unit, size_t bytes)
+{
+    std::string text;
+    text.reserve(bytes + unit.size());
+    while (text.size() < bytes)
+        text += unit;
+    return text;
+}
+
+// Ordinary rules up to about the given size; each unanswered one costs 3.
+std::string ManyRules(size_t bytes, int* count)
+{
+    std::string file = "<rules>\n";
+    for (*count = 0; file.size() < bytes; ++*count)
+        file += "<rule><id>r" + std::to_string(*count) +
+                "</id><pg_type>int</pg_type><content>How many times a week</content>"
+                "<lower_limit>1</lower_limit><upper_limit>3</upper_limit>"
+                "<upper_price>5</upper_price><lower_price>-3</lower_price></rule>\n";
+    return file + "</rules>\n";
+}
+
+// One rule whose label holds the given text, so that an accepted file gives a row.
+std::string LabelRule(const std::string& label)
+{
+    return "<rules><rule><id>a</id><pg_type>bool</pg_type><content>" + label +
+           "</content></rule></rules>";
+}
+} // namespace
+
+// The library's loader takes minutes on a few MB of one comment, tag or
+// text, and a file of ordinary rules that large fills the grid for minutes:
+// such files are refused before they are parsed, the window says so and the
+// checker too.
+TEST(LoadRuleFile, RefusesFilesBeyondTheLimits)
+{
+    int count = 0;
+    const std::string filler = Repeated("x", g_fiftyMegabytes);
+    const std::string megabyte = Repeated("x", 1024 * 1024);
+    using Kind = RuleLoadFault::Kind;
+    const std::tuple<const char*, std::string, Kind> cases[] = {
+        {"ordinary rules", ManyRules(g_fiftyMegabytes, &count), Kind::FileTooLarge},
+        {"one comment", "<rules><!--" + filler + "--></rules>", Kind::FileTooLarge},
+        {"one unclosed comment", "<rules><!--" + filler, Kind::FileTooLarge},
+        {"one attribute", "<rules><rule note=\"" + filler + "\"/></rules>", Kind::FileTooLarge},
+        {"one long label", LabelRule(megabyte), Kind::StretchTooLong},
+        {"one long run of references", LabelRule(Repeated("&amp;", 1024 * 1024)),
+         Kind::StretchTooLong},
+        {"one long comment", "<rules><!--" + megabyte + "--></rules>", Kind::StretchTooLong},
+        {"one long CDATA section", LabelRule("<![CDATA[" + megabyte + "]]>"), Kind::StretchTooLong},
+    };
+    for (const auto& [name, file, fault] : cases)
+    {
+        SCOPED_TRACE(name);
+        const Loaded loaded = LoadFile(file);
+        EXPECT_EQ(loaded.fault, fault);
+        EXPECT_EQ(loaded.rows, 0u);
+
+        ScopedWorkDir work({{"rules.xml", file}});
+        std::ostringstream out, err;
+        EXPECT_EQ(RunRuleCheck({"--total", "rules.xml"}, out, err), 1);
+        EXPECT_NE(out.str().find("not read"), std::string::npos) << out.str();
+        EXPECT_EQ(out.str().find("total"), std::string::npos) << out.str();
+    }
+    wxtest::ClearLog();
+    RuleLoadFault fault;
+    fault.kind = Kind::StretchTooLong;
+    LogRuleLoadFault("rules.xml", fault);
+    EXPECT_TRUE(wxtest::LogContains("Rule file 'rules.xml' not read"));
+    wxtest::ClearLog();
+}
+
+// Just inside both limits: everything is read. The slowest files within
+// them are the largest ones made of the longest stretches or of the most
+// rules; ctest's timeout is the guard against a hang.
+TEST(LoadRuleFile, ReadsFilesWithinTheLimitsInFull)
+{
+    const std::string stretch = Repeated("x", g_ruleStretchLimit - 100);
+    std::string comments = "<rules>", labels = "<rules>";
+    size_t commented = 0, labelled = 0;
+    for (; comments.size() + stretch.size() < g_ruleFileLimit - 1024; ++commented)
+        comments += "<!--" + stretch + "--><rule><pg_type>bool</pg_type></rule>";
+    for (; labels.size() + stretch.size() < g_ruleFileLimit - 1024; ++labelled)
+        labels += "<rule><pg_type>bool</pg_type><content>" + stretch + "</content></rule>";
+    int count = 0;
+    const std::string ordinary = ManyRules(g_ruleFileLimit - 1024, &count);
+    const std::tuple<const char*, std::string, size_t, int> cases[] = {
+        {"longest labels", labels + "</rules>", labelled, 1000},
+        {"longest comments", comments + "</rules>", commented, 1000},
+        {"ordinary rules", ordinary, size_t(count), 1000 - 3 * count},
+    };
+    for (const auto& [name, file, rows, total] : cases)
+    {
+        SCOPED_TRACE(name);
+        const Loaded loaded = LoadFile(file);
+        EXPECT_EQ(loaded.fault, RuleLoadFault::Kind::None);
+        EXPECT_EQ(loaded.rows, rows);
+        EXPECT_EQ(loaded.total, total);
+    }
+}
+
+// Deeply nested markup in a field neither crashes nor hangs the loader.
+TEST(LoadRuleFile, DeepNestingIsReadWithItsOneRule)
+{
+    std::string deep = "<rules><rule><id>a</id><pg_type>bool</pg_type><content>";
+    for (int i = 0; i < 100000; ++i)
+        deep += "<n>";
+    for (int i = 0; i < 100000; ++i)
+        deep += "</n>";
+    const Loaded loaded = LoadFile(deep + "</content></rule></rules>");
+    EXPECT_EQ(loaded.fault, RuleLoadFault::Kind::None);
+    EXPECT_EQ(loaded.rows, 1u);
+    EXPECT_EQ(loaded.total, 1000);
+}
+
+// A FIFO in place of the rule file would block the loader forever on its
+// first read; it is refused unopened, as a folder is. A missing file is the
+// system's to explain, in the library's words.
+TEST(LoadRuleFile, RefusesWhatIsNoPlainFileAndReportsAMissingOne)
+{
+    ScopedWorkDir work;
+    wxXmlDocument doc;
+    ASSERT_TRUE(wxFileName::Mkdir(work.Path() + "/folder.xml"));
+    EXPECT_EQ(LoadRuleFile("folder.xml", doc).kind, RuleLoadFault::Kind::NotPlainFile);
+#ifndef __WINDOWS__
+    ASSERT_EQ(mkfifo("fifo.xml", 0600), 0);
+    EXPECT_EQ(LoadRuleFile("fifo.xml", doc).kind, RuleLoadFault::Kind::NotPlainFile);
+#endif
+    const RuleLoadFault missing = LoadRuleFile("missing.xml", doc);
+    EXPECT_EQ(missing.kind, RuleLoadFault::Kind::CannotOpen);
+    wxtest::ClearLog();
+    LogRuleLoadFault("missing.xml", missing);
+    EXPECT_TRUE(wxtest::LogContains("can't open file 'missing.xml'"));
+    wxtest::ClearLog();
 }

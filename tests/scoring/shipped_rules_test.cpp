@@ -22,7 +22,7 @@ TEST(ShippedRules, LoadCompletelyWithUniqueIds)
                  child = child->GetNext())
                 elements += child->GetType() == wxXML_ELEMENT_NODE;
 
-            const OwnedRules rules(ReadRules(doc.GetRoot()));
+            const RuleArray rules = ReadRules(doc.GetRoot());
             EXPECT_EQ(rules.size(), elements); // every rule read, none skipped
             EXPECT_GE(rules.size(), 20u);
             EXPECT_LE(rules.size(), 40u);
@@ -34,7 +34,7 @@ TEST(ShippedRules, LoadCompletelyWithUniqueIds)
                 EXPECT_FALSE(rule->id.empty());
                 EXPECT_TRUE(ids.insert(rule->id).second) << rule->id.utf8_string();
                 EXPECT_FALSE(rule->content.empty());
-                numberRules += KindOf(rule->pg_type) == RuleKind::Int;
+                numberRules += rule->Kind() == RuleKind::Int;
             }
             EXPECT_GT(numberRules, 0u);
             EXPECT_LT(numberRules, rules.size());
