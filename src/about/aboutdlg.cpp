@@ -109,7 +109,7 @@ wxStaticText* AboutDlg::AddText(wxSizer* sizer, long id, const wxString& name,
 
 void AboutDlg::OnBitmapButtonClick(wxCommandEvent&)
 {
-    LaunchBrowser(g_makerDownloadUrl, wxBROWSER_NEW_WINDOW);
+    OpenWebPage(g_makerDownloadUrl, wxBROWSER_NEW_WINDOW);
 }
 
 // An empty table, kept on purpose as the class declares one: the one binding
