@@ -34,9 +34,9 @@ install(FILES ${packaging_dir}/amorquant.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 install(FILES ${packaging_out}/${AMORQUANT_APP_ID}.metainfo.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
-# The desktop entry starts the program in its data folder, which is known
-# only when installing (cmake --install --prefix, or CPack's /usr); the
-# manual pages name that folder too. Manual pages are compressed as Debian
+# The manual pages name the data folder, which is known only when installing
+# (cmake --install --prefix, or CPack's /usr); the program finds it from its
+# own place, share/amorquant beside its bin folder. Manual pages are compressed as Debian
 # does it: gzip -9n, so the package does not change with the build time.
 install(CODE "
   set(AMORQUANT_DATA_PATH [[${AMORQUANT_DATA_DIR}]])

@@ -108,7 +108,7 @@ wxStaticText* AboutDlg::AddText(wxSizer* sizer, long id, const wxString& name,
 
 void AboutDlg::OnBitmapButtonClick(wxCommandEvent&)
 {
-    LaunchBrowser(g_makerDownloadUrl, wxBROWSER_NEW_WINDOW);
+    OpenWebPage(g_makerDownloadUrl, wxBROWSER_NEW_WINDOW);
 }
 
 // Empty: deliberate (docs/developing.md, "Frozen interface").

@@ -120,15 +120,20 @@ void wxHyperLink::OpenURL(const wxString& target)
     if (mimeType.empty())
         return;
     std::unique_ptr<wxFileType> fileType(wxTheMimeTypesManager->GetFileTypeFromMimeType(mimeType));
-    if (!fileType)
-        return;
     wxString command;
-    if (!fileType->GetOpenCommand(&command, wxFileType::MessageParameters(target, wxString())))
+    // No handler on the desktop (no browser installed), or one that cannot
+    // be started: the user is told, with the address to open elsewhere.
+    if (!fileType ||
+        !fileType->GetOpenCommand(&command, wxFileType::MessageParameters(target, wxString())))
+    {
+        ReportUnopenedPage(target);
         return;
+    }
     // Some handlers are registered for local files only and name their
     // argument as a file address.
     command.Replace("file://", wxString(), true);
-    LaunchCommand(command, wxEXEC_ASYNC);
+    if (!LaunchCommand(command, wxEXEC_ASYNC))
+        ReportUnopenedPage(target);
 }
 
 // clang-format off

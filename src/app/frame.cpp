@@ -257,7 +257,11 @@ void QuorvelFrame::BuildStatusBar()
 {
     m_statusBar = new wxStatusBar();
     m_statusBar->Create(this, ID_STATUSBAR, wxST_SIZEGRIP, "ID_STATUSBAR");
-    const int widths[] = {-2, -1};
+    // The copyright field is as wide as its text with the field's margins,
+    // plus the size grip, which the last field gives room to.
+    const int copyrightWidth = m_statusBar->GetTextExtent(g_makerCopyright).x +
+                               4 * m_statusBar->GetBorderX() + m_statusBar->GetSize().y;
+    const int widths[] = {-1, copyrightWidth};
     const int styles[] = {wxSB_NORMAL, wxSB_NORMAL};
     m_statusBar->SetFieldsCount(2, widths);
     m_statusBar->SetStatusStyles(2, styles);
@@ -391,7 +395,7 @@ void QuorvelFrame::OnButtonResetClick(wxCommandEvent&)
 
 void QuorvelFrame::OnUpdate(wxCommandEvent&)
 {
-    LaunchBrowser(g_makerDownloadUrl, wxBROWSER_NEW_WINDOW);
+    OpenWebPage(g_makerDownloadUrl, wxBROWSER_NEW_WINDOW);
 }
 
 void QuorvelFrame::OnAbout(wxCommandEvent&)

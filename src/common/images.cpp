@@ -7,7 +7,7 @@
 wxBitmap LoadBitmap(const wxString& path)
 {
     wxImage image;
-    if (!image.LoadFile(NativePath(path), wxBITMAP_TYPE_ANY, -1))
+    if (!image.LoadFile(DataPath(path), wxBITMAP_TYPE_ANY, -1))
         return wxNullBitmap;
     return wxBitmap(image, -1);
 }

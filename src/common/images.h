@@ -4,8 +4,9 @@
 #include <wx/bmpbndl.h>
 #include <wx/string.h>
 
-// Loads an image file (format detected from its content) as a bitmap; an
-// empty bitmap when it cannot be read, which the library has logged.
+// Loads an image file of the data folder (a path as DataPath takes it;
+// format detected from its content) as a bitmap; an empty bitmap when it
+// cannot be read, which the library has logged.
 wxBitmap LoadBitmap(const wxString& path);
 
 // The image of path together with its double-size companion (the same name

@@ -1,5 +1,7 @@
 #include "common/launch.h"
 
+#include <wx/intl.h>
+#include <wx/log.h>
 #include <wx/utils.h>
 
 namespace
@@ -31,6 +33,19 @@ template <typename Launcher> Launcher Swap(Launcher& slot, Launcher replacement,
 bool LaunchBrowser(const wxString& url, int flags)
 {
     return s_launcher(url, flags);
+}
+
+void OpenWebPage(const wxString& url, int flags)
+{
+    if (!LaunchBrowser(url, flags))
+        ReportUnopenedPage(url);
+}
+
+void ReportUnopenedPage(const wxString& url)
+{
+    // The text of an error box can be selected and copied.
+    wxLogError(_("No program was found that opens this address. Copy it to open it yourself:\n%s"),
+               url);
 }
 
 BrowserLauncher SetBrowserLauncher(BrowserLauncher launcher)

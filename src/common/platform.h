@@ -2,6 +2,10 @@
 
 #include <wx/string.h>
 
+#include <vector>
+
+class wxConfigBase;
+
 // What differs between the platforms where the library leaves the
 // difference to the program; one implementation per platform
 // (platform_posix.cpp, platform_windows.cpp).
@@ -43,3 +47,18 @@ bool SyncFile(int fd);
 
 // Puts a file in another's place in one step, replacing it if it exists.
 bool MoveIntoPlace(const wxString& from, const wxString& to);
+
+// The program's own places and stores.
+
+// A new per-user configuration store for the named application: the
+// registry on Windows, elsewhere a SettingsFile below $XDG_CONFIG_HOME (its
+// folder made if missing). damagedCopy names the copy kept of a damaged
+// settings file, and is empty when there was none.
+wxConfigBase* NewConfigStore(const wxString& appName, const wxString& vendorName,
+                             wxString& damagedCopy);
+
+// The folders that may hold the program's data besides the working folder,
+// given the folder of the running executable, in the order to try them:
+// the executable's own folder (a run folder, the Windows program), and on
+// Unix the installed data folder share/amorquant beside its bin folder.
+std::vector<wxString> ProgramDataFolders(const wxString& executableFolder);

@@ -1,5 +1,10 @@
 #include "common/platform.h"
 
+#include "common/settingsfile.h"
+
+#include <wx/filename.h>
+#include <wx/stdpaths.h>
+
 #include <cstdlib>
 #include <cwctype>
 #include <fcntl.h>
@@ -77,4 +82,25 @@ bool SyncFile(int fd)
 bool MoveIntoPlace(const wxString& from, const wxString& to)
 {
     return rename(from.fn_str(), to.fn_str()) == 0;
+}
+
+wxConfigBase* NewConfigStore(const wxString& appName, const wxString& vendorName,
+                             wxString& damagedCopy)
+{
+    // Where Linux users expect it ($XDG_CONFIG_HOME). The store does not make
+    // its folder; without it every write would fail.
+    wxStandardPaths::Get().SetFileLayout(wxStandardPaths::FileLayout_XDG);
+    const wxString dir = wxStandardPaths::Get().GetUserConfigDir();
+    if (!wxFileName::DirExists(dir))
+        wxFileName::Mkdir(dir, wxS_DIR_DEFAULT, wxPATH_MKDIR_FULL);
+    return SettingsFile::Open(appName, vendorName, damagedCopy);
+}
+
+std::vector<wxString> ProgramDataFolders(const wxString& executableFolder)
+{
+    wxFileName installed(executableFolder, wxString());
+    installed.RemoveLastDir();
+    installed.AppendDir("share");
+    installed.AppendDir("amorquant");
+    return {executableFolder, installed.GetPath()};
 }

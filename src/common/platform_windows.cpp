@@ -1,5 +1,7 @@
 #include "common/platform.h"
 
+#include <wx/config.h>
+
 #include <cwctype>
 #include <fcntl.h>
 #include <io.h>
@@ -60,4 +62,19 @@ bool MoveIntoPlace(const wxString& from, const wxString& to)
 {
     return MoveFileExW(from.wc_str(), to.wc_str(),
                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+}
+
+// The library's store on Windows: the registry, under
+// HKEY_CURRENT_USER\Software\<vendor>\<application>, written as it changes.
+wxConfigBase* NewConfigStore(const wxString& appName, const wxString& vendorName,
+                             wxString& damagedCopy)
+{
+    damagedCopy.clear();
+    return new wxConfig(appName, vendorName);
+}
+
+// The zip and the installer both put the data beside the program.
+std::vector<wxString> ProgramDataFolders(const wxString& executableFolder)
+{
+    return {executableFolder};
 }

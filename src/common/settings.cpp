@@ -1,5 +1,7 @@
 #include "common/settings.h"
 
+#include "common/settingsfile.h"
+
 #include <wx/config.h>
 
 namespace settings
@@ -38,5 +40,16 @@ void Write(const Key<long>& key, long value)
 {
     if (wxConfigBase* config = wxConfigBase::Get())
         config->Write(key.path, value);
+}
+
+bool Save(wxString& failure)
+{
+    wxConfigBase* config = wxConfigBase::Get();
+    if (!config || config->Flush())
+        return true;
+    // Only the settings file fails to write; the registry writes at once.
+    const auto* file = dynamic_cast<const SettingsFile*>(config);
+    failure = file ? file->LastFailure() : wxString();
+    return false;
 }
 } // namespace settings

@@ -33,4 +33,9 @@ wxString Read(const Key<wxString>& key);
 long Read(const Key<long>& key);
 void Write(const Key<wxString>& key, const wxString& value);
 void Write(const Key<long>& key, long value);
+
+// Writes what was changed out to the store now, so that it survives a
+// session that ends without a clean quit. False when that failed; failure
+// then names the file and the system's reason, for a message.
+bool Save(wxString& failure);
 } // namespace settings

@@ -69,7 +69,7 @@ int SelectLanguage()
     return table[dialog.GetSelection()].language;
 }
 
-int LoadLanguage()
+int LoadLanguage(wxString* saveFailure)
 {
     const wxString code = StoredLanguageCode();
     if (!code.empty())
@@ -77,7 +77,14 @@ int LoadLanguage()
     const int chosen = SelectLanguage();
     if (chosen == wxLANGUAGE_UNKNOWN)
         return wxLANGUAGE_DEFAULT;
-    SaveLanguage(chosen);
+    wxString failure;
+    if (!SaveLanguage(chosen, failure))
+    {
+        if (saveFailure)
+            *saveFailure = failure;
+        else
+            ReportUnsavedLanguage(failure);
+    }
     return chosen;
 }
 
@@ -86,15 +93,22 @@ void ChangeLanguage()
     const int chosen = SelectLanguage();
     if (chosen == wxLANGUAGE_UNKNOWN)
         return;
-    SaveLanguage(chosen);
+    // A restart would not bring a choice that was not saved.
+    wxString failure;
+    if (!SaveLanguage(chosen, failure))
+    {
+        ReportUnsavedLanguage(failure);
+        return;
+    }
     wxMessageBox(_("You must restart application for this change to take effect."), _("Confirm"),
                  wxOK | wxCENTRE | wxICON_INFORMATION, nullptr, -1, -1);
 }
 
 void StartLanguage(wxLocale& locale, const wxString& domain)
 {
-    wxLocale::AddCatalogLookupPathPrefix(NativePath("locales\\"));
-    const int language = WithInstalledRegion(LoadLanguage());
+    wxLocale::AddCatalogLookupPathPrefix(DataPath("locales\\"));
+    wxString saveFailure;
+    const int language = WithInstalledRegion(LoadLanguage(&saveFailure));
     // Without the language's system locale the library warns in a box at
     // every start, about what the user cannot change from here, while the
     // catalogs load all the same. So only that warning is held back (the
@@ -111,4 +125,7 @@ void StartLanguage(wxLocale& locale, const wxString& domain)
             _("Amorquant: the system locale for %s is not installed; numbers and dates follow "
               "%s."),
             locale.GetName(), fallback);
+    // Told now, in the language just chosen.
+    if (!saveFailure.empty())
+        ReportUnsavedLanguage(saveFailure);
 }

@@ -10,8 +10,10 @@ int SelectLanguage();
 
 // The language to start with: the stored choice, or on the first start the
 // user's answer, which is stored (a cancel uses the default language and
-// stores nothing, so the next start asks again).
-int LoadLanguage();
+// stores nothing, so the next start asks again). When the answer cannot be
+// saved, saveFailure (if given) receives why, for a report once the
+// language is in effect; without it the failure is reported at once.
+int LoadLanguage(wxString* saveFailure = nullptr);
 
 // The Language command: stores a new choice for the next start and says so.
 void ChangeLanguage();

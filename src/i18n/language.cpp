@@ -20,18 +20,25 @@ std::vector<LanguageChoice> LanguageTable()
     };
 }
 
-void SaveLanguage(int language)
+bool SaveLanguage(int language, wxString& failure)
 {
     if (language == wxLANGUAGE_UNKNOWN)
-        return;
-    if (language == wxLANGUAGE_DEFAULT)
-    {
-        settings::Write(settings::g_uiLanguage, g_defaultCode);
-        return;
-    }
+        return true;
     const wxLanguageInfo* info = wxLocale::GetLanguageInfo(language);
-    if (info)
-        settings::Write(settings::g_uiLanguage, info->CanonicalName);
+    if (language != wxLANGUAGE_DEFAULT && !info)
+        return true;
+    settings::Write(settings::g_uiLanguage,
+                    language == wxLANGUAGE_DEFAULT ? g_defaultCode : info->CanonicalName);
+    // Written out at once: a session ended by logout or shutdown never
+    // reaches the write-out at quit.
+    return settings::Save(failure);
+}
+
+void ReportUnsavedLanguage(const wxString& failure)
+{
+    wxLogError(_("Your language choice could not be saved (%s). It is lost when the program "
+                 "ends."),
+               failure);
 }
 
 wxString StoredLanguageCode()

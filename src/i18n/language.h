@@ -17,8 +17,14 @@ struct LanguageChoice
 std::vector<LanguageChoice> LanguageTable();
 
 // Stores the choice: "default" for the system's language, otherwise the
-// library's canonical locale name. wxLANGUAGE_UNKNOWN stores nothing.
-void SaveLanguage(int language);
+// library's canonical locale name, and writes the store out at once.
+// wxLANGUAGE_UNKNOWN stores nothing. False when the write-out failed;
+// failure then says where and why.
+bool SaveLanguage(int language, wxString& failure);
+
+// Tells the user that the choice was not saved (failure as SaveLanguage
+// gives it), in the language in effect.
+void ReportUnsavedLanguage(const wxString& failure);
 
 // The stored choice; empty when none has been made yet.
 wxString StoredLanguageCode();

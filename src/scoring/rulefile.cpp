@@ -263,7 +263,7 @@ wxString RulesFileName(int friendType, int mode)
 
 wxString RulesFilePath(int friendType, int mode)
 {
-    return NativePath(RulesFileName(friendType, mode));
+    return DataPath(RulesFileName(friendType, mode));
 }
 
 int ReadNumber(const wxString& text)

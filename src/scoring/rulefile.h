@@ -17,7 +17,7 @@ extern const wxString g_rulesFileTemplate;
 // (0 normal, 1 crazy). Another index leaves its placeholder in the name, so
 // no file is found. The folder separator is still the backslash.
 wxString RulesFileName(int friendType, int mode);
-// The same as a path of the running platform, relative to the working folder.
+// The same as a path of the running platform, in the data folder (DataPath).
 wxString RulesFilePath(int friendType, int mode);
 
 // The leading decimal number of text ("  12abc" is 12; no digits is 0),

@@ -3,67 +3,12 @@
 #include "xmlio/xmlwriter.h"
 
 #include "common/platform.h"
+#include "common/replacement.h"
 
-#include <wx/file.h>
-#include <wx/filefn.h>
-#include <wx/utils.h>
 #include <wx/wfstream.h>
-
-#include <cerrno>
 
 namespace
 {
-// A new file beside the target that takes the target's place on Commit and
-// is removed if it never does.
-class ReplacementFile
-{
-public:
-    explicit ReplacementFile(const wxString& target) : m_target(target)
-    {
-        if (IsReadOnly(m_target))
-            return;
-        for (int attempt = 0; attempt < 100 && !m_file.IsOpened(); ++attempt)
-        {
-            m_temp = wxString::Format("%s.%lu-%d.tmp", m_target, wxGetProcessId(), attempt);
-            const int fd = CreateNewFile(m_temp);
-            m_created = fd >= 0;
-            if (m_created)
-                m_file.Attach(fd);
-            else if (errno != EEXIST)
-                return;
-        }
-        if (m_file.IsOpened())
-            CopyAccessRights(m_target, m_file.fd());
-    }
-    ~ReplacementFile()
-    {
-        if (m_created && !m_committed)
-        {
-            m_file.Close();
-            wxRemoveFile(m_temp);
-        }
-    }
-    ReplacementFile(const ReplacementFile&) = delete;
-    ReplacementFile& operator=(const ReplacementFile&) = delete;
-
-    wxFile& File() { return m_file; }
-
-    // The data reaches the disk before the rename, so the target is never
-    // replaced by a file that a crash could leave empty.
-    bool Commit()
-    {
-        m_committed = SyncFile(m_file.fd()) && m_file.Close() && MoveIntoPlace(m_temp, m_target);
-        return m_committed;
-    }
-
-private:
-    const wxString m_target;
-    wxString m_temp;
-    wxFile m_file;
-    bool m_created = false;
-    bool m_committed = false;
-};
-
 // A stream may take less than it is given (a pipe, a socket): go on until
 // everything is written or the stream fails.
 bool WriteAll(wxOutputStream& stream, const char* data, size_t size)

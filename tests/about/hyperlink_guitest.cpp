@@ -23,7 +23,7 @@ std::vector<std::pair<wxString, int>> s_commands;
 long RecordCommand(const wxString& command, int flags)
 {
     s_commands.emplace_back(command, flags);
-    return 0;
+    return 1; // a process id: started
 }
 
 #ifdef __WINDOWS__
@@ -283,8 +283,22 @@ TEST_F(HyperLinkTest, EachKindNeedsItsOwnHandler)
     DesktopHandler mailOnly("message/rfc822;");
     EXPECT_EQ(Click("mail", "mailto:amorquant@larkvale.net").size(), 1u);
     wxtest::ClearLog();
+    // No browser: the user is told, with the address to copy.
     EXPECT_TRUE(Click("web", "http://www.larkvale.net/").empty());
-    EXPECT_TRUE(wxtest::LoggedMessages().empty()); // quietly
+    ASSERT_EQ(wxtest::LoggedMessages().size(), 1u);
+    EXPECT_TRUE(wxtest::LogContains("\nhttp://www.larkvale.net/"));
+    wxtest::ClearLog();
+}
+
+TEST_F(HyperLinkTest, AHandlerThatCannotStartIsReported)
+{
+    DesktopHandler handler(g_bothTypes);
+    const CommandLauncher recorder = SetCommandLauncher([](const wxString&, int) { return 0L; });
+    wxtest::ClearLog();
+    Send(MakeLink("home", "http://www.larkvale.net/"), wxEVT_LEFT_DOWN);
+    SetCommandLauncher(recorder);
+    EXPECT_TRUE(wxtest::LogContains("\nhttp://www.larkvale.net/"));
+    wxtest::ClearLog();
 }
 
 TEST_F(HyperLinkTest, OneDoubleClickOpensOnce)

@@ -81,13 +81,34 @@ h=1e9
 [Frame/x]
 inner=1"
 
+# A damaged file is told about once: the first start shows a notice, keeps
+# the damaged file beside the settings and writes a clean one holding what
+# could be read, so that the second start is quiet.
+case_name="damaged file, told once"
+damaged="ui_language=en
+$others
+this is no setting
+[Frame]
+x"
+new_home "$damaged"
+box=Warning run_program
+[ "$answered" -eq 1 ] || fail "$answered notices at the first start, not one"
+[ "$(cat "$(conf).damaged" 2>/dev/null)" = "$damaged" ] || fail "the damaged file was not kept"
+expect_kept
+grep -q 'this is no setting' "$(conf)" && fail "the garbage was written back"
+grep -qx 'ui_language=en' "$(conf)" || fail "the language was lost"
+alone=1 run_program
+echo "done [$case_name]"
+rm -rf "$home"
+
 # A folder in place of the settings file: it cannot be read nor replaced;
-# the program runs and leaves the folder alone.
+# the program runs, leaves the folder alone and no file beside it.
 case_name="folder in place of the file"
 home=$(mktemp -d)
 mkdir -p "$(conf)/inside"
 run_program
 [ -d "$(conf)/inside" ] || fail "the folder was replaced"
+[ "$(ls -A "$home/.config")" = Pairavel.conf ] || fail "stray files: $(ls -A "$home/.config")"
 echo "done [$case_name]"
 rm -rf "$home"
 

@@ -1,9 +1,11 @@
 # Shared by the tests that start the real program under a display: sourced,
 # not run. Callers set $work (a copy of the run folder, see copy_run_folder)
 # and $home (the HOME the program runs with), and $case_name for messages;
-# $title when the main window is named other than "Amorquant", and $alone to
-# fail on any other window instead of answering it. The program's standard
-# error lands in $work/stderr. Needs xdotool.
+# $title when the main window is named other than "Amorquant", $alone to
+# fail on any other window instead of answering it, and $from to start it in
+# another folder than its own; $box to wait for a window of that name first.
+# The program's standard error lands in
+# $work/stderr; $answered counts the other windows answered. Needs xdotool.
 
 failures=0
 
@@ -39,10 +41,16 @@ main_window() {
 # Answers the program's other windows (error reports, the language dialog).
 dismiss_others() {
     local pid=$1 main=$2 w
+    for _ in $(seq 100); do
+        [ -z "${box:-}" ] && break
+        xdotool search --onlyvisible --pid "$pid" --name "$box" >/dev/null 2>&1 && break
+        sleep 0.1
+    done
     sleep 0.5
     for w in $(xdotool search --onlyvisible --pid "$pid" 2>/dev/null); do
         [ "$w" = "$main" ] && continue
         [ -n "${alone:-}" ] && fail "another window: $(xdotool getwindowname "$w" 2>/dev/null)"
+        answered=$((answered + 1))
         xdotool windowfocus --sync "$w" key Return 2>/dev/null
         sleep 0.3
     done
@@ -52,7 +60,9 @@ dismiss_others() {
 # no window, hangs or exits with an error.
 run_program() {
     local pid win rc w
-    (cd "$work" && HOME=$home XDG_CONFIG_HOME=$home/.config exec ./amorquant 2>stderr) &
+    answered=0
+    (cd "${from:-$work}" && HOME=$home XDG_CONFIG_HOME=$home/.config exec "$work/amorquant" \
+        2>"$work/stderr") &
     pid=$!
     if ! win=$(main_window "$pid"); then
         fail "no main window"

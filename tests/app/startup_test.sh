@@ -40,6 +40,45 @@ run_without_locales() {
     echo "done [$case_name]"
 }
 
+# Started from another folder (a file manager, a terminal elsewhere): the
+# data come from the program's own folder, so the window is Chinese, the
+# checklist and images load (a missing file would show a box) and no box
+# shows. Where no folder holds the data, one box says so.
+run_elsewhere() {
+    case_name="started elsewhere, $1"
+    copy_run_folder "$run_dir"
+    [ -n "$2" ] && rm -rf "${work:?}/$2"
+    home=$(mktemp -d)
+    mkdir -p "$home/.config"
+    printf 'ui_language=zh_CN\n' >"$home/.config/Pairavel.conf"
+    elsewhere=$(mktemp -d)
+    mkdir "$elsewhere/img" # a folder of that name is not the program's data
+    if [ -z "$2" ]; then
+        title=恋人估价器 alone=1 from=$elsewhere run_program
+    else
+        from=$elsewhere box=Error run_program
+        [ "$answered" -eq 1 ] || fail "$answered other windows, not one"
+    fi
+    rm -rf "$work" "$home" "$elsewhere"
+    echo "done [$case_name]"
+}
+
+# The language chosen at the first start is kept when the session ends by
+# SIGTERM (a logout), not only at a clean quit.
+case_name="language kept after SIGTERM"
+copy_run_folder "$run_dir"
+home=$(mktemp -d)
+(cd "$work" && HOME=$home XDG_CONFIG_HOME=$home/.config exec ./amorquant 2>stderr) &
+pid=$!
+title="Amorquant" main_window "$pid" >/dev/null || fail "no main window"
+kill -TERM "$pid"
+wait "$pid"
+grep -qx 'ui_language=default' "$home/.config/Pairavel.conf" 2>/dev/null || fail "language lost"
+rm -rf "$work" "$home"
+echo "done [$case_name]"
+
+run_elsewhere "run folder" ""
+run_elsewhere "no data anywhere" rules
 run_without_locales zh_CN 恋人估价器 '系统未安装 zh_CN 的区域设置'
 run_without_locales en Amorquant 'locale for en_GB is not installed'
 run_case "complete run folder" ""

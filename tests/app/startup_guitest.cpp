@@ -1,0 +1,44 @@
+#include "app/frame.h"
+#include "common/launch.h"
+#include "common/maker.h"
+#include "support/window.h"
+#include "support/wxtest.h"
+
+#include <gtest/gtest.h>
+#include <wx/statusbr.h>
+
+// The copyright field of the status bar shows its whole text, beside the
+// size grip that shares the last field.
+TEST(FrameCorners, CopyrightFieldFitsItsText)
+{
+    wxtest::ResetConfigStore();
+    auto* frame = new QuorvelFrame(nullptr, wxID_ANY);
+    wxStatusBar* bar = frame->GetStatusBar();
+    ASSERT_TRUE(bar);
+    frame->Show();
+    ASSERT_TRUE(ShowAndWaitForPaint(bar));
+    EXPECT_EQ(bar->GetStatusText(1), g_makerCopyright);
+    wxRect field;
+    ASSERT_TRUE(bar->GetFieldRect(1, field));
+    // Two text margins of two pixels and a grip as high as the bar, less two.
+    EXPECT_GE(field.width, bar->GetTextExtent(g_makerCopyright).x + 4 + bar->GetSize().y - 2);
+    frame->Destroy();
+    wxTheApp->ProcessIdle();
+}
+
+// Without a browser, Update tells the user and gives the address to copy.
+TEST(FrameCorners, UpdateWithoutABrowserGivesTheAddress)
+{
+    wxtest::ResetConfigStore();
+    auto* frame = new QuorvelFrame(nullptr, wxID_ANY);
+    const BrowserLauncher previous = SetBrowserLauncher([](const wxString&, int) { return false; });
+    wxtest::ClearLog();
+    wxCommandEvent update(wxEVT_COMMAND_MENU_SELECTED, int(QuorvelFrame::ID_MENU_UPDATE));
+    frame->GetEventHandler()->ProcessEvent(update);
+    SetBrowserLauncher(previous);
+    ASSERT_EQ(wxtest::LoggedMessages().size(), 1u);
+    EXPECT_TRUE(wxtest::LogContains(wxString("\n") + g_makerDownloadUrl));
+    wxtest::ClearLog();
+    frame->Destroy();
+    wxTheApp->ProcessIdle();
+}
