@@ -1,6 +1,7 @@
 #include "scoring/checkcommand.h"
 
 #include "about/version.h"
+#include "common/platform.h"
 #include "scoring/result.h"
 #include "scoring/rulecheck.h"
 #include "scoring/rulefile.h"
@@ -18,7 +19,7 @@ namespace
 // The manual page amorquant-check(1) lists the same options and statuses;
 // the install test compares the two.
 const char* const g_usage =
-    "usage: amorquant-check [--total] [--answer ID=VALUE]... FILE...\n"
+    "usage: amorquant-check [--total] [--answer ID=VALUE]... [--] FILE...\n"
     "       amorquant-check --help | --version\n"
     "Reports what in each rule file the program would read differently from how it\n"
     "is written, one problem a line as FILE:LINE: MESSAGE. A warning, as\n"
@@ -29,8 +30,14 @@ const char* const g_usage =
     "  --answer ID=VALUE  answer row ID with VALUE and print the total: 1/0 or\n"
     "                     true/false for a checkbox, a whole number from 0 up\n"
     "                     otherwise; repeatable; rows not named hold 0\n"
-    "  -h, --help         print this help and exit\n"
+    "  --                 end the options: each argument after it is a FILE\n"
+    "  -h, --help         print this help and exit (/? too on Windows)\n"
     "  --version          print the version and exit\n"
+    "\n"
+    "Output is UTF-8; on Windows a console shows it as Unicode text, and a file or\n"
+    "pipe gets it in UTF-8. On Windows, * and ? in the last part of a FILE stand\n"
+    "for any characters and any one character; a FILE that matches nothing is\n"
+    "checked as written.\n"
     "\n"
     "Exit status: 0 clean, 1 problems found (an answer for a rule that the program\n"
     "leaves out among them), 2 bad usage or an answer that fits no row, 3 warnings\n"
@@ -48,11 +55,22 @@ struct Options
 // Returns an error message, or empty when the arguments make sense.
 wxString ParseArgs(const std::vector<wxString>& args, Options& options)
 {
+    bool optionsEnded = false;
     for (size_t i = 0; i < args.size(); ++i)
     {
         const wxString& arg = args[i];
         wxString answer;
-        if (arg == "--help" || arg == "-h")
+        if (optionsEnded)
+        {
+            options.files.push_back(arg);
+            continue;
+        }
+        if (arg == "--")
+        {
+            optionsEnded = true;
+            continue;
+        }
+        if (arg == "--help" || arg == "-h" || IsHelpSwitch(arg))
         {
             options.help = true;
             continue;
