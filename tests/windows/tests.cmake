@@ -10,6 +10,10 @@ string(REPLACE "/" "\\" shipped_rules "${shipped_rules}")
 add_test(NAME check_shipped_rules COMMAND amorquant-check ${shipped_rules}
          WORKING_DIRECTORY ${AMORQUANT_RUN_DIR})
 
+# The checker as run from cmd: Chinese names, wildcards, /?, the console.
+add_test(NAME windows_checker
+         COMMAND sh ${CMAKE_CURRENT_LIST_DIR}/checker_test.sh ${AMORQUANT_RUN_DIR})
+
 # The program file's resources and imports.
 add_test(NAME windows_resources
          COMMAND sh ${CMAKE_CURRENT_LIST_DIR}/resources_test.sh ${CMAKE_RC_COMPILER}
