@@ -2,6 +2,7 @@
 
 #include <wx/string.h>
 
+#include <iosfwd>
 #include <vector>
 
 class wxConfigBase;
@@ -62,3 +63,25 @@ wxConfigBase* NewConfigStore(const wxString& appName, const wxString& vendorName
 // the executable's own folder (a run folder, the Windows program), and on
 // Unix the installed data folder share/amorquant beside its bin folder.
 std::vector<wxString> ProgramDataFolders(const wxString& executableFolder);
+
+// Console programs.
+
+// The program's arguments after its name, as the user typed them. On Linux
+// they are decoded as the environment's locale decodes them (as UTF-8 where
+// it knows ASCII only, as C and POSIX do, or cannot decode them), and the
+// library's file-name conversion is set to match, so that a file name reaches
+// the file system as the bytes given. On Windows they are read as Unicode, and
+// one with * or ? in its last path component is replaced by the names it
+// matches, in order (left as typed when none does); options (from "-") and
+// "/?" are never expanded.
+std::vector<wxString> ProgramArguments(int argc, char** argv);
+
+// Whether the argument asks for help in the platform's own way: "/?" on
+// Windows; nothing elsewhere, where it is a path.
+bool IsHelpSwitch(const wxString& arg);
+
+// Standard output and standard error for UTF-8 text. On Windows a console
+// shows the text as Unicode and a file or pipe gets the UTF-8 bytes;
+// elsewhere the bytes go out as they are.
+std::ostream& StandardOutput();
+std::ostream& StandardError();

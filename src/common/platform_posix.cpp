@@ -4,10 +4,13 @@
 
 #include <wx/filename.h>
 #include <wx/stdpaths.h>
+#include <wx/strconv.h>
 
 #include <cstdlib>
 #include <cwctype>
 #include <fcntl.h>
+#include <iostream>
+#include <langinfo.h>
 #include <locale.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -103,4 +106,53 @@ std::vector<wxString> ProgramDataFolders(const wxString& executableFolder)
     installed.AppendDir("share");
     installed.AppendDir("amorquant");
     return {executableFolder, installed.GetPath()};
+}
+
+namespace
+{
+// The character set of the locale that the environment names; UTF-8 where
+// that is plain ASCII (C, POSIX) or not installed, as file names in such
+// settings are UTF-8 nearly always.
+wxString EnvironmentCharset()
+{
+    const locale_t locale = newlocale(LC_CTYPE_MASK, "", nullptr);
+    if (!locale)
+        return "UTF-8";
+    const wxString charset = wxString::FromAscii(nl_langinfo_l(CODESET, locale));
+    freelocale(locale);
+    return charset == "ANSI_X3.4-1968" ? wxString("UTF-8") : charset;
+}
+} // namespace
+
+std::vector<wxString> ProgramArguments(int argc, char** argv)
+{
+    // Bytes that are not UTF-8 map to private characters and back, so any
+    // name given reaches the file system unchanged.
+    static wxConvBrokenFileNames names(EnvironmentCharset());
+    static wxMBConvUTF8 utf8(wxMBConvUTF8::MAP_INVALID_UTF8_TO_PUA);
+    wxConvFileName = &names;
+    std::vector<wxString> args;
+    for (int i = 1; i < argc; ++i)
+    {
+        wxString arg(argv[i], names);
+        if (arg.empty())
+            arg = wxString(argv[i], utf8);
+        args.push_back(arg);
+    }
+    return args;
+}
+
+bool IsHelpSwitch(const wxString&)
+{
+    return false;
+}
+
+std::ostream& StandardOutput()
+{
+    return std::cout;
+}
+
+std::ostream& StandardError()
+{
+    return std::cerr;
 }

@@ -1,17 +1,20 @@
 // amorquant-check: checks rule files for their authors, without a window.
+#include "common/platform.h"
 #include "scoring/checkcommand.h"
 
 #include <wx/init.h>
 
-#include <iostream>
+#include <ostream>
 
 int main(int argc, char** argv)
 {
     wxInitializer init;
     if (!init.IsOk())
         return 2;
-    std::vector<wxString> args;
-    for (int i = 1; i < argc; ++i)
-        args.push_back(wxString(argv[i], wxConvLibc));
-    return RunRuleCheck(args, std::cout, std::cerr);
+    std::ostream& out = StandardOutput();
+    std::ostream& err = StandardError();
+    const int status = RunRuleCheck(ProgramArguments(argc, argv), out, err);
+    out.flush();
+    err.flush();
+    return status;
 }

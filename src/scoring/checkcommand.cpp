@@ -1,6 +1,7 @@
 #include "scoring/checkcommand.h"
 
 #include "about/version.h"
+#include "common/platform.h"
 #include "scoring/result.h"
 #include "scoring/rulecheck.h"
 #include "scoring/rulefile.h"
@@ -16,7 +17,7 @@ namespace
 // The manual page amorquant-check(1) lists the same options and statuses;
 // the install test compares the two.
 const char* const g_usage =
-    "usage: amorquant-check [--total] [--answer ID=VALUE]... FILE...\n"
+    "usage: amorquant-check [--total] [--answer ID=VALUE]... [--] FILE...\n"
     "       amorquant-check --help | --version\n"
     "Reports what in each rule file the program would read differently from how it\n"
     "is written, one problem a line as FILE:LINE: MESSAGE. A warning, as\n"
@@ -27,9 +28,14 @@ const char* const g_usage =
     "  --answer ID=VALUE  answer row ID with VALUE and print the total: 1/0 or\n"
     "                     true/false for a checkbox, a whole number from 0 up\n"
     "                     otherwise; repeatable; rows not named hold 0\n"
-    "  -h, --help         print this help and exit\n"
+    "  --                 end the options: each argument after it is a FILE\n"
+    "  -h, --help         print this help and exit (/? too on Windows)\n"
     "  --version          print the version and exit\n"
     "\n"
+    "Output to a file or pipe is UTF-8 (lines end in CR LF on Windows); a Windows\n"
+    "console gets it as Unicode text. On Windows, * and ? in the last part of a\n"
+    "FILE stand for any characters and any one character; a FILE that matches\n"
+    "nothing is checked as written.\n"
     "The rule file format is described in rule-format.md, in share/doc/amorquant.\n"
     "\n"
     "Exit status: 0 clean, 1 problems found (an answer for a rule that the program\n"
@@ -48,11 +54,22 @@ struct Options
 // Returns an error message, or empty when the arguments make sense.
 wxString ParseArgs(const std::vector<wxString>& args, Options& options)
 {
+    bool optionsEnded = false;
     for (size_t i = 0; i < args.size(); ++i)
     {
         const wxString& arg = args[i];
         wxString answer;
-        if (arg == "--help" || arg == "-h")
+        if (optionsEnded)
+        {
+            options.files.push_back(arg);
+            continue;
+        }
+        if (arg == "--")
+        {
+            optionsEnded = true;
+            continue;
+        }
+        if (arg == "--help" || arg == "-h" || IsHelpSwitch(arg))
         {
             options.help = true;
             continue;

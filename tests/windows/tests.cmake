@@ -11,6 +11,10 @@ string(REPLACE "/" "\\" shipped_rules "${shipped_rules}")
 add_test(NAME check_shipped_rules COMMAND amorquant-check ${shipped_rules}
          WORKING_DIRECTORY ${AMORQUANT_RUN_DIR})
 
+# The checker as run from cmd: Chinese names, wildcards, /?, the console.
+add_test(NAME windows_checker
+         COMMAND sh ${CMAKE_CURRENT_LIST_DIR}/checker_test.sh ${AMORQUANT_RUN_DIR})
+
 # The program file's resources and imports.
 add_test(NAME windows_resources
          COMMAND sh ${CMAKE_CURRENT_LIST_DIR}/resources_test.sh ${CMAKE_RC_COMPILER}
@@ -24,6 +28,7 @@ add_test(NAME windows_installer
                  ${CMAKE_BINARY_DIR}/${AMORQUANT_WIN_PACKAGE}-setup.exe)
 set_tests_properties(windows_program windows_installer PROPERTIES TIMEOUT 600)
 
-set_tests_properties(core_tests check_shipped_rules windows_resources PROPERTIES LABELS headless)
+set_tests_properties(core_tests check_shipped_rules windows_resources windows_checker
+                     PROPERTIES LABELS headless)
 set_tests_properties(gui_tests windows_program PROPERTIES LABELS window)
 set_tests_properties(windows_installer PROPERTIES LABELS packaging)

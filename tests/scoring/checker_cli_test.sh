@@ -1,0 +1,41 @@
+#!/bin/sh
+# The real checker on names in other scripts (checker_cli_test.sh CHECKER):
+# a Chinese file in a Chinese folder, priced by a Chinese id, under a Chinese,
+# an English, the C.UTF-8 and the plain C locale; a name whose bytes are not
+# UTF-8 is still opened; "--" ends the options.
+set -eu
+checker=$1
+rules="$(cd "$(dirname "$0")" && pwd)/chinese_id_rules.xml" # one checkbox worth 200
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cd "$work"
+
+fail() {
+    echo "FAIL: $*" >&2
+    exit 1
+}
+
+# Runs the checker under a locale and compares its output and status.
+expect() {
+    locale=$1 status=$2 output=$3
+    shift 3
+    actual=$(LC_ALL=$locale "$checker" "$@" 2>&1) && code=0 || code=$?
+    [ "$actual" = "$output" ] && [ "$code" = "$status" ] ||
+        fail "LC_ALL=$locale amorquant-check $*: status $code, printed
+$actual
+expected status $status and
+$output"
+}
+
+mkdir 规则
+cp "$rules" 规则/测试.xml
+cp "$rules" "$(printf 'caf\351.xml')"
+cp "$rules" ./-x.xml
+for locale in zh_CN.UTF-8 en_US.UTF-8 C.UTF-8 C; do
+    expect "$locale" 0 "规则/测试.xml: total 1200" --answer 会做饭=1 规则/测试.xml
+    expect "$locale" 0 "规则/测试.xml: total 1000" --answer=会做饭=false 规则/测试.xml
+    # Latin-1 bytes: shown as the checker can, but opened and read.
+    LC_ALL=$locale "$checker" --answer 会做饭=1 caf*.xml | grep -q ': total 1200$' ||
+        fail "LC_ALL=$locale: the file named in Latin-1 was not read"
+done
+expect C.UTF-8 0 "-x.xml: total 1000" --total -- -x.xml
