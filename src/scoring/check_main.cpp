@@ -1,4 +1,5 @@
 // amorquant-check: checks rule files for their authors, without a window.
+#include "i18n/checklanguage.h"
 #include "scoring/checkcommand.h"
 
 #include <wx/init.h>
@@ -10,6 +11,7 @@ int main(int argc, char** argv)
     wxInitializer init;
     if (!init.IsOk())
         return 2;
+    StartCheckerLanguage();
     std::vector<wxString> args;
     for (int i = 1; i < argc; ++i)
         args.push_back(wxString(argv[i], wxConvLibc));
