@@ -9,6 +9,7 @@
 #include "scoring/answergrid.h"
 #include "scoring/checklist.h"
 #include "scoring/result.h"
+#include "scoring/rulecheck.h"
 #include "scoring/rulefile.h"
 
 #include <wx/aui/aui.h>

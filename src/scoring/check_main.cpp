@@ -1,5 +1,6 @@
 // amorquant-check: checks rule files for their authors, without a window.
 #include "common/platform.h"
+#include "i18n/checklanguage.h"
 #include "scoring/checkcommand.h"
 
 #include <wx/init.h>
@@ -11,6 +12,7 @@ int main(int argc, char** argv)
     wxInitializer init;
     if (!init.IsOk())
         return 2;
+    StartCheckerLanguage();
     std::ostream& out = StandardOutput();
     std::ostream& err = StandardError();
     const int status = RunRuleCheck(ProgramArguments(argc, argv), out, err);

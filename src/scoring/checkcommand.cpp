@@ -6,6 +6,7 @@
 #include "scoring/rulecheck.h"
 #include "scoring/rulefile.h"
 
+#include <wx/intl.h>
 #include <wx/xml/xml.h>
 
 #include <algorithm>
@@ -41,6 +42,12 @@ const char* const g_usage =
     "Exit status: 0 clean, 1 problems found (an answer for a rule that the program\n"
     "leaves out among them), 2 bad usage or an answer that fits no row, 3 warnings\n"
     "and nothing worse.\n";
+
+// The usage in the language of the messages.
+std::string Usage()
+{
+    return wxGetTranslation(g_usage).utf8_string();
+}
 
 struct Options
 {
@@ -111,8 +118,9 @@ wxString ParseArgs(const std::vector<wxString>& args, Options& options)
 void Print(std::ostream& out, const wxString& file, const RuleProblem& problem)
 {
     const wxString where = problem.line > 0 ? wxString::Format("%s:%d", file, problem.line) : file;
-    const wxString kind = problem.warning ? "warning: " : "";
-    out << (where + ": " + kind + problem.message).utf8_string() << '\n';
+    const wxString message =
+        problem.warning ? wxString::Format(_("warning: %s"), problem.message) : problem.message;
+    out << (where + ": " + message).utf8_string() << '\n';
 }
 
 // Exit statuses.
@@ -150,14 +158,16 @@ int PrintTotal(const wxString& file, const wxXmlNode* root, const Options& optio
         }
         if (row == wxNOT_FOUND)
         {
-            err << ("amorquant-check: " + file + ": no row named '" + name + "'").utf8_string()
+            err << ("amorquant-check: " + file + ": " +
+                    wxString::Format(_("no row named '%s'"), name))
+                       .utf8_string()
                 << '\n';
             return g_badUsage;
         }
         if (!ParseAnswer(*rules[row], value, entered[row]))
         {
-            err << ("amorquant-check: " + file + ": '" + value + "' is no answer for row '" + name +
-                    "'")
+            err << ("amorquant-check: " + file + ": " +
+                    wxString::Format(_("'%s' is no answer for row '%s'"), value, name))
                        .utf8_string()
                 << '\n';
             return g_badUsage;
@@ -174,9 +184,10 @@ int CheckFile(const wxString& file, const Options& options, std::ostream& out, s
 {
     wxXmlDocument doc;
     const RuleLoadFault fault = LoadRuleFile(file, doc);
-    const std::vector<RuleProblem> problems = fault.kind == RuleLoadFault::Kind::None
-                                                  ? CheckRuleDocument(doc.GetRoot())
-                                                  : std::vector{LoadProblem(file, fault)};
+    // A file that reads garbled is told so once, not in the garbled text.
+    const bool asWritten = fault.kind == RuleLoadFault::Kind::None && fault.readsAs.empty();
+    const std::vector<RuleProblem> problems =
+        asWritten ? CheckRuleDocument(doc.GetRoot()) : std::vector{LoadProblem(fault)};
     for (const RuleProblem& problem : problems)
         Print(out, file, problem);
     const bool warningsOnly = std::all_of(problems.begin(), problems.end(),
@@ -197,12 +208,12 @@ int RunRuleCheck(const std::vector<wxString>& args, std::ostream& out, std::ostr
     const wxString error = ParseArgs(args, options);
     if (!error.empty())
     {
-        err << ("amorquant-check: " + error).utf8_string() << '\n' << g_usage;
+        err << ("amorquant-check: " + error).utf8_string() << '\n' << Usage();
         return g_badUsage;
     }
     if (options.help)
     {
-        out << g_usage;
+        out << Usage();
         return g_clean;
     }
     if (options.version)

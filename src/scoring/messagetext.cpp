@@ -1,22 +1,28 @@
 #include "scoring/messagetext.h"
 
+#include <wx/intl.h>
+
 #include <vector>
 
 namespace
 {
 using Code = wxUniChar::value_type;
 
-// Plain spacing, counted in words.
+// Plain spacing, counted in words: one of it, several, and its mark
+// inside a quoted text.
 struct Spacing
 {
     Code code;
-    const char* word;
+    const char* one;
+    const char* many;
+    const char* mark;
 };
 const Spacing g_spacing[] = {
-    {' ', "space"},
-    {'\t', "tab"},
-    {'\n', "line break"},
-    {'\r', "carriage return"},
+    {' ', wxTRANSLATE("a space"), wxTRANSLATE("%d spaces"), nullptr},
+    {'\t', wxTRANSLATE("a tab"), wxTRANSLATE("%d tabs"), wxTRANSLATE("<tab>")},
+    {'\n', wxTRANSLATE("a line break"), wxTRANSLATE("%d line breaks"), wxTRANSLATE("<line break>")},
+    {'\r', wxTRANSLATE("a carriage return"), wxTRANSLATE("%d carriage returns"),
+     wxTRANSLATE("<carriage return>")},
 };
 
 // Characters that show as nothing, or as a space that an author takes for an
@@ -27,6 +33,12 @@ struct Named
     const char* name;
 };
 const Named g_named[] = {
+    {0x0000, "NULL"},
+    {0x0008, "BACKSPACE"},
+    {0x000B, "LINE TABULATION"},
+    {0x000C, "FORM FEED"},
+    {0x001B, "ESCAPE"},
+    {0x007F, "DELETE"},
     {0x0085, "NEXT LINE"},
     {0x00A0, "NO-BREAK SPACE"},
     {0x00AD, "SOFT HYPHEN"},
@@ -83,13 +95,6 @@ bool IsInvisible(Code code)
     return FindSpacing(code) || FindNamed(code) || code < 0x20 || (code >= 0x7F && code < 0xA0);
 }
 
-// "U+3000 IDEOGRAPHIC SPACE", or the code alone for an unnamed control.
-wxString CodeName(Code code)
-{
-    const Named* named = FindNamed(code);
-    return wxString::Format("U+%04X", unsigned(code)) + (named ? wxString(" ") + named->name : "");
-}
-
 // "a line break and 4 spaces": runs of the same character, counted.
 wxString DescribeRun(const wxString& run)
 {
@@ -103,16 +108,15 @@ wxString DescribeRun(const wxString& run)
         i += count;
         const Spacing* spacing = FindSpacing(code);
         if (spacing)
-            parts.push_back(count == 1 ? wxString::Format("a %s", spacing->word)
-                                       : wxString::Format("%zu %ss", count, spacing->word));
+            parts.push_back(count == 1
+                                ? wxGetTranslation(spacing->one)
+                                : wxString::Format(wxGetTranslation(spacing->many), int(count)));
         else
-            parts.push_back((count == 1 ? wxString() : wxString::Format("%zu x ", count)) +
-                            CodeName(code));
+            parts.push_back(count == 1
+                                ? CodeName(code)
+                                : wxString::Format(_("%d x %s"), int(count), CodeName(code)));
     }
-    wxString text;
-    for (size_t i = 0; i < parts.size(); ++i)
-        text += (i == 0 ? "" : i + 1 == parts.size() ? " and " : ", ") + parts[i];
-    return text;
+    return JoinedWithAnd(parts);
 }
 
 // Inside the text, an ordinary space is shown as it is and anything else
@@ -126,7 +130,7 @@ wxString ShowInside(const wxString& text)
         if (code == ' ' || !IsInvisible(code))
             shown += c;
         else if (const Spacing* spacing = FindSpacing(code))
-            shown += wxString("<") + spacing->word + ">";
+            shown += wxGetTranslation(spacing->mark);
         else
             shown += "<" + CodeName(code) + ">";
     }
@@ -145,18 +149,38 @@ void FindVisible(const wxString& text, size_t& first, size_t& end)
 }
 } // namespace
 
+wxString JoinedWithAnd(const std::vector<wxString>& parts)
+{
+    if (parts.empty())
+        return wxString();
+    wxString head = parts.front();
+    for (size_t i = 1; i + 1 < parts.size(); ++i)
+        head = wxString::Format(_("%s, %s"), head, parts[i]);
+    return parts.size() == 1 ? head : wxString::Format(_("%s and %s"), head, parts.back());
+}
+
+wxString CodeName(wxUniChar::value_type code)
+{
+    const Named* named = FindNamed(code);
+    return wxString::Format("U+%04X", unsigned(code)) + (named ? wxString(" ") + named->name : "");
+}
+
 wxString Quoted(const wxString& text)
 {
     size_t first, end;
     FindVisible(text, first, end);
     if (first == end)
-        return text.empty() ? wxString("''") : "nothing but " + DescribeRun(text);
-    wxString quoted = "'" + ShowInside(text.substr(first, end - first)) + "'";
+        return text.empty() ? wxString("''")
+                            : wxString::Format(_("nothing but %s"), DescribeRun(text));
+    const wxString quoted = "'" + ShowInside(text.substr(first, end - first)) + "'";
+    const wxString before = DescribeRun(text.substr(0, first));
+    const wxString after = DescribeRun(text.substr(end));
+    if (first > 0 && end < text.length())
+        return wxString::Format(_("%s preceded by %s and followed by %s"), quoted, before, after);
     if (first > 0)
-        quoted += " preceded by " + DescribeRun(text.substr(0, first));
+        return wxString::Format(_("%s preceded by %s"), quoted, before);
     if (end < text.length())
-        quoted +=
-            (first > 0 ? " and" : "") + wxString(" followed by ") + DescribeRun(text.substr(end));
+        return wxString::Format(_("%s followed by %s"), quoted, after);
     return quoted;
 }
 

@@ -2,6 +2,8 @@
 
 #include <wx/string.h>
 
+#include <vector>
+
 // Text from a rule file as a message quotes it, with what cannot be seen
 // spelled out: "'15' followed by U+3000 IDEOGRAPHIC SPACE", "'cooks'
 // preceded by a line break and 4 spaces". Such characters inside the text
@@ -12,3 +14,10 @@ wxString Quoted(const wxString& text);
 // Text without the characters that cannot be seen (spaces, line breaks,
 // full-width spaces...) at its ends.
 wxString StripInvisible(const wxString& text);
+
+// "U+3000 IDEOGRAPHIC SPACE": a character by its code, with its Unicode name
+// where it is one that cannot be seen; the code alone otherwise.
+wxString CodeName(wxUniChar::value_type code);
+
+// "a, b and c", in the language of the messages.
+wxString JoinedWithAnd(const std::vector<wxString>& parts);

@@ -7,6 +7,7 @@
 #include "scoring/ruleformat.h"
 #include "xmlio/parseerror.h"
 
+#include <wx/intl.h>
 #include <wx/log.h>
 #include <wx/xml/xml.h>
 
@@ -23,11 +24,13 @@ namespace
 // "bool or int".
 wxString KindList()
 {
-    wxString list;
-    const std::vector<RuleKind> kinds = AllKinds();
-    for (size_t i = 0; i < kinds.size(); ++i)
-        list += (i == 0 ? "" : i + 1 == kinds.size() ? " or " : ", ") + KindName(kinds[i]);
-    return list;
+    std::vector<wxString> names;
+    for (RuleKind kind : AllKinds())
+        names.push_back(KindName(kind));
+    wxString list = names.front();
+    for (size_t i = 1; i + 1 < names.size(); ++i)
+        list = wxString::Format(_("%s, %s"), list, names[i]);
+    return names.size() == 1 ? list : wxString::Format(_("%s or %s"), list, names.back());
 }
 
 wxString Tag(const wxString& name)
@@ -41,10 +44,10 @@ wxString EndTag(const wxString& name)
 }
 
 // "(answer - 3)", "(answer + 3)" for a limit of -3.
-wxString AnswerMinus(long long limit)
+wxString AnswerMinus(int limit)
 {
-    return limit < 0 ? wxString::Format("(answer + %lld)", -limit)
-                     : wxString::Format("(answer - %lld)", limit);
+    return limit < 0 ? wxString::Format(_("(answer + %lld)"), -(long long)limit)
+                     : wxString::Format(_("(answer - %lld)"), (long long)limit);
 }
 
 // The fix for a file that is not valid in the encoding it is read in:
@@ -53,86 +56,234 @@ wxString EncodingHint(const wxString& readsAs)
 {
     if (readsAs.empty())
         return wxString();
-    return wxString::Format("; the file reads as %s: declare encoding=\"%s\" in its first line%s",
-                            readsAs, readsAs, readsAs == "UTF-8" ? "" : ", or save it as UTF-8");
+    return readsAs == "UTF-8"
+               ? wxString::Format(_("; the file reads as %s: declare encoding=\"%s\" in its first "
+                                    "line"),
+                                  readsAs, readsAs)
+               : wxString::Format(_("; the file reads as %s: declare encoding=\"%s\" in its first "
+                                    "line, or save it as UTF-8"),
+                                  readsAs, readsAs);
 }
 
-// What the library said of a file it could not open or read.
-wxString SystemProblem(const char* what, const wxString& path, unsigned long error)
+// The system's reason for a file it could not open or read.
+wxString SystemReason(unsigned long error)
 {
-    return wxString::Format(what, path) +
-           wxString::Format(" (error %ld: %s)", long(error), wxSysErrorMsgStr(error));
+    return wxSysErrorMsgStr(error);
 }
 
+// "<rule> opened at line 2".
 wxString OpenedAt(const XmlParseError::OpenElement& element)
 {
-    return wxString::Format("%s opened at line %d", Tag(element.name), element.line);
+    return wxString::Format(_("%s opened at line %d"), Tag(element.name), element.line);
 }
 
-// The parser's reason for a text that is not well-formed, with what the
-// author needs to find the fault: the element left open and where, the
-// escape for a bare '&' or '<', the bytes that are not UTF-8.
+// Plain words for the parser's fault, with its own phrase after them for
+// anyone who searches for it.
+RuleProblem ParserSays(int line, const wxString& plain, const XmlParseError& error)
+{
+    return {line, wxString::Format(_("%s (the parser says: %s)"), plain, error.reason)};
+}
+
+// A declared encoding that the bytes contradict: what they read as, from
+// the byte order mark or from the bytes themselves.
+RuleProblem WrongEncodingProblem(const RuleLoadFault& fault)
+{
+    const wxString plain =
+        fault.readsAs.empty()
+            ? wxString::Format(_("the file is not in the encoding its first line declares, "
+                                 "%s; save it as UTF-8 and declare that"),
+                               Quoted(fault.encoding))
+        : fault.byteOrderMark
+            ? wxString::Format(_("the file starts with the byte order mark of %s but declares "
+                                 "encoding=\"%s\": declare encoding=\"%s\", or none"),
+                               fault.readsAs, fault.encoding, fault.readsAs)
+            : wxString::Format(_("the file declares encoding=\"%s\", but its bytes read as %s: "
+                                 "declare encoding=\"%s\""),
+                               fault.encoding, fault.readsAs, fault.readsAs);
+    return ParserSays(fault.parse.line, plain, fault.parse);
+}
+
+RuleProblem MismatchProblem(const XmlParseError& error)
+{
+    const auto& open = error.open;
+    const bool closesOuter =
+        !open.empty() && std::any_of(open.begin(), open.end() - 1,
+                                     [&error](const XmlParseError::OpenElement& element)
+                                     { return element.name == error.endTag; });
+    if (closesOuter)
+        return ParserSays(open.back().line,
+                          wxString::Format(_("%s is not closed before %s at line %d"),
+                                           OpenedAt(open.back()), EndTag(error.endTag), error.line),
+                          error);
+    if (open.empty())
+        return ParserSays(error.line,
+                          wxString::Format(_("%s closes no open element"), EndTag(error.endTag)),
+                          error);
+    return ParserSays(error.line,
+                      wxString::Format(_("%s closes no open element; the innermost is %s"),
+                                       EndTag(error.endTag), OpenedAt(open.back())),
+                      error);
+}
+
+// The parser's reason for a text that is not well-formed, in plain words,
+// with what the author needs to find the fault: the element left open and
+// where, the escape for a bare '&' or '<', the character to delete, the
+// encoding to declare.
 RuleProblem ParseProblem(const RuleLoadFault& fault)
 {
     const XmlParseError& error = fault.parse;
     if (error.line == 0)
-        return {0, "not well-formed"};
+        return {0, _("the file is not well-formed XML")};
     if (fault.invalidUtf8)
-        return {error.line, "not well-formed: this line is not valid UTF-8, " +
-                                wxString(fault.encoding.empty()
-                                             ? "which a file that declares no encoding must be"
-                                             : "the encoding the file declares") +
-                                EncodingHint(fault.readsAs)};
-    // The parser says "not well-formed (invalid token)" but plain "mismatched tag".
-    const wxString reason = error.reason.StartsWith("not well-formed")
-                                ? error.reason
-                                : "not well-formed: " + error.reason;
+        return {error.line,
+                (fault.encoding.empty()
+                     ? _("not well-formed: this line is not valid UTF-8, which a file that "
+                         "declares no encoding must be")
+                     : _("not well-formed: this line is not valid UTF-8, the encoding the file "
+                         "declares")) +
+                    EncodingHint(fault.readsAs)};
     using Kind = XmlParseError::Kind;
     switch (error.kind)
     {
     case Kind::Mismatch:
-    {
-        const auto& open = error.open;
-        if (open.empty())
-            break;
-        const bool closesOuter = std::any_of(open.begin(), open.end() - 1,
-                                             [&error](const XmlParseError::OpenElement& element)
-                                             { return element.name == error.endTag; });
-        if (closesOuter)
-            return {open.back().line,
-                    wxString::Format("%s: %s is not closed before %s at line %d", reason,
-                                     OpenedAt(open.back()), EndTag(error.endTag), error.line)};
-        return {error.line, wxString::Format("%s: %s closes no open element; the innermost is %s",
-                                             reason, EndTag(error.endTag), OpenedAt(open.back()))};
-    }
+        return MismatchProblem(error);
     case Kind::EndsEarly:
     {
-        wxString open;
+        std::vector<wxString> open;
         for (auto element = error.open.rbegin(); element != error.open.rend(); ++element)
-            open += (open.empty() ? "" : ", ") + OpenedAt(*element);
-        return {error.open.back().line, reason + ": the file ends before it closes " + open};
+            open.push_back(OpenedAt(*element));
+        return ParserSays(
+            error.open.back().line,
+            wxString::Format(_("the file ends before it closes %s"), JoinedWithAnd(open)), error);
     }
+    case Kind::NoElement:
+        return ParserSays(error.line,
+                          _("the file holds no element: a rule file starts with <rules>"), error);
     case Kind::BareMarkup:
-        return {error.line,
-                reason + (error.bareMarkup == '&'
-                              ? ": a bare & in text; write it as &amp; (and < as &lt;)"
-                              : ": a bare < in text; write it as &lt; (and & as &amp;)")};
+        return ParserSays(error.line,
+                          error.bareMarkup == '&'
+                              ? _("a bare & in text; write it as &amp; (and < as &lt;)")
+                              : _("a bare < in text; write it as &lt; (and & as &amp;)"),
+                          error);
     case Kind::UndefinedEntity:
-        return {error.line, reason + ": only &amp; &lt; &gt; &quot; &apos; and &#...; are "
-                                     "known; write & itself as &amp;"};
+        return ParserSays(error.line,
+                          _("only &amp; &lt; &gt; &quot; &apos; and &#...; are known; write & "
+                            "itself as &amp;"),
+                          error);
+    case Kind::Control:
+        return ParserSays(error.line,
+                          wxString::Format(_("the control character %s cannot be in a rule file "
+                                             "(pasted text often brings one): delete it"),
+                                           CodeName(error.control)),
+                          error);
+    case Kind::LateDeclaration:
+        return ParserSays(error.line,
+                          _("the <?xml ...?> line must be the very first thing in the file, with "
+                            "no space, blank line or comment before it"),
+                          error);
+    case Kind::AfterRoot:
+        return ParserSays(error.line,
+                          wxString::Format(_("there is more after %s, which must end the file: "
+                                             "move it inside %s or delete it"),
+                                           EndTag(error.root), Tag(error.root)),
+                          error);
+    case Kind::WrongEncoding:
+        return WrongEncodingProblem(fault);
     case Kind::Other:
         break;
     }
-    return {error.line, reason};
+    return ParserSays(error.line, _("the file is not well-formed XML here"), error);
 }
 
-// Why a number field does not read as written, or empty when it does. The
-// reading itself is ReadNumber's; this only explains its result.
-wxString NumberTrouble(const wxString& text)
+// Characters that look like a minus sign but are none, by their Unicode names.
+const std::pair<wxUniChar::value_type, const char*> g_lookAlikeMinus[] = {
+    {0x2010, "HYPHEN"},
+    {0x2011, "NON-BREAKING HYPHEN"},
+    {0x2012, "FIGURE DASH"},
+    {0x2013, "EN DASH"},
+    {0x2014, "EM DASH"},
+    {0x2015, "HORIZONTAL BAR"},
+    {0x2212, "MINUS SIGN"},
+    {0xFE63, "SMALL HYPHEN-MINUS"},
+    {0xFF0D, "FULLWIDTH HYPHEN-MINUS"},
+};
+
+// "U+2212 MINUS SIGN", or empty for a character that looks like no minus.
+wxString LookAlikeMinus(wxUniChar::value_type c)
+{
+    for (const auto& [code, name] : g_lookAlikeMinus)
+        if (code == c)
+            return wxString::Format("U+%04X %s", unsigned(code), name);
+    return wxString();
+}
+
+bool IsFullWidthDigit(wxUniChar::value_type c)
+{
+    return c >= 0xFF10 && c <= 0xFF19;
+}
+
+// A word for a unit after a number ("200元") is read as the author meant,
+// unlike one that multiplies it ("2万", "3k") or text that goes on with the
+// number ("1,000", "1.5", "１２").
+bool IsUnit(wxUniChar::value_type c)
+{
+    static const wxString multipliers = wxString::FromUTF8("十百千万萬亿億");
+    const bool fullWidthForm = c >= 0xFF00 && c <= 0xFFEF;
+    const bool chinesePunctuation = c >= 0x3000 && c <= 0x303F;
+    return c >= 0x2E80 && !fullWidthForm && !chinesePunctuation &&
+           multipliers.Find(wxUniChar(c)) == wxNOT_FOUND;
+}
+
+// What a number field makes of an author's text: a problem, a warning, or
+// nothing (empty message). The reading itself is ReadNumber's; this only
+// explains its result.
+struct NumberReading
+{
+    wxString message;
+    bool warning = false;
+};
+
+NumberReading NotANumber(const wxString& text, wxUniChar::value_type first)
+{
+    const wxString minus = LookAlikeMinus(first);
+    if (!minus.empty())
+        return {wxString::Format(_("%s is not a number and reads as 0: it starts with %s, which "
+                                   "only looks like a minus sign; type the ASCII '-'"),
+                                 Quoted(text), minus)};
+    if (IsFullWidthDigit(first))
+        return {wxString::Format(_("%s is not a number and reads as 0: its digits are "
+                                   "full-width; type the digits 0-9"),
+                                 Quoted(text))};
+    return {wxString::Format(_("%s is not a number and reads as 0"), Quoted(text))};
+}
+
+// The text after a number that reads: what a reader makes of it.
+NumberReading TextAfter(const wxString& text, int value, const wxString& after)
+{
+    const wxString rest = StripInvisible(after);
+    if (rest.empty())
+        return {wxString::Format(_("%s reads as %d: the space after the number changes nothing, "
+                                   "but other readers may not skip it"),
+                                 Quoted(text), value),
+                true};
+    const wxUniChar::value_type next = rest[0].GetValue();
+    if (IsFullWidthDigit(next))
+        return {wxString::Format(_("%s reads as %d: the full-width digits after it are not read; "
+                                   "type the digits 0-9"),
+                                 Quoted(text), value)};
+    if (IsUnit(next))
+        return {wxString::Format(_("%s reads as %d: the unit after the number is ignored"),
+                                 Quoted(text), value),
+                true};
+    return {wxString::Format(_("%s reads as %d: the text after the number is ignored"),
+                             Quoted(text), value)};
+}
+
+NumberReading ReadingOf(const wxString& text)
 {
     const int value = ReadNumber(text);
     if (wxString(text).Trim(true).Trim(false).empty())
-        return "is blank and reads as 0";
+        return {_("is blank and reads as 0")};
     // White space beyond ASCII before the number is skipped, but other
     // readers of the file may take the number for none.
     bool wideSpace = false;
@@ -144,17 +295,30 @@ wxString NumberTrouble(const wxString& text)
     errno = 0;
     const long long exact = std::strtoll(utf8.c_str(), &end, 10);
     if (end == utf8.c_str())
-        return Quoted(text) + " is not a number and reads as 0";
+        return NotANumber(text, first == text.end() ? 0 : (*first).GetValue());
     if (errno == ERANGE || exact != value)
-        return wxString::Format("%s is out of range and reads as %d", Quoted(text), value);
-    if (!wxString::FromUTF8(end).Trim(true).empty())
-        return wxString::Format("%s reads as %d: the text after the number is ignored",
-                                Quoted(text), value);
+        return {wxString::Format(_("%s is out of range and reads as %d"), Quoted(text), value)};
+    const wxString after = wxString::FromUTF8(end);
+    if (!wxString(after).Trim(true).empty())
+        return TextAfter(text, value, after);
     if (wideSpace)
-        return wxString::Format("%s reads as %d: the space before the number is not an ASCII "
-                                "space, which other readers may not skip",
-                                Quoted(text), value);
-    return wxString();
+        return {wxString::Format(_("%s reads as %d: the space before the number is not an ASCII "
+                                   "space, which other readers may not skip"),
+                                 Quoted(text), value),
+                true};
+    return {};
+}
+
+// Whether an element holds a field of a rule (a <rules> typed for <rule>).
+bool HoldsFields(const wxXmlNode* element)
+{
+    for (const wxXmlNode* child = element->GetChildren(); child; child = child->GetNext())
+    {
+        RuleField field;
+        if (child->GetType() == wxXML_ELEMENT_NODE && FindField(child->GetName(), field))
+            return true;
+    }
+    return false;
 }
 
 class DocumentCheck
@@ -164,11 +328,14 @@ public:
     {
         if (!IsRulesRoot(root))
         {
-            Report(root, "the root element is " + Tag(root->GetName()) +
-                             ", not <rules>: the program reads no rules from this file");
+            Report(root, wxString::Format(_("the root element is %s, not <rules>: the program "
+                                            "reads no rules from this file"),
+                                          Tag(root->GetName())));
             return m_problems;
         }
-        ReportAttributes(root, [](const wxXmlAttribute*) { return wxString(); });
+        // The window reads the rules all the same.
+        ReportAttributes(
+            root, [](const wxXmlAttribute*) { return wxString(); }, true);
         // The rules read before each annotation, to count those after it.
         std::vector<std::pair<const wxXmlNode*, int>> annotations;
         const wxXmlNode* stop = ForEachRule(
@@ -180,7 +347,7 @@ public:
         if (stop)
             ReportStop(stop);
         else if (m_ruleCount == 0)
-            Report(root, "<rules> holds no <rule>: the checklist has no rows");
+            Report(root, _("<rules> holds no <rule>: the checklist has no rows"));
         std::stable_sort(m_problems.begin(), m_problems.end(),
                          [](const RuleProblem& a, const RuleProblem& b)
                          { return a.line < b.line; });
@@ -190,9 +357,9 @@ public:
 private:
     using FieldSet = std::set<RuleField>;
 
-    void Report(const wxXmlNode* node, const wxString& message)
+    void Report(const wxXmlNode* node, const wxString& message, bool warning = false)
     {
-        m_problems.push_back({node->GetLineNumber(), message});
+        m_problems.push_back({node->GetLineNumber(), message, warning});
     }
 
     // A comment or processing instruction between rules: this program reads
@@ -202,24 +369,28 @@ private:
     {
         if (later == 0)
             return;
-        const wxString what =
-            node->GetType() == wxXML_COMMENT_NODE ? "comment" : "processing instruction";
-        m_problems.push_back(
-            {node->GetLineNumber(),
-             wxString::Format("%s directly under <rules>: this program reads on, but other "
-                              "readers of the rule format stop here and miss the %d rule(s) "
-                              "after it; put it before <rules> or inside a <rule>",
-                              what, later),
-             true});
+        const wxString message =
+            node->GetType() == wxXML_COMMENT_NODE
+                ? _("comment directly under <rules>: this program reads on, but other readers of "
+                    "the rule format stop here and miss the %d rule(s) after it; put it before "
+                    "<rules> or inside a <rule>")
+                : _("processing instruction directly under <rules>: this program reads on, but "
+                    "other readers of the rule format stop here and miss the %d rule(s) after "
+                    "it; put it before <rules> or inside a <rule>");
+        Report(node, wxString::Format(message, later), true);
     }
 
-    // Each attribute of an element is a problem: none is ever read. fix
+    // Each attribute of an element is reported: none is ever read. fix
     // gives the rest of the message for one.
-    template <class Fix> void ReportAttributes(const wxXmlNode* element, const Fix& fix)
+    template <class Fix>
+    void ReportAttributes(const wxXmlNode* element, const Fix& fix, bool warning = false)
     {
         for (const wxXmlAttribute* a = element->GetAttributes(); a; a = a->GetNext())
-            Report(element, "attribute " + a->GetName() + "=\"" + a->GetValue() + "\" of " +
-                                Tag(element->GetName()) + " is never read" + fix(a));
+            Report(element,
+                   wxString::Format(_("attribute %s=\"%s\" of %s is never read"), a->GetName(),
+                                    a->GetValue(), Tag(element->GetName())) +
+                       fix(a),
+                   warning);
     }
 
     // Attributes of a rule that name a field stand in for it, so the field
@@ -235,8 +406,8 @@ private:
                                  return wxString();
                              named.insert(field);
                              const wxString name = FieldName(field);
-                             return ": write " + Tag(name) + a->GetValue() + EndTag(name) +
-                                    " inside the rule";
+                             return wxString::Format(_(": write %s inside the rule"),
+                                                     Tag(name) + a->GetValue() + EndTag(name));
                          });
         return named;
     }
@@ -246,36 +417,53 @@ private:
         int later = 0;
         for (const wxXmlNode* node = stop->GetNext(); node; node = node->GetNext())
             later += IsRuleElement(node);
-        const wxString what = stop->GetType() == wxXML_ELEMENT_NODE
-                                  ? "element " + Tag(stop->GetName()) + " is not a rule"
-                                  : wxString("text directly under <rules>");
-        Report(stop, wxString::Format("%s: reading stops here and the %d rule(s) after it are "
-                                      "not read",
-                                      what, later));
+        if (stop->GetType() != wxXML_ELEMENT_NODE)
+            Report(stop, wxString::Format(_("text directly under <rules>: reading stops here and "
+                                            "the %d rule(s) after it are not read"),
+                                          later));
+        else if (HoldsFields(stop))
+            Report(stop, wxString::Format(_("%s holds the fields of a rule but is not a <rule>: "
+                                            "reading stops here, and neither it nor the %d "
+                                            "rule(s) after it are read"),
+                                          Tag(stop->GetName()), later));
+        else
+            Report(stop, wxString::Format(_("element %s is not a rule: reading stops here and the "
+                                            "%d rule(s) after it are not read"),
+                                          Tag(stop->GetName()), later));
     }
 
     RuleFields ReadFields(const wxXmlNode* rule)
     {
         return ReadRuleFields(
             rule,
-            [this](const wxXmlNode* child, const RuleField* field, const wxXmlNode* earlier)
+            [this, rule](const wxXmlNode* child, const RuleField* field, const wxXmlNode* earlier)
             {
                 if (child->GetType() == wxXML_TEXT_NODE ||
                     child->GetType() == wxXML_CDATA_SECTION_NODE)
-                    Report(child, "text outside the fields of a rule is ignored");
+                    Report(child, _("text outside the fields of a rule is ignored"));
                 if (child->GetType() != wxXML_ELEMENT_NODE)
                     return;
+                if (IsRuleElement(child))
+                {
+                    Report(child, wxString::Format(_("the rule of line %d is not closed before "
+                                                     "this %s (a forgotten </rule>?): this rule "
+                                                     "is inside it and is not read"),
+                                                   rule->GetLineNumber(), Tag(child->GetName())));
+                    return;
+                }
                 if (!field)
                 {
-                    Report(child, "unknown field " + Tag(child->GetName()) + " is ignored");
+                    Report(child, wxString::Format(_("unknown field %s is ignored"),
+                                                   Tag(child->GetName())));
                     return;
                 }
                 if (earlier)
                     Report(child,
-                           wxString::Format("%s given twice: this one replaces the one at line %d",
+                           wxString::Format(_("%s given twice: this one replaces the one "
+                                              "at line %d"),
                                             Tag(FieldName(*field)), earlier->GetLineNumber()));
                 ReportAttributes(child, [](const wxXmlAttribute*)
-                                 { return wxString(": a field's value is its text"); });
+                                 { return wxString(_(": a field's value is its text")); });
                 CheckFieldText(child);
             });
     }
@@ -293,8 +481,8 @@ private:
             markup = markup || child->GetType() == wxXML_ELEMENT_NODE;
         }
         if (markup || texts > 1)
-            Report(field, Tag(field->GetName()) + " holds markup or comments: only " +
-                              Quoted(field->GetNodeContent()) + " is read");
+            Report(field, wxString::Format(_("%s holds markup or comments: only %s is read"),
+                                           Tag(field->GetName()), Quoted(field->GetNodeContent())));
     }
 
     // A field that is missing, or holds nothing visible: the problem, with
@@ -308,13 +496,15 @@ private:
         if (!node)
         {
             if (!byAttribute.count(field))
-                Report(rule, "missing " + tag + consequence);
+                Report(rule, wxString::Format(_("missing %s"), tag) + consequence);
             return true;
         }
         const wxString value = node->GetNodeContent();
         if (!StripInvisible(value).empty())
             return false;
-        Report(node, (value.empty() ? "empty " + tag : tag + " is " + Quoted(value)) + consequence);
+        Report(node, (value.empty() ? wxString::Format(_("empty %s"), tag)
+                                    : wxString::Format(_("%s is %s"), tag, Quoted(value))) +
+                         consequence);
         return true;
     }
 
@@ -329,25 +519,25 @@ private:
     void CheckId(const RuleFields& fields, const wxXmlNode* rule, const FieldSet& byAttribute)
     {
         if (ReportAbsent(fields, RuleField::Id, rule, byAttribute,
-                         ": the rule's answer cannot be named"))
+                         _(": the rule's answer cannot be named")))
             return;
         ReportSurrounded(fields, RuleField::Id,
-                         ": the id keeps what surrounds it, and --answer must name the row so");
+                         _(": the id keeps what surrounds it, and --answer must name the row so"));
         const wxString id = fields.Value(RuleField::Id);
         const auto earlier = m_ids.emplace(id, std::make_pair(m_ruleCount, rule->GetLineNumber()));
         if (!earlier.second)
             Report(fields.Node(RuleField::Id),
-                   wxString::Format("id %s is already used by rule %d (line %d)", Quoted(id),
+                   wxString::Format(_("id %s is already used by rule %d (line %d)"), Quoted(id),
                                     earlier.first->second.first, earlier.first->second.second));
     }
 
     void CheckContent(const RuleFields& fields, const wxXmlNode* rule, const FieldSet& byAttribute)
     {
         if (!ReportAbsent(fields, RuleField::Content, rule, byAttribute,
-                          ": the row shows no question"))
+                          _(": the row shows no question")))
             ReportSurrounded(fields, RuleField::Content,
-                             ": the row shows the question with them; write it on one line "
-                             "with its tags");
+                             _(": the row shows the question with them; write it on one line "
+                               "with its tags"));
     }
 
     // The rule's kind, or none after reporting why the rule is left out.
@@ -356,14 +546,15 @@ private:
     {
         const wxString type = fields.Value(RuleField::PgType);
         const std::optional<RuleKind> kind = FindKind(type);
-        const wxString leftOut = " (" + KindList() + "): the rule is left out";
+        const wxString leftOut = wxString::Format(_(" (%s): the rule is left out"), KindList());
         if (kind || ReportAbsent(fields, RuleField::PgType, rule, byAttribute, leftOut))
             return kind;
         if (FindKind(StripInvisible(type)))
             ReportSurrounded(fields, RuleField::PgType,
-                             ": the kind must stand alone, so the rule is left out");
+                             _(": the kind must stand alone, so the rule is left out"));
         else
-            Report(fields.Node(RuleField::PgType), "unknown kind " + Quoted(type) + leftOut);
+            Report(fields.Node(RuleField::PgType),
+                   wxString::Format(_("unknown kind %s"), Quoted(type)) + leftOut);
         return kind;
     }
 
@@ -375,9 +566,9 @@ private:
             const wxXmlNode* node = fields.Node(field);
             if (!IsNumberField(field) || !node)
                 continue;
-            const wxString trouble = NumberTrouble(node->GetNodeContent());
-            if (!trouble.empty())
-                Report(node, Tag(FieldName(field)) + " " + trouble);
+            const NumberReading reading = ReadingOf(node->GetNodeContent());
+            if (!reading.message.empty())
+                Report(node, Tag(FieldName(field)) + " " + reading.message, reading.warning);
         }
     }
 
@@ -386,7 +577,8 @@ private:
     {
         const wxXmlNode* node = fields.Node(field);
         if (node && ReadNumber(node->GetNodeContent()) != 0)
-            Report(node, Tag(FieldName(field)) + " never takes effect: " + why);
+            Report(node,
+                   wxString::Format(_("%s never takes effect: %s"), Tag(FieldName(field)), why));
     }
 
     // A lower limit above the upper one leaves no answer in the band: what
@@ -397,16 +589,16 @@ private:
         const wxXmlNode* node = fields.Node(RuleField::LowerLimit);
         if (!node)
             node = fields.Node(RuleField::UpperLimit);
-        const wxString above = AnswerMinus(upperLimit) + " x <upper_price>";
+        const wxString above = AnswerMinus(upperLimit);
         const wxString prices =
             lowerLimit > 0
-                ? wxString::Format("below %d an answer is priced (%d - answer) x <lower_price>, "
-                                   "from %d up %s",
+                ? wxString::Format(_("below %d an answer is priced (%d - answer) x <lower_price>, "
+                                     "from %d up %s x <upper_price>"),
                                    lowerLimit, lowerLimit, lowerLimit, above)
-                : "every answer is priced " + above;
+                : wxString::Format(_("every answer is priced %s x <upper_price>"), above);
         Report(node ? node : rule,
-               wxString::Format("the lower limit %d is above the upper limit %d, so no answer is "
-                                "free: %s",
+               wxString::Format(_("the lower limit %d is above the upper limit %d, so no answer is "
+                                  "free: %s"),
                                 lowerLimit, upperLimit, prices));
     }
 
@@ -418,11 +610,11 @@ private:
         if (upperLimit == lowerLimit)
         {
             ReportUnused(fields, RuleField::UpperPrice,
-                         "with equal limits only <lower_price> prices the answer");
+                         _("with equal limits only <lower_price> prices the answer"));
             if (lowerLimit == -1)
                 Report(fields.Node(RuleField::LowerLimit),
-                       "both limits are -1: equal limits price every answer (answer + 1) x "
-                       "<lower_price>, 0 included, and -1 switches nothing off");
+                       _("both limits are -1: equal limits price every answer (answer + 1) x "
+                         "<lower_price>, 0 included, and -1 switches nothing off"));
             return;
         }
         if (lowerLimit > upperLimit)
@@ -430,15 +622,15 @@ private:
         // Answers are whole numbers from 0 up.
         if (lowerLimit < -1)
             ReportUnused(fields, RuleField::LowerLimit,
-                         "answers are never below 0 (-1 switches the lower price off)");
+                         _("answers are never below 0 (-1 switches the lower price off)"));
         if (lowerLimit == -1)
-            ReportUnused(fields, RuleField::LowerPrice, "the lower limit -1 switches it off");
+            ReportUnused(fields, RuleField::LowerPrice, _("the lower limit -1 switches it off"));
         else if (lowerLimit <= 0)
             ReportUnused(
                 fields, RuleField::LowerPrice,
-                wxString::Format("answers are never below the lower limit %d", lowerLimit));
+                wxString::Format(_("answers are never below the lower limit %d"), lowerLimit));
         if (upperLimit == INT_MAX)
-            ReportUnused(fields, RuleField::UpperLimit, "no answer is above it");
+            ReportUnused(fields, RuleField::UpperLimit, _("no answer is above it"));
     }
 
     void CheckRule(const wxXmlNode* rule)
@@ -457,7 +649,7 @@ private:
         case RuleKind::Bool:
             for (RuleField field :
                  {RuleField::UpperLimit, RuleField::LowerLimit, RuleField::UpperPrice})
-                ReportUnused(fields, field, "a yes/no rule is priced by <lower_price> alone");
+                ReportUnused(fields, field, _("a yes/no rule is priced by <lower_price> alone"));
             break;
         case RuleKind::Int:
             CheckBand(fields, rule);
@@ -470,86 +662,147 @@ private:
     std::map<wxString, std::pair<int, int>> m_ids; // id -> number and line of its first rule
 };
 
-bool HasId(const wxXmlNode* rule, const wxString& id)
+// The id an element gives in its <id> field, or else in an id attribute,
+// which the program never reads; byAttribute says which.
+wxString IdOf(const wxXmlNode* element, bool& byAttribute)
 {
-    return ReadRuleFields(rule).Value(RuleField::Id) == id;
+    const wxString field = ReadRuleFields(element).Value(RuleField::Id);
+    byAttribute = false;
+    if (!field.empty())
+        return field;
+    for (const wxXmlAttribute* a = element->GetAttributes(); a; a = a->GetNext())
+        if (a->GetName().CmpNoCase(FieldName(RuleField::Id)) == 0)
+        {
+            byAttribute = true;
+            return a->GetValue();
+        }
+    return wxString();
+}
+
+// The first element below the root, in document order, that gives the id.
+const wxXmlNode* FindById(const wxXmlNode* parent, const wxString& id, bool& byAttribute)
+{
+    for (const wxXmlNode* node = parent->GetChildren(); node; node = node->GetNext())
+    {
+        if (node->GetType() != wxXML_ELEMENT_NODE)
+            continue;
+        if (IdOf(node, byAttribute) == id)
+            return node;
+        if (const wxXmlNode* inner = FindById(node, id, byAttribute))
+            return inner;
+    }
+    return nullptr;
+}
+
+// Why the element that gives an id has no row, or empty when it has one.
+wxString WhyLost(const wxXmlNode* root, const wxXmlNode* element, bool byAttribute)
+{
+    if (byAttribute)
+        return _("the id of this rule is an attribute, which is never read, so no row has this "
+                 "name");
+    const wxXmlNode* parent = element->GetParent();
+    if (parent != root && IsRuleElement(parent))
+        return wxString::Format(_("the rule with this id is inside the rule of line %d, which is "
+                                  "not closed before it, so it has no row"),
+                                parent->GetLineNumber());
+    if (parent != root)
+        return _("the rule with this id is not directly under <rules>, so it has no row");
+    bool read = false;
+    const wxXmlNode* stop =
+        ForEachRule(root, [&](const wxXmlNode* rule) { read = read || rule == element; });
+    if (element == stop)
+        return wxString::Format(_("the rule with this id is written as %s, not <rule>, so reading "
+                                  "stops there and it has no row"),
+                                Tag(element->GetName()));
+    if (!read)
+        return wxString::Format(_("the rule with this id comes after reading stops at line %d, "
+                                  "so it has no row"),
+                                stop->GetLineNumber());
+    if (!FindKind(ReadRuleFields(element).Value(RuleField::PgType)))
+        return _("the rule with this id is left out for its kind, so it has no row");
+    return wxString();
 }
 } // namespace
 
-RuleProblem LoadProblem(const wxString& path, const RuleLoadFault& fault)
+RuleProblem LoadProblem(const RuleLoadFault& fault)
 {
     using Kind = RuleLoadFault::Kind;
     switch (fault.kind)
     {
     case Kind::None:
-        break;
+        if (fault.readsAs.empty())
+            break;
+        return {fault.line,
+                wxString::Format(_("the file declares encoding=\"%s\", but its bytes are %s, "
+                                   "so the program shows its text garbled: declare "
+                                   "encoding=\"%s\""),
+                                 fault.encoding, fault.readsAs, fault.readsAs)};
     case Kind::NotPlainFile:
-    case Kind::FileTooLarge:
-        return {0, wxString::Format("Rule file '%s' not read: it is not a plain file or is too "
-                                    "large.",
-                                    path)};
+        return {0, _("not read: it is not a plain file (a folder or a device)")};
     case Kind::CannotOpen:
-        return {0, SystemProblem("can't open file '%s'", path, fault.systemError)};
+        return {0, wxString::Format(_("not read: it cannot be opened (%s)"),
+                                    SystemReason(fault.systemError))};
     case Kind::ReadFailed:
-        return {0, SystemProblem("Read error on file '%s'", path, fault.systemError)};
+        return {0, wxString::Format(_("not read: it cannot be read (%s)"),
+                                    SystemReason(fault.systemError))};
+    case Kind::FileTooLarge:
     case Kind::TooLarge:
+        return {0, wxString::Format(_("not read: it is larger than the limit of %d MB"),
+                                    int(fault.limit >> 20))};
     case Kind::StretchTooLong:
-        return {0, wxString::Format("not read: larger than %zu MB, or a comment, tag or text in "
-                                    "it is longer than %zu KB (counted in UTF-8)",
-                                    g_ruleFileLimit >> 20, g_ruleStretchLimit >> 10)};
+        return {0, wxString::Format(_("not read: one comment, tag or text in it is longer than "
+                                      "the limit of %d KB"),
+                                    int(fault.limit >> 10))};
     case Kind::UnknownEncoding:
-        return {fault.line, "not read: the encoding " + Quoted(fault.encoding) +
-                                " is unknown on this system; save the file as UTF-8 and declare "
-                                "that"};
+        return {fault.line,
+                wxString::Format(_("not read: the encoding %s is unknown on this system; save the "
+                                   "file as UTF-8 and declare that"),
+                                 Quoted(fault.encoding))};
     case Kind::InvalidBytes:
-        return {fault.line, (fault.line > 0 ? "not read: this line is not valid "
-                                            : "not read: the file is not valid ") +
-                                fault.encoding + ", the encoding the file declares" +
-                                EncodingHint(fault.readsAs)};
+        return {fault.line,
+                wxString::Format(fault.line > 0 ? _("not read: this line is not valid %s, the "
+                                                    "encoding the file declares")
+                                                : _("not read: the file is not valid %s, the "
+                                                    "encoding the file declares"),
+                                 fault.encoding) +
+                    EncodingHint(fault.readsAs)};
     case Kind::NotWellFormed:
         return ParseProblem(fault);
     }
     return {0, wxString()};
 }
 
+void LogRuleLoadFault(const wxString& path, const RuleLoadFault& fault)
+{
+    if (fault.kind == RuleLoadFault::Kind::None)
+        return;
+    const RuleProblem problem = LoadProblem(fault);
+    if (problem.line > 0)
+        wxLogError(_("Rule file '%s', line %d: %s"), path, problem.line, problem.message);
+    else
+        wxLogError(_("Rule file '%s': %s"), path, problem.message);
+}
+
 std::vector<RuleProblem> CheckRuleDocument(const wxXmlNode* root)
 {
     if (!root)
-        return {{0, "the file holds no root element"}};
+        return {{0, _("the file holds no root element")}};
     return DocumentCheck().Run(root);
 }
 
 bool WhyNoRow(const wxXmlNode* root, const wxString& row, RuleProblem& why)
 {
-    const wxString named = "--answer " + Quoted(row) + ": ";
+    const wxString named = wxString::Format(_("--answer %s: "), Quoted(row));
     if (!root || !IsRulesRoot(root))
     {
-        why = {0, named + "the program reads no rules from this file"};
+        why = {0, named + _("the program reads no rules from this file")};
         return true;
     }
-    const wxXmlNode* leftOut = nullptr;
-    const wxXmlNode* stop =
-        ForEachRule(root,
-                    [&](const wxXmlNode* rule)
-                    {
-                        if (!leftOut && HasId(rule, row) &&
-                            !FindKind(ReadRuleFields(rule).Value(RuleField::PgType)))
-                            leftOut = rule;
-                    });
-    if (leftOut)
-    {
-        why = {leftOut->GetLineNumber(),
-               named + "the rule with this id is left out for its kind, so it has no row"};
-        return true;
-    }
-    for (const wxXmlNode* node = stop; node; node = node->GetNext())
-        if (IsRuleElement(node) && HasId(node, row))
-        {
-            why = {node->GetLineNumber(),
-                   wxString::Format("%sthe rule with this id comes after reading stops at line "
-                                    "%d, so it has no row",
-                                    named, stop->GetLineNumber())};
-            return true;
-        }
-    return false;
+    bool byAttribute = false;
+    const wxXmlNode* element = FindById(root, row, byAttribute);
+    const wxString lost = element ? WhyLost(root, element, byAttribute) : wxString();
+    if (lost.empty())
+        return false;
+    why = {element->GetLineNumber(), named + lost};
+    return true;
 }

@@ -18,9 +18,14 @@ struct RuleProblem
     bool warning = false;
 };
 
-// Why a rule file was not read (LoadRuleFile's fault, not None), as the
-// problem of the file at path.
-RuleProblem LoadProblem(const wxString& path, const RuleLoadFault& fault);
+// Why a rule file was not read (LoadRuleFile's fault, not None), or why it
+// reads garbled (kind None with readsAs set), as a problem of the file. The
+// message does not name the file.
+RuleProblem LoadProblem(const RuleLoadFault& fault);
+
+// The window's report of a fault, logged as an error naming the file, in the
+// same words as LoadProblem.
+void LogRuleLoadFault(const wxString& path, const RuleLoadFault& fault);
 
 // The problems of a loaded rule file, in document order.
 std::vector<RuleProblem> CheckRuleDocument(const wxXmlNode* root);

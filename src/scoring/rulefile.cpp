@@ -14,6 +14,7 @@
 #include <wx/strconv.h>
 #include <wx/xml/xml.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <optional>
@@ -171,6 +172,28 @@ int FirstInvalidUtf8Line(const std::string& text)
     return FirstInvalidLine(text, wxConvUTF8);
 }
 
+// The encoding a byte order mark names, or empty.
+wxString ByteOrderMark(const std::string& text)
+{
+    if (text.compare(0, 3, "\xEF\xBB\xBF") == 0)
+        return "UTF-8";
+    if (text.compare(0, 2, "\xFF\xFE") == 0)
+        return "UTF-16LE";
+    if (text.compare(0, 2, "\xFE\xFF") == 0)
+        return "UTF-16BE";
+    return wxString();
+}
+
+// What the bytes of a file whose declaration the parser found wrong read as:
+// the byte order mark's encoding, or UTF-8 if they are valid in it.
+void FindWhatBytesReadAs(const std::string& text, RuleLoadFault& fault)
+{
+    fault.readsAs = ByteOrderMark(text);
+    fault.byteOrderMark = !fault.readsAs.empty();
+    if (!fault.byteOrderMark && IsValidIn(text, "UTF-8"))
+        fault.readsAs = "UTF-8";
+}
+
 RuleLoadFault ParseFault(const std::string& text)
 {
     RuleLoadFault fault = Fault(FaultKind::NotWellFormed);
@@ -179,9 +202,37 @@ RuleLoadFault ParseFault(const std::string& text)
         return fault;
     fault.line = fault.parse.line;
     fault.encoding = FindEncodingDeclaration(text).name;
+    if (fault.parse.kind == XmlParseError::Kind::WrongEncoding)
+    {
+        FindWhatBytesReadAs(text, fault);
+        return fault;
+    }
     fault.invalidUtf8 = FirstInvalidUtf8Line(text) == fault.line;
     if (fault.invalidUtf8)
         fault.readsAs = OtherEncoding(text, "UTF-8");
+    return fault;
+}
+
+bool IsAscii(const std::string& bytes)
+{
+    return std::all_of(bytes.begin(), bytes.end(),
+                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+// A file that loaded as declared although its bytes are UTF-8 (a UTF-8 file
+// declared latin1): its text shows garbled, which the fault says with kind
+// None. Text beyond ASCII that happens to be valid UTF-8 in another
+// encoding is too rare to mind.
+RuleLoadFault GarbledFault(const std::string& bytes)
+{
+    const EncodingDeclaration declaration = FindEncodingDeclaration(bytes);
+    RuleLoadFault fault;
+    if (declaration.name.empty() || declaration.name.Upper().StartsWith("UTF") || IsAscii(bytes) ||
+        !IsValidIn(bytes, "UTF-8"))
+        return fault;
+    fault.line = declaration.line;
+    fault.encoding = declaration.name;
+    fault.readsAs = "UTF-8";
     return fault;
 }
 
@@ -196,18 +247,16 @@ RuleLoadFault ParseRuleText(const std::string& text, wxXmlDocument& doc)
     return ParseFault(text);
 }
 
-// The library's own messages, in its catalog's words: the window reports a
-// fault as the library did when it logged the fault itself.
-wxString LibraryText(const char* text)
-{
-    return wxGetTranslation(text);
-}
 } // namespace
 
 RuleLoadFault LoadRuleBytes(std::string bytes, wxXmlDocument& doc)
 {
-    const RuleLoadFault fault = PrepareRuleText(bytes);
-    return fault.kind == FaultKind::None ? ParseRuleText(bytes, doc) : fault;
+    RuleLoadFault fault = GarbledFault(bytes);
+    const RuleLoadFault prepared = PrepareRuleText(bytes);
+    if (prepared.kind != FaultKind::None)
+        return prepared;
+    const RuleLoadFault parsed = ParseRuleText(bytes, doc);
+    return parsed.kind != FaultKind::None ? parsed : fault;
 }
 
 RuleLoadFault LoadRuleFile(const wxString& path, wxXmlDocument& doc)
@@ -215,42 +264,6 @@ RuleLoadFault LoadRuleFile(const wxString& path, wxXmlDocument& doc)
     std::string bytes;
     const RuleLoadFault fault = ReadFileBytes(path, bytes);
     return fault.kind == FaultKind::None ? LoadRuleBytes(std::move(bytes), doc) : fault;
-}
-
-void LogRuleLoadFault(const wxString& path, const RuleLoadFault& fault)
-{
-    switch (fault.kind)
-    {
-    case FaultKind::None:
-        break;
-    case FaultKind::NotPlainFile:
-    case FaultKind::FileTooLarge:
-    case FaultKind::TooLarge:
-    case FaultKind::StretchTooLong:
-        wxLogError(_("Rule file '%s' not read: it is not a plain file or is too large."), path);
-        break;
-    case FaultKind::CannotOpen:
-        wxLogSysError(long(fault.systemError), LibraryText("can't open file '%s'"), path);
-        break;
-    case FaultKind::ReadFailed:
-        wxLogSysError(long(fault.systemError), LibraryText("Read error on file '%s'"), path);
-        break;
-    case FaultKind::UnknownEncoding:
-        wxLogError(_("Rule file '%s' not read: its encoding '%s' is unknown."), path,
-                   fault.encoding);
-        break;
-    case FaultKind::InvalidBytes:
-        if (fault.line > 0)
-            wxLogError(_("Rule file '%s' not read: line %d is not valid %s."), path, fault.line,
-                       fault.encoding);
-        else
-            wxLogError(_("Rule file '%s' not read: it is not valid %s."), path, fault.encoding);
-        break;
-    case FaultKind::NotWellFormed:
-        wxLogError(LibraryText("XML parsing error: '%s' at line %d"), fault.parse.reason,
-                   fault.parse.line);
-        break;
-    }
 }
 
 wxString RulesFileName(int friendType, int mode)

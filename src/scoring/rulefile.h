@@ -31,8 +31,8 @@ int ReadNumber(const wxString& text);
 extern const size_t g_ruleFileLimit;
 extern const size_t g_ruleStretchLimit;
 
-// Why a rule file was not read, as a value: each consumer words it (the
-// window through LogRuleLoadFault, the checker as a problem of the file).
+// Why a rule file was not read, as a value, worded by LoadProblem (the
+// checker) and LogRuleLoadFault (the window) in rulecheck.h.
 struct RuleLoadFault
 {
     enum class Kind
@@ -55,8 +55,12 @@ struct RuleLoadFault
     wxString encoding; // declared, or for a parse fault the one the parser read
     // Another encoding that the whole file is valid in, where the file is not
     // valid in the one it is read in (an invalid line, or a parse fault on a
-    // line that is not valid UTF-8); empty if none fits.
+    // line that is not valid UTF-8), or the one its byte order mark names
+    // where the declaration contradicts it; empty if none fits. With kind
+    // None: the file loaded, but it declares encoding (on line) while its
+    // bytes are readsAs (a UTF-8 file declared latin1), so its text is garbled.
     wxString readsAs;
+    bool byteOrderMark = false; // readsAs is what the byte order mark says
     // For a parse fault: the line of the fault holds bytes that are not
     // valid UTF-8, the encoding the parser read.
     bool invalidUtf8 = false;
@@ -72,9 +76,6 @@ struct RuleLoadFault
 RuleLoadFault LoadRuleFile(const wxString& path, wxXmlDocument& doc);
 // The same for a file's bytes already read.
 RuleLoadFault LoadRuleBytes(std::string bytes, wxXmlDocument& doc);
-
-// The window's report of a fault, logged as an error naming the file.
-void LogRuleLoadFault(const wxString& path, const RuleLoadFault& fault);
 
 // Reads the rules below the root element "rules", in file order, as new
 // objects. Reading stops at the first child that is

@@ -13,11 +13,14 @@ struct Scan
 {
     XML_Parser parser;
     OpenElements open;
+    wxString root;
 };
 
 void OnStart(void* data, const XML_Char* name, const XML_Char**)
 {
     Scan& scan = *static_cast<Scan*>(data);
+    if (scan.root.empty())
+        scan.root = wxString::FromUTF8(name);
     scan.open.push_back({wxString::FromUTF8(name), int(XML_GetCurrentLineNumber(scan.parser))});
 }
 
@@ -54,11 +57,37 @@ char BareMarkupBefore(const std::string& text, size_t at)
             --i;
     return i > 0 && (text[i - 1] == '&' || text[i - 1] == '<') ? text[i - 1] : 0;
 }
+
+// A control character that XML 1.0 forbids, at the parser's error position
+// (a pasted form feed): its code, or 0.
+unsigned char ControlAt(const std::string& text, size_t at)
+{
+    const unsigned char c = at < text.size() ? static_cast<unsigned char>(text[at]) : 0xFF;
+    return c < 0x20 && c != '\t' && c != '\n' && c != '\r' ? c : 0;
+}
+
+XmlParseError::Kind KindOf(XML_Error code)
+{
+    using Kind = XmlParseError::Kind;
+    switch (code)
+    {
+    case XML_ERROR_MISPLACED_XML_PI:
+        return Kind::LateDeclaration;
+    case XML_ERROR_JUNK_AFTER_DOC_ELEMENT:
+        return Kind::AfterRoot;
+    case XML_ERROR_INCORRECT_ENCODING:
+        return Kind::WrongEncoding;
+    case XML_ERROR_UNDEFINED_ENTITY:
+        return Kind::UndefinedEntity;
+    default:
+        return Kind::Other;
+    }
+}
 } // namespace
 
 bool FindXmlParseError(const std::string& text, XmlParseError& error)
 {
-    Scan scan{XML_ParserCreate(nullptr), {}};
+    Scan scan{XML_ParserCreate(nullptr), {}, {}};
     XML_SetUserData(scan.parser, &scan);
     XML_SetElementHandler(scan.parser, OnStart, OnEnd);
     const bool wellFormed =
@@ -73,19 +102,23 @@ bool FindXmlParseError(const std::string& text, XmlParseError& error)
         error.code = int(code);
         error.reason = wxString::FromUTF8(XML_ErrorString(code));
         error.open = scan.open;
+        error.root = scan.root;
+        error.kind = KindOf(code);
         if (code == XML_ERROR_TAG_MISMATCH && at >= 0)
         {
             error.kind = XmlParseError::Kind::Mismatch;
             error.endTag = EndTagAt(text, size_t(at));
         }
-        else if (code == XML_ERROR_NO_ELEMENTS && !scan.open.empty())
-            error.kind = XmlParseError::Kind::EndsEarly;
-        else if (code == XML_ERROR_UNDEFINED_ENTITY)
-            error.kind = XmlParseError::Kind::UndefinedEntity;
+        else if (code == XML_ERROR_NO_ELEMENTS)
+            error.kind =
+                scan.open.empty() ? XmlParseError::Kind::NoElement : XmlParseError::Kind::EndsEarly;
         else if (code == XML_ERROR_INVALID_TOKEN && at >= 0)
         {
-            error.bareMarkup = BareMarkupBefore(text, size_t(at));
-            if (error.bareMarkup)
+            error.control = ControlAt(text, size_t(at));
+            error.bareMarkup = error.control ? 0 : BareMarkupBefore(text, size_t(at));
+            if (error.control)
+                error.kind = XmlParseError::Kind::Control;
+            else if (error.bareMarkup)
                 error.kind = XmlParseError::Kind::BareMarkup;
         }
     }

@@ -16,8 +16,13 @@ struct XmlParseError
         Other,
         Mismatch,        // an end tag that does not close the innermost open element
         EndsEarly,       // the document ends inside an element
+        NoElement,       // the document holds no element at all
         BareMarkup,      // a '&' or '<' in text that starts no reference or tag
         UndefinedEntity, // a reference to an entity nobody defined
+        Control,         // a control character that XML does not allow, in control
+        LateDeclaration, // the <?xml ...?> declaration after the very start
+        AfterRoot,       // more than white space and comments after the root element
+        WrongEncoding,   // the declared encoding contradicts the byte order mark or bytes
     };
     struct OpenElement
     {
@@ -33,6 +38,8 @@ struct XmlParseError
     std::vector<OpenElement> open; // elements open at the error, outermost first
     wxString endTag;               // for a mismatch: the name in the end tag
     char bareMarkup = 0;           // for bare markup: '&' or '<'
+    unsigned char control = 0;     // for a control character: its code
+    wxString root;                 // the root element's name, once it has started
 };
 
 // Parses the document once; false when it is well-formed.

@@ -1,6 +1,7 @@
 #include "support/workdir.h"
 
 #include <gtest/gtest.h>
+#include <wx/filefn.h>
 
 #include <cstdio>
 
@@ -12,6 +13,9 @@ const std::string g_project =
     std::string(__FILE__).substr(0, std::string(__FILE__).rfind("/tests/"));
 
 const std::string g_locales = g_project + "/data/locales";
+
+// The run folder, where the tests run and the checker is built.
+const std::string g_runFolder = wxGetCwd().utf8_string();
 
 std::string ShippedCatalog(const std::string& language)
 {
@@ -84,3 +88,46 @@ TEST(Catalog, CheckNamesLostKeysAndAsciiPunctuation)
                             "writes an ASCII colon or bracket in Chinese text"})
         EXPECT_NE(report.find(why), std::string::npos) << why << "\n" << report;
 }
+
+#ifndef __WINDOWS__
+// The checker in the run folder finds its catalog beside it and speaks the
+// language the locale names: the same file in Chinese and in English.
+TEST(Catalog, CheckerSpeaksTheLanguageOfTheLocale)
+{
+    const std::string rules = "<rules>\n<rule><id>a</id><pg_type>int</pg_type><content>Q"
+                              "</content><lower_price>\xe2\x88\x92"
+                              "150</lower_price></rule>\n"
+                              "</rules>\n";
+    ScopedWorkDir work({{"rules.xml", rules}});
+    const std::string checker = g_runFolder + "/amorquant-check";
+    const auto run = [&](const std::string& locale, const std::string& args)
+    {
+        std::string output;
+        const std::string command = "env -u LANGUAGE -u LC_ALL -u LC_MESSAGES LANG=" + locale +
+                                    " " + checker + " " + args + " 2>&1";
+        FILE* pipe = popen(command.c_str(), "r");
+        char buffer[512];
+        while (fgets(buffer, sizeof buffer, pipe))
+            output += buffer;
+        pclose(pipe);
+        return output;
+    };
+    // 不是数字，读作 0 / 用法：
+    EXPECT_EQ(
+        run("zh_CN.UTF-8", "rules.xml"),
+        "rules.xml:2: <lower_price> '\xe2\x88\x92"
+        "150' "
+        "\xe4\xb8\x8d\xe6\x98\xaf\xe6\x95\xb0\xe5\xad\x97\xef\xbc\x8c\xe8\xaf\xbb\xe4\xbd\x9c 0"
+        "\xef\xbc\x9a\xe5\xae\x83\xe4\xbb\xa5 U+2212 MINUS SIGN \xe5\xbc\x80\xe5\xa4\xb4\xef"
+        "\xbc\x8c\xe5\x8f\xaa\xe6\x98\xaf\xe7\x9c\x8b\xe8\xb5\xb7\xe6\x9d\xa5\xe5\x83\x8f\xe5"
+        "\x87\x8f\xe5\x8f\xb7\xef\xbc\x9b\xe8\xaf\xb7\xe8\xbe\x93\xe5\x85\xa5 ASCII \xe7\x9a"
+        "\x84 '-'\n");
+    EXPECT_EQ(run("zh_CN.UTF-8", "--help").rfind("\xe7\x94\xa8\xe6\xb3\x95\xef\xbc\x9a", 0), 0u);
+    EXPECT_EQ(run("en_US.UTF-8", "rules.xml"),
+              "rules.xml:2: <lower_price> '\xe2\x88\x92"
+              "150' is not a number and reads as 0: it "
+              "starts with U+2212 MINUS SIGN, which only looks like a minus sign; type the ASCII "
+              "'-'\n");
+    EXPECT_EQ(run("C.UTF-8", "--help").rfind("usage: ", 0), 0u);
+}
+#endif

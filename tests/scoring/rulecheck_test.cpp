@@ -159,10 +159,10 @@ TEST(RuleCheck, ReportsWhatTheWindowMakesOfAnAuthorsSlips)
               expected);
     // Invisible characters are shown by name.
     const std::vector<std::string> named = {
-        "2: <upper_price> '15' preceded by U+3000 IDEOGRAPHIC SPACE reads as 15: the space "
-        "before the number is not an ASCII space, which other readers may not skip",
-        "2: <lower_price> '15' followed by U+3000 IDEOGRAPHIC SPACE reads as 15: the text after "
-        "the number is ignored",
+        "2: warning: <upper_price> '15' preceded by U+3000 IDEOGRAPHIC SPACE reads as 15: the "
+        "space before the number is not an ASCII space, which other readers may not skip",
+        "2: warning: <lower_price> '15' followed by U+3000 IDEOGRAPHIC SPACE reads as 15: the "
+        "space after the number changes nothing, but other readers may not skip it",
         "2: <upper_price> never takes effect: with equal limits only <lower_price> prices the "
         "answer",
         "3: <content> 'Q<U+200B ZERO WIDTH SPACE>R' followed by U+200B ZERO WIDTH SPACE: the row "
@@ -218,29 +218,115 @@ TEST(RuleCheck, FieldsSplitByMarkupShowWhatIsRead)
               expected);
 }
 
+// Numbers as a Chinese author types them: look-alike minus signs and
+// digits break the number and are named; a unit or a full-width space after
+// a number that reads right changes nothing and is only a warning, as are
+// attributes on the root.
+TEST(RuleCheck, NumbersAsTypedAndFindingsThatChangeNothing)
+{
+    const std::vector<std::string> expected = {
+        "1: warning: attribute version=\"2\" of <rules> is never read",
+        "2: <upper_price> '\uFF0D20' is not a number and reads as 0: it starts with U+FF0D "
+        "FULLWIDTH HYPHEN-MINUS, which only looks like a minus sign; type the ASCII '-'",
+        "2: <lower_price> '\u2212150' is not a number and reads as 0: it starts with U+2212 MINUS "
+        "SIGN, which only looks like a minus sign; type the ASCII '-'",
+        "3: <upper_price> '1\uFF12' reads as 1: the full-width digits after it are not read; "
+        "type the digits 0-9",
+        "3: <lower_price> '\uFF11\uFF12\uFF10' is not a number and reads as 0: its digits are "
+        "full-width; type the digits 0-9",
+        "3: <upper_price> never takes effect: with equal limits only <lower_price> prices the "
+        "answer",
+        "4: <upper_price> '2\u4E07' reads as 2: the text after the number is ignored",
+        "4: warning: <lower_price> '200\u5143' reads as 200: the unit after the number is "
+        "ignored",
+        "4: <upper_price> never takes effect: with equal limits only <lower_price> prices the "
+        "answer",
+    };
+    EXPECT_EQ(Problems("<rules version=\"2\">\n<rule><id>a</id><pg_type>int</pg_type><content>Q"
+                       "</content><lower_price>\u2212150</lower_price><upper_price>\uFF0D20"
+                       "</upper_price></rule>\n<rule><id>b</id><pg_type>int</pg_type><content>Q"
+                       "</content><lower_price>\uFF11\uFF12\uFF10</lower_price><upper_price>1"
+                       "\uFF12</upper_price></rule>\n<rule><id>c</id><pg_type>int</pg_type>"
+                       "<content>Q</content><lower_price>200\u5143</lower_price><upper_price>"
+                       "2\u4E07</upper_price></rule></rules>"),
+              expected);
+}
+
+// Rules the program loses to a slip in the markup: said where the slip is,
+// and an answer for one is a problem of the file on the rule's line.
+TEST(RuleCheckCommand, RulesLostToMarkupSlipsAreProblemsOnTheirLines)
+{
+    const std::string rules = "<rules>\n"
+                              "<rule><id>a</id><pg_type>bool</pg_type><content>Q</content>\n"
+                              "<rule><id>inner</id><pg_type>bool</pg_type></rule></rule>\n"
+                              "<rule id=\"attr\" pg_type=\"bool\"/>\n"
+                              "<rules><id>typo</id><pg_type>bool</pg_type></rules>\n"
+                              "</rules>\n";
+    ScopedWorkDir work({{"rules.xml", rules}});
+    CheckRun run({"--answer=inner=1", "--answer=attr=1", "--answer=typo=1", "rules.xml"});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.out.str(),
+              "rules.xml:3: the rule of line 2 is not closed before this <rule> (a forgotten "
+              "</rule>?): this rule is inside it and is not read\n"
+              "rules.xml:4: attribute id=\"attr\" of <rule> is never read: write <id>attr</id> "
+              "inside the rule\n"
+              "rules.xml:4: attribute pg_type=\"bool\" of <rule> is never read: write "
+              "<pg_type>bool</pg_type> inside the rule\n"
+              "rules.xml:5: <rules> holds the fields of a rule but is not a <rule>: reading stops "
+              "here, and neither it nor the 0 rule(s) after it are read\n"
+              "rules.xml:3: --answer 'inner': the rule with this id is inside the rule of line 2, "
+              "which is not closed before it, so it has no row\n"
+              "rules.xml:4: --answer 'attr': the id of this rule is an attribute, which is never "
+              "read, so no row has this name\n"
+              "rules.xml:5: --answer 'typo': the rule with this id is written as <rules>, not "
+              "<rule>, so reading stops there and it has no row\n"
+              "rules.xml: total 1000\n");
+    EXPECT_EQ(run.err.str(), "");
+}
+
 // What the parser reports, on the line to look at and with the fix.
 TEST(RuleCheck, BrokenFilesNameTheFaultAndWhereToFixIt)
 {
     const std::pair<std::string, std::string> cases[] = {
         {"<rules>\n  <rule>\n    <id>a</id>\n  <rule>\n    <id>b</id>\n  </rule>\n</rules>\n",
-         "2: not well-formed: mismatched tag: <rule> opened at line 2 is not closed before "
-         "</rules> at line 7"},
+         "2: <rule> opened at line 2 is not closed before </rules> at line 7 (the parser says: "
+         "mismatched tag)"},
         {"<rules>\n<rule><id>a</id>\n</rule></rule>\n</rules>\n",
-         "3: not well-formed: mismatched tag: </rule> closes no open element; the innermost is "
-         "<rules> opened at line 1"},
+         "3: </rule> closes no open element; the innermost is <rules> opened at line 1 (the "
+         "parser says: mismatched tag)"},
         {"<rules>\n<rule>\n<id>a</id>\n",
-         "2: not well-formed: no element found: the file ends before it closes <rule> opened at "
-         "line 2, <rules> opened at line 1"},
+         "2: the file ends before it closes <rule> opened at line 2 and <rules> opened at line 1 "
+         "(the parser says: no element found)"},
         {"<rules><rule>\n<content>cats & dogs</content></rule></rules>",
-         "2: not well-formed (invalid token): a bare & in text; write it as &amp; (and < as &lt;)"},
+         "2: a bare & in text; write it as &amp; (and < as &lt;) (the parser says: not "
+         "well-formed (invalid token))"},
         {"<rules><rule>\n<content>AT&T</content></rule></rules>",
-         "2: not well-formed (invalid token): a bare & in text; write it as &amp; (and < as &lt;)"},
+         "2: a bare & in text; write it as &amp; (and < as &lt;) (the parser says: not "
+         "well-formed (invalid token))"},
         {"<rules><rule>\n\n<content>1 <2</content></rule></rules>",
-         "3: not well-formed (invalid token): a bare < in text; write it as &lt; (and & as &amp;)"},
+         "3: a bare < in text; write it as &lt; (and & as &amp;) (the parser says: not "
+         "well-formed (invalid token))"},
         {"<rules><rule>\n<content>a&nbsp;b</content></rule></rules>",
-         "2: not well-formed: undefined entity: only &amp; &lt; &gt; &quot; &apos; and &#...; are "
-         "known; write & itself as &amp;"},
-        {"", "1: not well-formed: no element found"},
+         "2: only &amp; &lt; &gt; &quot; &apos; and &#...; are known; write & itself as &amp; "
+         "(the parser says: undefined entity)"},
+        {"", "1: the file holds no element: a rule file starts with <rules> (the parser says: no "
+             "element found)"},
+        // Pasted text that brings a form feed.
+        {"<rules><rule>\n<content>Q\fR</content></rule></rules>",
+         "2: the control character U+000C FORM FEED cannot be in a rule file (pasted text often "
+         "brings one): delete it (the parser says: not well-formed (invalid token))"},
+        {"\n<?xml version=\"1.0\"?>\n<rules/>",
+         "2: the <?xml ...?> line must be the very first thing in the file, with no space, blank "
+         "line or comment before it (the parser says: XML or text declaration not at start of "
+         "entity)"},
+        {"<rules/>\n<rule/>\n",
+         "2: there is more after </rules>, which must end the file: move it inside <rules> or "
+         "delete it (the parser says: junk after document element)"},
+        // A byte order mark that the declaration contradicts.
+        {"\xEF\xBB\xBF<?xml version=\"1.0\" encoding=\"UTF-16\"?>\n<rules/>",
+         "1: the file starts with the byte order mark of UTF-8 but declares encoding=\"UTF-16\": "
+         "declare encoding=\"UTF-8\", or none (the parser says: encoding specified in XML "
+         "declaration is incorrect)"},
     };
     for (const auto& [xml, expected] : cases)
     {
@@ -329,7 +415,9 @@ TEST(RuleCheckCommand, TotalsPriceTheAnswersAsCalculateDoes)
     CheckRun broken({"--total", "broken.xml", "missing.xml"});
     EXPECT_EQ(broken.status, 1);
     EXPECT_EQ(broken.out.str().find(": total "), std::string::npos) << broken.out.str();
-    EXPECT_NE(broken.out.str().find("broken.xml:1: not well-formed"), std::string::npos);
+    EXPECT_NE(broken.out.str().find("broken.xml:1: the file ends before it closes <rules>"),
+              std::string::npos)
+        << broken.out.str();
 }
 
 // An answer for a row that the window lacks because of the file is a

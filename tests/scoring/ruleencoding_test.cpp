@@ -1,4 +1,5 @@
 #include "scoring/checkcommand.h"
+#include "scoring/rulecheck.h"
 #include "scoring/rulefile.h"
 #include "support/workdir.h"
 #include "support/wxtest.h"
@@ -76,11 +77,13 @@ TEST(RuleFileEncodings, UnknownEncodingsAndInvalidBytesAreRefusedWithTheirReason
     EXPECT_TRUE(Questions("<?xml version='1.0' encoding='x-klingon'?>\n<rules><rule><id>a</id>"
                           "<pg_type>bool</pg_type></rule></rules>")
                     .empty());
-    EXPECT_TRUE(wxtest::LogContains("its encoding 'x-klingon' is unknown"));
+    EXPECT_TRUE(wxtest::LogContains("Rule file 'rules.xml', line 1: not read: the encoding "
+                                    "'x-klingon' is unknown on this system"));
     EXPECT_TRUE(Questions(std::string(g_gbkDeclaration) + "<rules>\n<rule><id>a</id>" +
                           "<pg_type>bool</pg_type><content>\xC4\x20</content></rule></rules>")
                     .empty());
-    EXPECT_TRUE(wxtest::LogContains("line 3 is not valid GBK"));
+    EXPECT_TRUE(wxtest::LogContains("Rule file 'rules.xml', line 3: not read: this line is not "
+                                    "valid GBK"));
     wxtest::ClearLog();
 }
 
@@ -140,6 +143,15 @@ TEST(RuleFileEncodings, CheckerNamesTheLineAndAnEncodingThatFits)
                       "\xC4\x20</content></rule></rules>"),
               "1 rules.xml:3: not read: this line is not valid Big5, the encoding the file "
               "declares\n");
+    // A UTF-8 file declared in a one-byte encoding reads, garbled: said once,
+    // instead of every garbled text.
+    for (const std::string declared : {"latin1", "ISO-8859-1"})
+        EXPECT_EQ(Checked("<?xml version=\"1.0\" encoding=\"" + declared +
+                          "\"?>\n<rules>\n<rule><id>a</id><pg_type>bool</pg_type><content>"
+                          "会做饭吗？</content></rule></rules>"),
+                  "1 rules.xml:1: the file declares encoding=\"" + declared +
+                      "\", but its bytes are UTF-8, so the program shows its text garbled: "
+                      "declare encoding=\"UTF-8\"\n");
     EXPECT_EQ(Checked("<?xml version='1.0'\n  encoding='x-klingon'?><rules/>"),
               "1 rules.xml:2: not read: the encoding 'x-klingon' is unknown on this system; save "
               "the file as UTF-8 and declare that\n");
