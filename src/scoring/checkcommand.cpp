@@ -16,32 +16,33 @@
 namespace
 {
 // The manual page amorquant-check(1) lists the same options and statuses;
-// the install test compares the two.
+// the install test compares the two. Marked for the catalogs, translated
+// where it is printed.
 const char* const g_usage =
-    "usage: amorquant-check [--total] [--answer ID=VALUE]... [--] FILE...\n"
-    "       amorquant-check --help | --version\n"
-    "Reports what in each rule file the program would read differently from how it\n"
-    "is written, one problem a line as FILE:LINE: MESSAGE. A warning, as\n"
-    "FILE:LINE: warning: MESSAGE, names what the program reads as written but other\n"
-    "readers of the rule format would not.\n"
-    "\n"
-    "  --total            also print the total that Calculate would show\n"
-    "  --answer ID=VALUE  answer row ID with VALUE and print the total: 1/0 or\n"
-    "                     true/false for a checkbox, a whole number from 0 up\n"
-    "                     otherwise; repeatable; rows not named hold 0\n"
-    "  --                 end the options: each argument after it is a FILE\n"
-    "  -h, --help         print this help and exit (/? too on Windows)\n"
-    "  --version          print the version and exit\n"
-    "\n"
-    "Output to a file or pipe is UTF-8 (lines end in CR LF on Windows); a Windows\n"
-    "console gets it as Unicode text. On Windows, * and ? in the last part of a\n"
-    "FILE stand for any characters and any one character; a FILE that matches\n"
-    "nothing is checked as written.\n"
-    "The rule file format is described in rule-format.md, in share/doc/amorquant.\n"
-    "\n"
-    "Exit status: 0 clean, 1 problems found (an answer for a rule that the program\n"
-    "leaves out among them), 2 bad usage or an answer that fits no row, 3 warnings\n"
-    "and nothing worse.\n";
+    wxTRANSLATE("usage: amorquant-check [--total] [--answer ID=VALUE]... [--] FILE...\n"
+                "       amorquant-check --help | --version\n"
+                "Reports what in each rule file the program would read differently from how it\n"
+                "is written, one problem a line as FILE:LINE: MESSAGE. A warning, as\n"
+                "FILE:LINE: warning: MESSAGE, names what the program reads as written but other\n"
+                "readers of the rule format would not.\n"
+                "\n"
+                "  --total            also print the total that Calculate would show\n"
+                "  --answer ID=VALUE  answer row ID with VALUE and print the total: 1/0 or\n"
+                "                     true/false for a checkbox, a whole number from 0 up\n"
+                "                     otherwise; repeatable; rows not named hold 0\n"
+                "  --                 end the options: each argument after it is a FILE\n"
+                "  -h, --help         print this help and exit (/? too on Windows)\n"
+                "  --version          print the version and exit\n"
+                "\n"
+                "Output to a file or pipe is UTF-8 (lines end in CR LF on Windows); a Windows\n"
+                "console gets it as Unicode text. On Windows, * and ? in the last part of a\n"
+                "FILE stand for any characters and any one character; a FILE that matches\n"
+                "nothing is checked as written.\n"
+                "The rule file format is described in rule-format.md, in share/doc/amorquant.\n"
+                "\n"
+                "Exit status: 0 clean, 1 problems found (an answer for a rule that the program\n"
+                "leaves out among them), 2 bad usage or an answer that fits no row, 3 warnings\n"
+                "and nothing worse.\n");
 
 // The usage in the language of the messages.
 std::string Usage()
@@ -94,24 +95,24 @@ wxString ParseArgs(const std::vector<wxString>& args, Options& options)
         if (arg == "--answer")
         {
             if (++i == args.size())
-                return "--answer needs ID=VALUE";
+                return _("--answer needs ID=VALUE");
             answer = args[i];
         }
         else if (!arg.StartsWith("--answer=", &answer))
         {
             if (arg.StartsWith("-"))
-                return "unknown option " + arg;
+                return wxString::Format(_("unknown option %s"), arg);
             options.files.push_back(arg);
             continue;
         }
         if (!answer.Contains("="))
-            return "--answer needs ID=VALUE, not " + answer;
+            return wxString::Format(_("--answer needs ID=VALUE, not %s"), answer);
         wxString value;
         const wxString id = answer.BeforeFirst('=', &value);
         options.answers.emplace_back(id, value);
     }
     if (options.files.empty() && !options.help && !options.version)
-        return "no rule file given";
+        return _("no rule file given");
     return wxString();
 }
 
