@@ -1,5 +1,6 @@
 #pragma once
 
+#include "scoring/answermemory.h"
 #include "scoring/rule.h"
 
 #include <wx/propgrid/propgriddefs.h>
@@ -23,6 +24,13 @@ void ShowChecklistFromTop(wxPropertyGrid* grid);
 
 // What a row holds: 1 or 0 for a checkbox, the number for a number row.
 long long EnteredValue(wxPGProperty* row);
+
+// The value of each row, by row name.
+AnswerMemory::Answers RowAnswers(const wxArrayPGProperty& rows);
+
+// Gives the rows in the grid the values named for them; a row whose value
+// changes shows as answered.
+void SetRowAnswers(const wxArrayPGProperty& rows, const AnswerMemory::Answers& answers);
 
 // The total that the answers in the rows earn under the rules; rows[i]
 // answers rules[i].

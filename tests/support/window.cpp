@@ -8,6 +8,7 @@
 #include <wx/html/htmlwin.h>
 #include <wx/image.h>
 #include <wx/propgrid/propgrid.h>
+#include <wx/textctrl.h>
 #include <wx/time.h>
 #include <wx/utils.h>
 
@@ -53,6 +54,29 @@ void ChooseEntry(wxWindow* top, const wxString& name, int index)
     wxCommandEvent event(wxEVT_CHOICE, choice->GetId());
     event.SetInt(index);
     Send(choice, event);
+}
+
+void TypeText(wxWindow* window, const wxString& text)
+{
+    for (wxUniChar c : text)
+    {
+        wxWindow* target = wxWindow::FindFocus() ? wxWindow::FindFocus() : window;
+        wxKeyEvent event(wxEVT_CHAR);
+        event.m_uniChar = c;
+        event.m_keyCode = c.IsAscii() ? int(c.GetValue()) : WXK_NONE;
+        event.SetEventObject(target);
+        auto* field = dynamic_cast<wxTextCtrl*>(target);
+        if (!target->GetEventHandler()->ProcessEvent(event) && field)
+            field->WriteText(wxString(c));
+    }
+}
+
+void PasteText(wxWindow* field, const wxString& text)
+{
+    wxClipboardTextEvent event(wxEVT_TEXT_PASTE, field->GetId());
+    event.SetEventObject(field);
+    if (!field->GetEventHandler()->ProcessEvent(event))
+        dynamic_cast<wxTextCtrl*>(field)->WriteText(text);
 }
 
 bool ShowAndWaitForPaint(wxWindow* window)
