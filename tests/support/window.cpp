@@ -22,10 +22,8 @@ void Send(wxWindow* control, wxCommandEvent& event)
     event.SetEventObject(control);
     control->GetEventHandler()->ProcessEvent(event);
 }
+} // namespace
 
-// The display answers in its own time: handles window events until done()
-// holds, for at most a minute (a guard against a hang on a busy machine, not
-// a bound on speed), and returns done().
 bool WaitUntil(const std::function<bool()>& done)
 {
     const wxLongLong end = wxGetLocalTimeMillis() + 60000;
@@ -38,7 +36,6 @@ bool WaitUntil(const std::function<bool()>& done)
     }
     return true;
 }
-} // namespace
 
 void ClickButton(wxWindow* top, const wxString& name)
 {

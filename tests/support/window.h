@@ -3,6 +3,8 @@
 #include <wx/modalhook.h>
 #include <wx/string.h>
 
+#include <functional>
+
 class wxBitmap;
 class wxHtmlWindow;
 class wxPropertyGrid;
@@ -39,6 +41,11 @@ protected:
 private:
     int m_count = 0;
 };
+
+// The display answers in its own time: handles window events until done()
+// holds, for at most a minute (a guard against a hang on a busy machine, not
+// a bound on speed), and returns done().
+bool WaitUntil(const std::function<bool()>& done);
 
 // Shows a top-level window and waits until it has been drawn once: only then
 // has the display mapped it and GTK given it its final size.
