@@ -298,7 +298,7 @@ TEST_F(ChecklistTest, SpaceTicksACheckboxRowAndOpensANumberRow)
     EXPECT_TRUE(grid->IsEditorFocused());
 }
 
-TEST_F(ChecklistTest, TypedNumbersCountAsTheyReadAndTheRowShowsWhat)
+TEST_F(ChecklistTest, TypedNumbersCountAsTheyReadAndTheRowShowsIt)
 {
     frame->Show();
     TypeAnswer("books", "1.5");
