@@ -215,9 +215,22 @@ void QuorvelFrame::LeaveBlindStopsOutOfTabOrder()
             if (wxDynamicCast(child, wxAuiTabCtrl))
                 child->DisableFocusFromKeyboard();
     // The result view holds its own focus chain, which the flag alone does
-    // not close.
+    // not close; a click still gives it the keyboard, to copy a selection.
     m_resultHtml->DisableFocusFromKeyboard();
     m_resultHtml->SetCanFocus(false);
+    m_resultHtml->Bind(wxEVT_LEFT_DOWN,
+                       [this](wxMouseEvent& event)
+                       {
+                           m_resultHtml->SetCanFocus(true);
+                           m_resultHtml->SetFocus();
+                           event.Skip();
+                       });
+    m_resultHtml->Bind(wxEVT_KILL_FOCUS,
+                       [this](wxFocusEvent& event)
+                       {
+                           m_resultHtml->SetCanFocus(false);
+                           event.Skip();
+                       });
     m_toolBar->DisableFocusFromKeyboard();
 }
 

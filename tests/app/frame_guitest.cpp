@@ -242,4 +242,14 @@ TEST_F(FrameTest, EveryTabStopIsAVisibleControl)
     EXPECT_TRUE(WaitUntil([grid] { return grid->HasFocus(); }));
     pressTab(2);
     EXPECT_TRUE(WaitUntil([reset] { return reset->HasFocus(); }));
+
+    // A click still gives the result view the keyboard, to copy from it.
+    auto* html = Find<wxWindow>(frame, "ID_HTMLWINDOW_RESULT");
+    for (wxEventType type : {wxEVT_LEFT_DOWN, wxEVT_LEFT_UP})
+    {
+        wxMouseEvent click(type);
+        click.SetEventObject(html);
+        html->GetEventHandler()->ProcessEvent(click);
+    }
+    EXPECT_TRUE(WaitUntil([html] { return html->HasFocus(); }));
 }
