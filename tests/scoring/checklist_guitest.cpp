@@ -326,6 +326,7 @@ TEST_F(ChecklistTest, PastedTextNeverOpensABox)
     frame->Show();
     TypeAnswer("books", "4");
     grid->SelectProperty("books", true);
+    Editor(grid)->SelectAll();
     PasteText(Editor(grid), "about three");
     ConfirmEditor(grid);
     EXPECT_EQ(RowText("books"), "4");
@@ -333,7 +334,7 @@ TEST_F(ChecklistTest, PastedTextNeverOpensABox)
     EXPECT_TRUE(Status().Contains("no number")) << Status();
 
     grid->SelectProperty("books", true);
-    Editor(grid)->Clear();
+    Editor(grid)->SelectAll();
     PasteText(Editor(grid), wxString::FromUTF8("每周大约3次"));
     ClickButton(frame, "ID_BUTTON_CALC");
     EXPECT_EQ(RowText("books"), "3");
