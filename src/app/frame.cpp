@@ -116,6 +116,7 @@ QuorvelFrame::QuorvelFrame(wxWindow* parent, wxWindowID id)
     // platform sends the size event that would lay it out again.
     m_checklistPanel->Layout();
 
+    LeaveBlindStopsOutOfTabOrder();
     m_statusBar->SetStatusText(g_makerCopyright, 1);
     m_resultHtml->SetPage(g_resultTemplate);
     BuildChecklist(0, 0);
@@ -201,6 +202,35 @@ wxSize QuorvelFrame::MinimumClientSize() const
                        art->GetMetric(wxAUI_DOCKART_CAPTION_SIZE) +
                        art->GetMetric(wxAUI_DOCKART_SASH_SIZE) + result.y + 6 * border;
     return wxSize(width, height);
+}
+
+// Tab passes over the windows that show no sign of having the keyboard (the
+// tab rows of the two books, each with a single page, the result view and
+// the toolbar): a user tabbing from Reset to the choices lost four presses.
+void QuorvelFrame::LeaveBlindStopsOutOfTabOrder()
+{
+    for (wxAuiNotebook* book : {m_checklistBook, m_resultBook})
+        for (wxWindow* child : book->GetChildren())
+            if (wxDynamicCast(child, wxAuiTabCtrl))
+                child->DisableFocusFromKeyboard();
+    // The result view holds its own focus chain, which the flag alone does
+    // not close; a click still gives it the keyboard, to copy a selection.
+    m_resultHtml->DisableFocusFromKeyboard();
+    m_resultHtml->SetCanFocus(false);
+    m_resultHtml->Bind(wxEVT_LEFT_DOWN,
+                       [this](wxMouseEvent& event)
+                       {
+                           m_resultHtml->SetCanFocus(true);
+                           m_resultHtml->SetFocus();
+                           event.Skip();
+                       });
+    m_resultHtml->Bind(wxEVT_KILL_FOCUS,
+                       [this](wxFocusEvent& event)
+                       {
+                           m_resultHtml->SetCanFocus(false);
+                           event.Skip();
+                       });
+    m_toolBar->DisableFocusFromKeyboard();
 }
 
 void QuorvelFrame::BuildResultPage()
@@ -366,20 +396,35 @@ void QuorvelFrame::ClearRuleProperties()
     m_ruleProperties.Clear();
 }
 
+// The list the choices name, its answers afresh.
 void QuorvelFrame::RebuildFromChoices()
 {
-    BuildChecklist(m_friendTypeChoice->GetCurrentSelection(), m_modeChoice->GetCurrentSelection());
+    m_shownFriendType = m_friendTypeChoice->GetCurrentSelection();
+    m_shownMode = m_modeChoice->GetCurrentSelection();
+    BuildChecklist(m_shownFriendType, m_shownMode);
+}
+
+// The list is read afresh from its file, with the answers it had when it
+// was last left.
+void QuorvelFrame::ShowChosenList()
+{
+    // A number still being typed is an answer too.
+    m_propGrid->CommitChangesFromEditor();
+    m_answers.Keep(m_shownFriendType, m_shownMode, RowAnswers(m_ruleProperties));
+    RebuildFromChoices();
+    SetRowAnswers(m_ruleProperties,
+                  m_answers.Recall(m_shownFriendType, m_shownMode, RowAnswers(m_ruleProperties)));
     Calculate();
 }
 
 void QuorvelFrame::OnChoiceFriendTypeSelect(wxCommandEvent&)
 {
-    RebuildFromChoices();
+    ShowChosenList();
 }
 
 void QuorvelFrame::OnChoiceModeSelect(wxCommandEvent&)
 {
-    RebuildFromChoices();
+    ShowChosenList();
 }
 
 void QuorvelFrame::OnButtonCalcClick(wxCommandEvent&)
@@ -392,6 +437,7 @@ void QuorvelFrame::OnButtonCalcClick(wxCommandEvent&)
 void QuorvelFrame::OnButtonResetClick(wxCommandEvent&)
 {
     RebuildFromChoices();
+    Calculate();
 }
 
 void QuorvelFrame::OnUpdate(wxCommandEvent&)

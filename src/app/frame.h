@@ -1,5 +1,6 @@
 #pragma once
 
+#include "scoring/answermemory.h"
 #include "scoring/rule.h"
 #include "xmlio/xmldocumentex.h"
 
@@ -64,9 +65,11 @@ private:
     void BuildMenuBar();
     void BuildStatusBar();
     void ConnectEvents();
+    void LeaveBlindStopsOutOfTabOrder();
     void SaveFrameGeometry();
     wxSize MinimumClientSize() const;
     void RebuildFromChoices();
+    void ShowChosenList();
 
     void OnChoiceFriendTypeSelect(wxCommandEvent& event);
     void OnChoiceModeSelect(wxCommandEvent& event);
@@ -84,6 +87,10 @@ private:
     RuleArray m_rules;                  // owns its rules
     wxArrayPGProperty m_ruleProperties; // the rows belong to the grid
     bool m_firstBuild = true;
+    // The answers of each list for the session, and the list shown.
+    AnswerMemory m_answers;
+    int m_shownFriendType = 0;
+    int m_shownMode = 0;
     wxAuiManager* m_auiManager = nullptr;
     wxAuiToolBar* m_toolBar = nullptr;
     wxButton* m_calcButton = nullptr;

@@ -1,27 +1,74 @@
 #include "scoring/answergrid.h"
 
+#include "scoring/answertext.h"
 #include "scoring/checklist.h"
 
+#include <wx/intl.h>
+#include <wx/propgrid/editors.h>
 #include <wx/propgrid/propgrid.h>
-#include <wx/valtext.h>
+#include <wx/statusbr.h>
+#include <wx/textctrl.h>
 
 #include <algorithm>
-#include <climits>
 #include <utility>
 #include <vector>
 
-bool AnswerNumberProperty::StringToValue(wxVariant& variant, const wxString& text,
-                                         int argFlags) const
+namespace
 {
-    const wxString trimmed = wxString(text).Trim(true).Trim(false);
-    if (!std::all_of(trimmed.begin(), trimmed.end(), [](wxUniChar c) { return wxIsdigit(c); }))
-        return wxUIntProperty::StringToValue(variant, text, argFlags);
-    // Answers count saturated to int, so a number beyond it (too many digits
-    // for any integer type too) shows as the largest: the row stays honest.
-    unsigned long long number = 0;
-    if (!trimmed.empty() && (!trimmed.ToULongLong(&number) || number > INT_MAX))
-        number = INT_MAX;
-    const wxVariant value{long(number)};
+// Why a typed text counts as other than it reads, or not at all; empty when
+// it counts as written.
+wxString AnswerNotice(const AnswerText& answer)
+{
+    switch (answer.reading)
+    {
+    case AnswerText::Reading::Negative:
+        return _("Answers start at 0: a negative number counts as 0.");
+    case AnswerText::Reading::NoNumber:
+        return _("The text typed holds no number: the answer stays as it was.");
+    case AnswerText::Reading::SeveralNumbers:
+        return _("The text typed holds more than one number: the answer stays as it was.");
+    case AnswerText::Reading::Number:
+        break;
+    }
+    return answer.rounded
+               ? wxString::Format(_("Answers are whole numbers: the number typed counts as %d."),
+                                  answer.number)
+               : wxString();
+}
+
+// The editor of a number row. Once its text is taken, it shows what the row
+// counts: an unfocused editor would otherwise go on showing "1.5" for a row
+// that counts 2. What it says why goes to the status bar, never a box.
+class AnswerTextEditor : public wxPGTextCtrlEditor
+{
+public:
+    wxString GetName() const override { return "AnswerText"; }
+
+    bool GetValueFromControl(wxVariant& variant, wxPGProperty* row,
+                             wxWindow* control) const override
+    {
+        const wxString typed = static_cast<wxTextCtrl*>(control)->GetValue();
+        // The row's own text, taken again as focus moves: nothing to say.
+        if (typed == row->GetDisplayedString())
+            return false;
+        const bool changed = wxPGTextCtrlEditor::GetValueFromControl(variant, row, control);
+        wxPropertyGrid* grid = row->GetGrid();
+        if (wxStatusBar* statusBar = grid ? grid->GetStatusBar() : nullptr)
+            statusBar->SetStatusText(AnswerNotice(ReadAnswerText(typed)), 0);
+        SetControlStringValue(row, control,
+                              changed ? row->ValueToString(variant) : row->GetDisplayedString());
+        return changed;
+    }
+};
+} // namespace
+
+bool AnswerNumberProperty::StringToValue(wxVariant& variant, const wxString& text, int) const
+{
+    const AnswerText answer = ReadAnswerText(text);
+    if (answer.reading != AnswerText::Reading::Number &&
+        answer.reading != AnswerText::Reading::Negative)
+        return false;
+    const wxVariant value{long(answer.number)};
     if (variant.GetType() == value.GetType() && variant == value)
         return false;
     variant = value;
@@ -30,12 +77,14 @@ bool AnswerNumberProperty::StringToValue(wxVariant& variant, const wxString& tex
 
 wxValidator* AnswerNumberProperty::DoGetValidator() const
 {
-    // The library's pattern: one validator for all rows, freed with its own.
-    // Its closing macro names its argument three times, so the validator is
-    // made beforehand: a new-expression there would make two more that leak.
-    WX_PG_DOGETVALIDATOR_ENTRY()
-    wxValidator* validator = new wxTextValidator(wxFILTER_DIGITS);
-    WX_PG_DOGETVALIDATOR_EXIT(validator)
+    return nullptr;
+}
+
+const wxPGEditor* AnswerNumberProperty::DoGetEditorClass() const
+{
+    // The grid owns its editors; each is registered once.
+    static const wxPGEditor* editor = wxPropertyGrid::RegisterEditorClass(new AnswerTextEditor);
+    return editor;
 }
 
 namespace
@@ -49,18 +98,60 @@ void OnCharHook(wxPropertyGrid* grid, wxKeyEvent& event)
     event.Skip();
 }
 
+bool IsNumberRow(const wxPGProperty* row)
+{
+    return dynamic_cast<const AnswerNumberProperty*>(row) != nullptr;
+}
+
+// Enter and F2 open a number row, as in the library's other grids.
+bool OpensNumberRow(const wxKeyEvent& event)
+{
+    const int key = event.GetKeyCode();
+    return !event.HasAnyModifiers() &&
+           (key == WXK_RETURN || key == WXK_NUMPAD_ENTER || key == WXK_F2);
+}
+
 void OnKeyDown(wxPropertyGrid* grid, wxKeyEvent& event)
 {
     wxPGProperty* row = grid->GetSelection();
+    if (IsNumberRow(row) && OpensNumberRow(event))
+    {
+        grid->SelectProperty(row, true);
+        return;
+    }
     if (event.GetKeyCode() != WXK_SPACE || event.HasAnyModifiers() || !row || row->IsCategory())
     {
         event.Skip();
         return;
     }
     if (IsCheckboxRow(row))
+    {
         grid->ChangePropertyValue(row, !row->GetValue().GetBool());
+        // The checkbox over the row draws a state of its own, which a value
+        // set from outside leaves as it was.
+        grid->RefreshEditor();
+    }
     else
         grid->SelectProperty(row, true);
+}
+
+// A digit typed on a number row opens it with the digit as the start of the
+// answer. A Chinese input method delivers its text as characters alone.
+void OnChar(wxPropertyGrid* grid, wxKeyEvent& event)
+{
+    wxPGProperty* row = grid->GetSelection();
+    const wxUniChar typed = event.GetUnicodeKey();
+    if (!IsNumberRow(row) || event.HasModifiers() || !BeginsNumber(typed))
+    {
+        event.Skip();
+        return;
+    }
+    grid->SelectProperty(row, true);
+    if (auto* editor = dynamic_cast<wxTextCtrl*>(grid->GetEditorControl()))
+    {
+        editor->SetValue(wxString(typed));
+        editor->SetInsertionPointEnd();
+    }
 }
 
 // The grid takes the keyboard only when its editor is clicked; a click on a
@@ -112,8 +203,11 @@ void OnSize(wxPropertyGrid* grid, wxSizeEvent& event)
 
 void PrepareAnswerGrid(wxPropertyGrid* grid)
 {
+    // What a row does not take is said on the status bar, not in a box.
+    grid->SetValidationFailureBehavior(wxPG_VFB_MARK_CELL | wxPG_VFB_SHOW_MESSAGE_ON_STATUSBAR);
     grid->Bind(wxEVT_CHAR_HOOK, [grid](wxKeyEvent& event) { OnCharHook(grid, event); });
     grid->Bind(wxEVT_KEY_DOWN, [grid](wxKeyEvent& event) { OnKeyDown(grid, event); });
+    grid->Bind(wxEVT_CHAR, [grid](wxKeyEvent& event) { OnChar(grid, event); });
     grid->Bind(wxEVT_LEFT_DOWN, [grid](wxMouseEvent& event) { OnLeftDown(grid, event); });
     grid->Bind(wxEVT_SIZE, [grid](wxSizeEvent& event) { OnSize(grid, event); });
 }

@@ -4,10 +4,10 @@
 
 class wxPropertyGrid;
 
-// A whole-number row of the checklist. Any run of digits is a valid answer:
-// one beyond the range that counts is shown as the largest answer that
-// counts, so the row always shows what Calculate prices. An empty field
-// means 0.
+// A whole-number row of the checklist. A text counts as ReadAnswerText
+// reads it (an empty field is 0); text that does not count leaves the value
+// as it was. Its editor shows what the row counts once the text is taken,
+// and the status bar says why when that differs from what was typed.
 class AnswerNumberProperty : public wxUIntProperty
 {
 public:
@@ -15,15 +15,16 @@ public:
     bool StringToValue(wxVariant& variant, const wxString& text, int argFlags = 0) const override;
 
 protected:
-    // Digits only, as the library's, but an emptied field is 0 rather than
-    // an error box.
+    // None: every character may be typed or pasted, as the reading decides.
     wxValidator* DoGetValidator() const override;
+    const wxPGEditor* DoGetEditorClass() const override;
 };
 
 // Keyboard and layout of the checklist grid: a click gives it the keyboard,
-// Space ticks a checkbox row or opens a number row, Tab out of a number row
-// keeps the number, and the label column follows the questions when the
-// grid is resized.
+// Space ticks a checkbox row (drawn at once) or opens a number row, Enter, F2
+// or a digit opens a number row (the digit starting the answer), Tab out of
+// a number row keeps the number, failed checks never open a box, and the
+// label column follows the questions when the grid is resized.
 void PrepareAnswerGrid(wxPropertyGrid* grid);
 
 // Sizes the label column to the longest question, leaving the answers a

@@ -83,6 +83,25 @@ void ShowChecklistFromTop(wxPropertyGrid* grid)
     grid->Scroll(0, 0);
 }
 
+AnswerMemory::Answers RowAnswers(const wxArrayPGProperty& rows)
+{
+    AnswerMemory::Answers answers;
+    for (wxPGProperty* row : rows)
+        if (row)
+            answers[row->GetName()] = row->GetValue();
+    return answers;
+}
+
+void SetRowAnswers(const wxArrayPGProperty& rows, const AnswerMemory::Answers& answers)
+{
+    for (wxPGProperty* row : rows)
+    {
+        const auto found = row ? answers.find(row->GetName()) : answers.end();
+        if (found != answers.end() && found->second != row->GetValue())
+            row->SetValue(found->second, nullptr, wxPG_SETVAL_REFRESH_EDITOR | wxPG_SETVAL_BY_USER);
+    }
+}
+
 int ChecklistTotal(const RuleArray& rules, const wxArrayPGProperty& rows)
 {
     // Each rule reads its own row, so rules sharing an id still count their

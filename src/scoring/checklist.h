@@ -1,5 +1,6 @@
 #pragma once
 
+#include "scoring/answermemory.h"
 #include "scoring/rule.h"
 
 #include <wx/propgrid/propgriddefs.h>
@@ -23,6 +24,12 @@ void AppendChecklist(wxPropertyGrid* grid, const wxArrayPGProperty& rows);
 // After a rebuild: the label column fits the new questions, and the list
 // starts at its top (a cleared grid keeps its scroll position).
 void ShowChecklistFromTop(wxPropertyGrid* grid);
+
+AnswerMemory::Answers RowAnswers(const wxArrayPGProperty& rows);
+
+// Gives the rows in the grid the values named for them; a row whose value
+// changes shows as answered.
+void SetRowAnswers(const wxArrayPGProperty& rows, const AnswerMemory::Answers& answers);
 
 // The total that the answers in the rows earn under the rules; rows[i]
 // answers rules[i].

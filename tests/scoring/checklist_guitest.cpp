@@ -8,7 +8,9 @@
 #include <wx/button.h>
 #include <wx/ffile.h>
 #include <wx/html/htmlwin.h>
+#include <wx/propgrid/editors.h>
 #include <wx/propgrid/propgrid.h>
+#include <wx/statusbr.h>
 #include <wx/textctrl.h>
 
 namespace
@@ -32,6 +34,20 @@ const std::string g_boyfriendNormal = R"(<?xml version="1.0" encoding="UTF-8"?>
 <rules><rule><id>tall</id><pg_type>bool</pg_type><content>高吗</content>
 <lower_price>300</lower_price></rule></rules>
 )";
+
+// The field of the number row being edited.
+wxTextCtrl* Editor(wxPropertyGrid* grid)
+{
+    return dynamic_cast<wxTextCtrl*>(grid->GetEditorControl());
+}
+
+// Enter in a number row's field, as the field reports it.
+void ConfirmEditor(wxPropertyGrid* grid)
+{
+    wxCommandEvent event(wxEVT_TEXT_ENTER, Editor(grid)->GetId());
+    event.SetEventObject(Editor(grid));
+    Editor(grid)->GetEventHandler()->ProcessEvent(event);
+}
 
 class ChecklistTest : public FrameFixture
 {
@@ -60,6 +76,20 @@ protected:
         return it.AtEnd() ? wxString() : (*it)->GetLabel();
     }
     wxString Shown() { return html->ToText(); }
+    wxString Status() { return frame->GetStatusBar()->GetStatusText(0); }
+    wxString RowText(const wxString& name)
+    {
+        return grid->GetPropertyByName(name)->GetValueAsString();
+    }
+    // Opens a number row from the keyboard and types into it as a user does.
+    void TypeAnswer(const wxString& row, const wxString& text)
+    {
+        grid->SetFocus();
+        grid->SelectProperty(row);
+        TypeText(grid, text);
+        ASSERT_TRUE(Editor(grid));
+        ConfirmEditor(grid);
+    }
     static wxString Total(const wxString& value)
     {
         return wxString::FromUTF8("计算结果(人民币)\uFF1A") + value + wxString::FromUTF8("\uFF0C");
@@ -185,7 +215,7 @@ TEST_F(ChecklistTest, CalculatePricesTheAnswersAndResetClearsThem)
     EXPECT_TRUE(Shown().Contains(Total("970")));
 }
 
-TEST_F(ChecklistTest, ChoosingAnotherChecklistStartsAfresh)
+TEST_F(ChecklistTest, ChoosingAnotherChecklistReadsItsFile)
 {
     grid->SetPropertyValue("cooks", true);
     ChooseEntry(frame, "ID_CHOICE_FRIEND_TYPE", 1);
@@ -193,7 +223,7 @@ TEST_F(ChecklistTest, ChoosingAnotherChecklistStartsAfresh)
     EXPECT_TRUE(Shown().Contains(Total("1000")));
 
     ChooseEntry(frame, "ID_CHOICE_FRIEND_TYPE", 0);
-    EXPECT_FALSE(grid->GetPropertyValueAsBool("cooks"));
+    EXPECT_TRUE(grid->GetPropertyValueAsBool("cooks"));
 
     // No crazy file here: the category alone and the base value.
     ChooseEntry(frame, "ID_CHOICE_MODE", 1);
@@ -237,14 +267,118 @@ TEST_F(ChecklistTest, SpaceTicksACheckboxRowAndOpensANumberRow)
 {
     frame->Show();
     grid->SelectProperty("cooks");
+    wxPGProperty* cooks = grid->GetPropertyByName("cooks");
+    // The checkbox over the selected row draws its own state: it must agree
+    // with the value at once, not when another row is selected.
+    const auto drawnAsValue = [&]
+    {
+        wxVariant drawn = cooks->GetValue();
+        return !cooks->GetEditorClass()->GetValueFromControl(drawn, cooks,
+                                                             grid->GetEditorControl());
+    };
     PressKey(grid, wxEVT_KEY_DOWN, WXK_SPACE);
     EXPECT_TRUE(grid->GetPropertyValueAsBool("cooks"));
+    EXPECT_TRUE(drawnAsValue());
     PressKey(grid, wxEVT_KEY_DOWN, WXK_SPACE);
     EXPECT_FALSE(grid->GetPropertyValueAsBool("cooks"));
+    EXPECT_TRUE(drawnAsValue());
 
     grid->SelectProperty("sports");
     PressKey(grid, wxEVT_KEY_DOWN, WXK_SPACE);
     EXPECT_TRUE(grid->IsEditorFocused());
+}
+
+TEST_F(ChecklistTest, TypedNumbersCountAsTheyReadAndTheRowShowsIt)
+{
+    frame->Show();
+    TypeAnswer("books", "1.5");
+    EXPECT_EQ(RowText("books"), "2");
+    EXPECT_EQ(Editor(grid)->GetValue(), "2");
+    EXPECT_TRUE(Status().Contains("2")) << Status();
+    ClickButton(frame, "ID_BUTTON_CALC");
+    EXPECT_TRUE(Shown().Contains(Total("1020"))) << Shown(); // 1000-30+50
+
+    TypeAnswer("books", wxString::FromUTF8("１２"));
+    EXPECT_EQ(RowText("books"), "12");
+    EXPECT_EQ(Status(), "");
+
+    TypeAnswer("books", "-5");
+    EXPECT_EQ(RowText("books"), "0");
+    EXPECT_EQ(Editor(grid)->GetValue(), "0");
+    EXPECT_TRUE(Status().Contains("negative")) << Status();
+    ClickButton(frame, "ID_BUTTON_CALC");
+    EXPECT_TRUE(Shown().Contains(Total("970"))) << Shown();
+}
+
+TEST_F(ChecklistTest, PastedTextNeverOpensABox)
+{
+    ModalDialogCounter dialogs;
+    frame->Show();
+    TypeAnswer("books", "4");
+    grid->SelectProperty("books", true);
+    Editor(grid)->SelectAll();
+    PasteText(Editor(grid), "about three");
+    ConfirmEditor(grid);
+    EXPECT_EQ(RowText("books"), "4");
+    EXPECT_EQ(Editor(grid)->GetValue(), "4");
+    EXPECT_TRUE(Status().Contains("no number")) << Status();
+
+    grid->SelectProperty("books", true);
+    Editor(grid)->SelectAll();
+    PasteText(Editor(grid), wxString::FromUTF8("每周大约3次"));
+    ClickButton(frame, "ID_BUTTON_CALC");
+    EXPECT_EQ(RowText("books"), "3");
+    EXPECT_TRUE(Shown().Contains(Total("1045"))) << Shown();
+    EXPECT_EQ(dialogs.Count(), 0);
+}
+
+TEST_F(ChecklistTest, EnterF2OrADigitOpensANumberRow)
+{
+    frame->Show();
+    for (int key : {WXK_RETURN, WXK_F2})
+    {
+        grid->SetFocus();
+        grid->SelectProperty("sports");
+        PressKey(grid, wxEVT_KEY_DOWN, key);
+        EXPECT_TRUE(grid->IsEditorFocused()) << key;
+    }
+    grid->SetFocus();
+    grid->SelectProperty("sports");
+    TypeText(grid, "75");
+    ASSERT_TRUE(grid->IsEditorFocused());
+    EXPECT_EQ(Editor(grid)->GetValue(), "75");
+}
+
+TEST_F(ChecklistTest, AnswersOfEachListSurviveSwitchingAndResetClearsThem)
+{
+    grid->SetPropertyValue("cooks", true);
+    grid->SetPropertyValue("books", 2L);
+    ChooseEntry(frame, "ID_CHOICE_FRIEND_TYPE", 1);
+    grid->SetPropertyValue("tall", true);
+    ChooseEntry(frame, "ID_CHOICE_MODE", 1);
+    ChooseEntry(frame, "ID_CHOICE_MODE", 0);
+    EXPECT_TRUE(grid->GetPropertyValueAsBool("tall"));
+
+    // Read afresh: a row the file no longer has loses its answer for good.
+    work.Write("rules/rules_gf_normal-zh_CN.xml", "<rules><rule><id>cooks</id><pg_type>bool"
+                                                  "</pg_type><lower_price>150</lower_price></rule>"
+                                                  "</rules>");
+    ChooseEntry(frame, "ID_CHOICE_FRIEND_TYPE", 0);
+    EXPECT_TRUE(grid->GetPropertyValueAsBool("cooks"));
+    EXPECT_TRUE(Shown().Contains(Total("1150"))) << Shown();
+    work.Write("rules/rules_gf_normal-zh_CN.xml", g_girlfriendNormal);
+    ChooseEntry(frame, "ID_CHOICE_FRIEND_TYPE", 1);
+    ChooseEntry(frame, "ID_CHOICE_FRIEND_TYPE", 0);
+    EXPECT_TRUE(grid->GetPropertyValueAsBool("cooks"));
+    EXPECT_EQ(RowText("books"), "0");
+
+    ClickButton(frame, "ID_BUTTON_RESET");
+    EXPECT_FALSE(grid->GetPropertyValueAsBool("cooks"));
+    ChooseEntry(frame, "ID_CHOICE_FRIEND_TYPE", 1);
+    EXPECT_TRUE(grid->GetPropertyValueAsBool("tall"));
+    ChooseEntry(frame, "ID_CHOICE_FRIEND_TYPE", 0);
+    EXPECT_FALSE(grid->GetPropertyValueAsBool("cooks"));
+    EXPECT_TRUE(Shown().Contains(Total("970"))) << Shown();
 }
 
 TEST_F(ChecklistTest, ListComesBetweenTheChoicesAndTheButtonsWhenTabbing)

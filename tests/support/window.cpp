@@ -8,6 +8,7 @@
 #include <wx/html/htmlwin.h>
 #include <wx/image.h>
 #include <wx/propgrid/propgrid.h>
+#include <wx/textctrl.h>
 #include <wx/time.h>
 #include <wx/utils.h>
 
@@ -21,10 +22,8 @@ void Send(wxWindow* control, wxCommandEvent& event)
     event.SetEventObject(control);
     control->GetEventHandler()->ProcessEvent(event);
 }
+} // namespace
 
-// The display answers in its own time: handles window events until done()
-// holds, for at most a minute (a guard against a hang on a busy machine, not
-// a bound on speed), and returns done().
 bool WaitUntil(const std::function<bool()>& done)
 {
     const wxLongLong end = wxGetLocalTimeMillis() + 60000;
@@ -37,7 +36,6 @@ bool WaitUntil(const std::function<bool()>& done)
     }
     return true;
 }
-} // namespace
 
 void ClickButton(wxWindow* top, const wxString& name)
 {
@@ -53,6 +51,29 @@ void ChooseEntry(wxWindow* top, const wxString& name, int index)
     wxCommandEvent event(wxEVT_CHOICE, choice->GetId());
     event.SetInt(index);
     Send(choice, event);
+}
+
+void TypeText(wxWindow* window, const wxString& text)
+{
+    for (wxUniChar c : text)
+    {
+        wxWindow* target = wxWindow::FindFocus() ? wxWindow::FindFocus() : window;
+        wxKeyEvent event(wxEVT_CHAR);
+        event.m_uniChar = c;
+        event.m_keyCode = c.IsAscii() ? int(c.GetValue()) : WXK_NONE;
+        event.SetEventObject(target);
+        auto* field = dynamic_cast<wxTextCtrl*>(target);
+        if (!target->GetEventHandler()->ProcessEvent(event) && field)
+            field->WriteText(wxString(c));
+    }
+}
+
+void PasteText(wxWindow* field, const wxString& text)
+{
+    wxClipboardTextEvent event(wxEVT_TEXT_PASTE, field->GetId());
+    event.SetEventObject(field);
+    if (!field->GetEventHandler()->ProcessEvent(event))
+        dynamic_cast<wxTextCtrl*>(field)->WriteText(text);
 }
 
 bool ShowAndWaitForPaint(wxWindow* window)

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <wx/string.h>
+
+// What a text typed into a number row means. The rows take whole numbers
+// from 0 up: a decimal counts as the nearest whole number (half away from
+// zero), a number beyond int as the largest int, a negative one as 0.
+// Full-width digits, points, signs and spaces, as a Chinese input method
+// gives them, read as their ASCII forms.
+struct AnswerText
+{
+    enum class Reading
+    {
+        Number,        // counts as number
+        Negative,      // counts as 0: a minus sign is never dropped
+        NoNumber,      // the row keeps its answer
+        SeveralNumbers // the row keeps its answer
+    };
+    Reading reading = Reading::NoNumber;
+    int number = 0;       // what the row counts, for Number and Negative
+    bool rounded = false; // a fraction was dropped or rounded up
+};
+
+// A text with one number in it, whatever else it holds, counts as that
+// number; an empty or blank text is 0.
+AnswerText ReadAnswerText(const wxString& text);
+
+// Whether a typed character can begin a number: a digit, point or minus
+// sign, full-width ones included.
+bool BeginsNumber(wxUniChar c);
