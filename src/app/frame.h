@@ -7,6 +7,7 @@
 #include <wx/propgrid/propgriddefs.h>
 
 class wxAuiManager;
+class wxAuiManagerEvent;
 class wxAuiNotebook;
 class wxAuiToolBar;
 class wxBoxSizer;
@@ -66,6 +67,9 @@ private:
     void ConnectEvents();
     void SaveFrameGeometry();
     wxSize MinimumClientSize() const;
+    void FitResultPage();
+    void ConnectPaneEvents();
+    wxWindow* ActiveFloatingPane() const;
     void RebuildFromChoices();
 
     void OnChoiceFriendTypeSelect(wxCommandEvent& event);
@@ -76,6 +80,8 @@ private:
     void OnAbout(wxCommandEvent& event);
     void OnQuit(wxCommandEvent& event);
     void OnLanguage(wxCommandEvent& event);
+    void OnPaneButton(wxAuiManagerEvent& event);
+    void OnPaneClose(wxAuiManagerEvent& event);
 
     wxPropertyGrid* m_propGrid = nullptr;
     wxXmlDocumentEx m_ruleDoc;
