@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 #include <wx/aui/aui.h>
 #include <wx/aui/floatpane.h>
+#include <wx/display.h>
 #include <wx/html/htmlwin.h>
 #include <wx/propgrid/propgrid.h>
 
@@ -134,10 +135,16 @@ TEST_F(PaneTest, PinnedResultFloatsBesideTheWindowAndDocksBackWhenClosed)
     ASSERT_TRUE(ResultPane().IsFloating());
     wxWindow* floating = ResultPane().frame;
     ASSERT_TRUE(floating);
+    // A Wayland client cannot place its windows; elsewhere the screen has
+    // room right of the window unless it is small for its scale.
     const wxRect window = frame->GetScreenRect();
     const wxRect pane = floating->GetScreenRect();
-    EXPECT_FALSE(window.Intersects(pane)) << "over the window";
-    EXPECT_EQ(pane.y, window.y);
+    const wxRect screen = wxDisplay(wxDisplay::GetFromWindow(frame)).GetClientArea();
+    if (!OnWayland() && window.GetRight() + pane.width <= screen.GetRight())
+    {
+        EXPECT_FALSE(window.Intersects(pane)) << "over the window";
+        EXPECT_EQ(pane.y, window.y);
+    }
 
     floating->Close();
     wxTheApp->ProcessIdle();

@@ -20,5 +20,17 @@ add_test(NAME windows_program
          COMMAND sh ${CMAKE_CURRENT_LIST_DIR}/program_test.sh ${AMORQUANT_RUN_DIR})
 add_test(NAME windows_installer
          COMMAND sh ${CMAKE_CURRENT_LIST_DIR}/installer_test.sh
-                 ${CMAKE_BINARY_DIR}/${AMORQUANT_WIN_PACKAGE}-setup.exe)
+                 ${CMAKE_BINARY_DIR}/${AMORQUANT_WIN_PACKAGE}-setup.exe ${CMAKE_RC_COMPILER})
 set_tests_properties(windows_program windows_installer PROPERTIES TIMEOUT 600)
+
+# The window laid out for screens at 150 % and 200 %, with the large pictures.
+set(scaled_window_tests
+    "PaneTest.WindowOpensLaidOutForTheScreenScale:FrameTest.ToolImagesSuitTheScreenScale:AboutTest.LogoSuitsTheScreenScale:AboutTest.NothingIsCutOff")
+foreach(dpi_screen 144:1920x1080 192:2560x1600)
+  string(REPLACE ":" ";" dpi_screen ${dpi_screen})
+  list(GET dpi_screen 0 dpi)
+  list(GET dpi_screen 1 screen)
+  add_test(NAME gui_tests_at_${dpi}_dpi
+           COMMAND sh ${CMAKE_CURRENT_LIST_DIR}/dpi_test.sh ${dpi} ${screen}
+                   $<TARGET_FILE:gui_tests> ${AMORQUANT_RUN_DIR} ${scaled_window_tests})
+endforeach()
