@@ -47,6 +47,7 @@ find_program(MAKENSIS makensis REQUIRED)
 # buttons and boxes are Chinese in the Chinese interface, as on Linux where
 # the system has it.
 find_file(WXSTD_ZH_CN wxstd-3.2.mo PATHS /usr/share/locale/zh_CN/LC_MESSAGES NO_DEFAULT_PATH
+          NO_CMAKE_FIND_ROOT_PATH
           REQUIRED)
 set(stage_catalogs ${stage}/locales/zh_CN/LC_MESSAGES)
 add_custom_target(windows_packages

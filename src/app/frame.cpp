@@ -244,17 +244,19 @@ wxSize QuorvelFrame::MinimumClientSize() const
 }
 
 // Measured at the pane's least width, so that the pane keeps room for the
-// whole page (the number and its four grades) at any scale and font.
+// whole page (the number and its four grades) at any scale and font. Lines
+// of Chinese have no spaces to wrap at: the pane widens to the longest.
 void QuorvelFrame::FitResultPage()
 {
-    const int border = FromDIP(4);
-    const wxSize frame = m_resultHtml->GetWindowBorderSize();
-    const int width = m_resultBook->GetMinSize().x;
+    // The view's border and the page's, the notebook's and the pane's
+    // edges, with some room to spare.
+    const wxSize margins = m_resultHtml->GetWindowBorderSize() + FromDIP(wxSize(24, 12));
+    const wxSize least = m_resultBook->GetMinSize();
     wxHtmlContainerCell* page = m_resultHtml->GetInternalRepresentation();
-    page->Layout(width - 2 * border - frame.x);
-    const int height =
-        m_resultBook->GetTabCtrlHeight() + page->GetHeight() + frame.y + 2 * border + FromDIP(2);
-    m_resultBook->SetMinSize(wxSize(width, std::max(height, FromDIP(170))));
+    page->Layout(least.x - margins.x);
+    const int width = std::max(least.x, page->GetWidth() + margins.x);
+    const int height = m_resultBook->GetTabCtrlHeight() + page->GetHeight() + margins.y;
+    m_resultBook->SetMinSize(wxSize(width, std::max(height, least.y)));
     m_auiManager->GetPane(m_resultBook).MinSize(m_resultBook->GetMinSize());
     m_auiManager->Update();
 }

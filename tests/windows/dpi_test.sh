@@ -14,19 +14,24 @@ here=$(cd "$(dirname "$0")" && pwd)
 
 dpi_key='HKCU\Control Panel\Desktop'
 test_display=$DISPLAY
+# Wine reads the scale and the screen when its server starts. The server and
+# the programs it starts with it (wineboot starts them) stay up, and must
+# not hold the test's output open, which the test runner waits on.
+restart_wine() {
+    wineserver -k 2>/dev/null || true
+    wineserver -p >/dev/null 2>&1
+    wineboot >/dev/null 2>&1 </dev/null
+}
 restore() {
     wine reg delete "$dpi_key" /v LogPixels /f >/dev/null 2>&1 || true
-    wineserver -k 2>/dev/null || true
     kill "$xvfb" 2>/dev/null || true
     export DISPLAY="$test_display"
-    wineserver -p
+    restart_wine
 }
 trap restore EXIT
 wine reg add "$dpi_key" /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null
-# Wine reads the scale and the screen when its server starts.
-wineserver -k
 start_private_display "$screen"
-wineserver -p
+restart_wine
 cd "$run"
 # The tests compare the scale they find with the one asked for.
 GDK_SCALE=$(awk "BEGIN { print $dpi / 96 }") wine "$gui_tests" --gtest_filter="$filter"
