@@ -20,7 +20,7 @@ add_test(NAME windows_program
          COMMAND sh ${CMAKE_CURRENT_LIST_DIR}/program_test.sh ${AMORQUANT_RUN_DIR})
 add_test(NAME windows_installer
          COMMAND sh ${CMAKE_CURRENT_LIST_DIR}/installer_test.sh
-                 ${CMAKE_BINARY_DIR}/${AMORQUANT_WIN_PACKAGE}-setup.exe ${CMAKE_RC_COMPILER})
+                 ${CMAKE_BINARY_DIR}/${AMORQUANT_WIN_PACKAGE}-setup.exe)
 set_tests_properties(windows_program windows_installer PROPERTIES TIMEOUT 600)
 
 # The window laid out for screens at 150 % and 200 %, with the large pictures.
