@@ -10,6 +10,7 @@ function(amorquant_read_define file pattern out)
   set(${out} "${value}" PARENT_SCOPE)
 endfunction()
 amorquant_read_define(${PROJECT_SOURCE_DIR}/src/common/maker.h "g_makerCopyright\\[\\]" AMORQUANT_COPYRIGHT)
+amorquant_read_define(${PROJECT_SOURCE_DIR}/src/common/maker.h "g_makerHomeUrl\\[\\]" AMORQUANT_HOME_URL)
 string(REPLACE "." "," AMORQUANT_RC_VERSION "${AMORQUANT_VERSION_FULL}")
 
 set(windows_packaging ${PROJECT_SOURCE_DIR}/packaging/windows)
@@ -36,11 +37,18 @@ add_dependencies(amorquant rundata)
 
 target_sources(amorquant-check PRIVATE ${windows_out}/amorquant-check_version.rc)
 
-# amorquant-<version>-win64.zip (the run folder) and
-# amorquant-<version>-win64-setup.exe, both in the build folder.
+# amorquant-<version>-win64.zip (the run folder, a readme and the licence)
+# and amorquant-<version>-win64-setup.exe, both in the build folder.
 set(AMORQUANT_WIN_PACKAGE amorquant-${PROJECT_VERSION}-win64)
 set(stage ${windows_out}/${AMORQUANT_WIN_PACKAGE})
 find_program(MAKENSIS makensis REQUIRED)
+# The library's own Chinese catalog (Debian's wx3.2-i18n), so that its
+# buttons and boxes are Chinese in the Chinese interface, as on Linux where
+# the system has it.
+find_file(WXSTD_ZH_CN wxstd-3.2.mo PATHS /usr/share/locale/zh_CN/LC_MESSAGES NO_DEFAULT_PATH
+          NO_CMAKE_FIND_ROOT_PATH
+          REQUIRED)
+set(stage_catalogs ${stage}/locales/zh_CN/LC_MESSAGES)
 add_custom_target(windows_packages
   COMMAND ${CMAKE_COMMAND} -E rm -rf ${stage}
   COMMAND ${CMAKE_COMMAND} -E make_directory ${stage}
@@ -49,12 +57,17 @@ add_custom_target(windows_packages
   COMMAND ${CMAKE_COMMAND} -E copy_directory ${AMORQUANT_RUN_DIR}/rules ${stage}/rules
   COMMAND ${CMAKE_COMMAND} -E copy_directory ${AMORQUANT_RUN_DIR}/img ${stage}/img
   COMMAND ${CMAKE_COMMAND} -E copy_directory ${AMORQUANT_RUN_DIR}/locales ${stage}/locales
+  COMMAND ${CMAKE_COMMAND} -E copy ${WXSTD_ZH_CN} ${stage_catalogs}/wxstd-3.2.mo
+  COMMAND ${CMAKE_COMMAND} -E copy ${windows_packaging}/README.txt ${stage}/README.txt
+  COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_SOURCE_DIR}/packaging/copyright ${stage}/LICENSE.txt
+  COMMAND ${CMAKE_COMMAND} -DSTAGE=${stage} -DOUT=${windows_out}/files.nsh
+          -P ${windows_packaging}/filelist.cmake
   COMMAND ${CMAKE_COMMAND} -E rm -f ${CMAKE_BINARY_DIR}/${AMORQUANT_WIN_PACKAGE}.zip
   COMMAND ${CMAKE_COMMAND} -E chdir ${windows_out}
           ${CMAKE_COMMAND} -E tar cf ${CMAKE_BINARY_DIR}/${AMORQUANT_WIN_PACKAGE}.zip --format=zip
           ${AMORQUANT_WIN_PACKAGE}
   COMMAND ${MAKENSIS} -V2 -DVERSION=${AMORQUANT_VERSION_FULL} "-DCOPYRIGHT=${AMORQUANT_COPYRIGHT}"
-          -DSTAGE=${stage}
+          -DURL=${AMORQUANT_HOME_URL} -DSTAGE=${stage} -DFILES=${windows_out}/files.nsh
           -DOUTFILE=${CMAKE_BINARY_DIR}/${AMORQUANT_WIN_PACKAGE}-setup.exe
           ${windows_packaging}/amorquant.nsi
   DEPENDS amorquant amorquant-check rundata

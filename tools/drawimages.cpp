@@ -27,13 +27,15 @@ struct Rgba
 };
 
 // A premultiplied-free RGBA canvas with "paint over" compositing. Shapes are
-// given in units of the image at 100 %; a canvas of scale 2 has twice the
-// pixels in each direction and draws the same shapes with finer detail.
+// given in units of the image at 100 %; a canvas of scale 1.5 or 2 has that
+// many times the pixels in each direction and draws the same shapes with
+// finer detail.
 class Canvas
 {
 public:
-    Canvas(int w, int h, Rgba fill, int scale = 1)
-        : m_w(w * scale), m_h(h * scale), m_scale(scale), m_px(size_t(m_w) * m_h, fill)
+    Canvas(int w, int h, Rgba fill, double scale = 1)
+        : m_w(int(std::lround(w * scale))), m_h(int(std::lround(h * scale))), m_scale(scale),
+          m_px(size_t(m_w) * m_h, fill)
     {
     }
 
@@ -105,7 +107,8 @@ private:
         dst.a = out;
     }
 
-    int m_w, m_h, m_scale;
+    int m_w, m_h;
+    double m_scale;
     std::vector<Rgba> m_px;
 };
 
@@ -216,7 +219,7 @@ Canvas DrawIcon(int s)
     return c;
 }
 
-Canvas DrawUpdate(int scale)
+Canvas DrawUpdate(double scale)
 {
     Canvas c(24, 24, g_clear, scale);
     c.Fill(Disc(12, 12, 11.5), g_teal);
@@ -226,7 +229,7 @@ Canvas DrawUpdate(int scale)
     return c;
 }
 
-Canvas DrawAbout(int scale)
+Canvas DrawAbout(double scale)
 {
     Canvas c(24, 24, g_clear, scale);
     c.Fill(Disc(12, 12, 11.5), g_blue);
@@ -236,7 +239,7 @@ Canvas DrawAbout(int scale)
     return c;
 }
 
-Canvas DrawLogo(int scale)
+Canvas DrawLogo(double scale)
 {
     Canvas c(320, 64, g_white, scale);
     c.Gradient({1, 0.96, 0.97, 1}, {0.97, 0.86, 0.90, 1});
@@ -246,7 +249,7 @@ Canvas DrawLogo(int scale)
     return c;
 }
 
-Canvas DrawDownloadButton(int scale)
+Canvas DrawDownloadButton(double scale)
 {
     Canvas c(176, 40, g_white, scale);
     c.Gradient({0.18, 0.66, 0.62, 1}, {0.05, 0.42, 0.40, 1});
@@ -349,17 +352,26 @@ bool Save(const Canvas& canvas, bool alpha, const wxString& file)
 int DrawAll(const wxString& folder)
 {
     const wxString dir = folder + wxFileName::GetPathSeparator();
-    bool ok =
-        WriteIco(dir + "Quorvel_01.ico", {DrawIcon(16), DrawIcon(32), DrawIcon(48), DrawIcon(64)});
-    // Each picture also at double size, named as the library's bitmap bundles
-    // expect, for screens at 200 %.
-    for (int scale : {1, 2})
+    // The About box shows the 64-pixel icon, and its 96 and 128 at 150 % and
+    // 200 %; Windows picks the others for its lists and title bars.
+    std::vector<Canvas> icons;
+    for (int size : {16, 24, 32, 48, 64, 96, 128})
+        icons.push_back(DrawIcon(size));
+    bool ok = WriteIco(dir + "Quorvel_01.ico", icons);
+    // Each picture also at 1.5 and double size, named as the library's
+    // bitmap bundles name them, for screens at 150 % and 200 %.
+    const struct
     {
-        const wxString x2 = scale == 1 ? "" : "_2x";
-        ok = Save(DrawUpdate(scale), true, dir + "Update_s24_01" + x2 + ".png") && ok;
-        ok = Save(DrawAbout(scale), true, dir + "About_s24_01" + x2 + ".png") && ok;
-        ok = Save(DrawLogo(scale), false, dir + "larkvale_logo" + x2 + ".bmp") && ok;
-        ok = Save(DrawDownloadButton(scale), false, dir + "larkvale_stat_01" + x2 + ".jpg") && ok;
+        double scale;
+        const char* suffix;
+    } scales[] = {{1, ""}, {1.5, "_1_5x"}, {2, "_2x"}};
+    for (const auto& s : scales)
+    {
+        const wxString x = s.suffix;
+        ok = Save(DrawUpdate(s.scale), true, dir + "Update_s24_01" + x + ".png") && ok;
+        ok = Save(DrawAbout(s.scale), true, dir + "About_s24_01" + x + ".png") && ok;
+        ok = Save(DrawLogo(s.scale), false, dir + "larkvale_logo" + x + ".bmp") && ok;
+        ok = Save(DrawDownloadButton(s.scale), false, dir + "larkvale_stat_01" + x + ".jpg") && ok;
     }
     return ok ? 0 : 1;
 }

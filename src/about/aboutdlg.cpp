@@ -28,6 +28,7 @@ const long AboutDlg::ID_BITMAPBUTTON1 = wxNewId();
 const long AboutDlg::ID_HYPERLINK = wxNewId();
 
 // Alignment flags that a box sizer ignores (and wx 3.2 rejects) are left out.
+// Borders are given at 100 % and grow with the screen's scale, as the text does.
 AboutDlg::AboutDlg(wxWindow* parent, wxWindowID id)
 {
     Create(parent, id, _("About..."), wxDefaultPosition, wxDefaultSize, wxDEFAULT_DIALOG_STYLE,
@@ -36,12 +37,13 @@ AboutDlg::AboutDlg(wxWindow* parent, wxWindowID id)
     m_logoBitmap =
         new wxStaticBitmap(this, ID_STATICBITMAP2, LoadBitmapBundle("img\\larkvale_logo.bmp"),
                            wxDefaultPosition, wxDefaultSize, 0, "ID_STATICBITMAP2");
-    outer->Add(m_logoBitmap, 0, wxBOTTOM | wxALIGN_CENTER_HORIZONTAL, 4);
+    outer->Add(m_logoBitmap, 0, wxBOTTOM | wxALIGN_CENTER_HORIZONTAL, FromDIP(4));
 
     wxBoxSizer* body = new wxBoxSizer(wxHORIZONTAL);
-    m_iconBitmap = new wxStaticBitmap(this, ID_STATICBITMAP1, LoadBitmap("img\\Quorvel_01.ico"),
-                                      wxDefaultPosition, wxDefaultSize, 0, "ID_STATICBITMAP1");
-    body->Add(m_iconBitmap, 0, wxLEFT | wxBOTTOM, 5);
+    m_iconBitmap =
+        new wxStaticBitmap(this, ID_STATICBITMAP1, LoadIconBundle("img\\Quorvel_01.ico", 64),
+                           wxDefaultPosition, wxDefaultSize, 0, "ID_STATICBITMAP1");
+    body->Add(m_iconBitmap, 0, wxLEFT | wxBOTTOM, FromDIP(5));
 
     wxBoxSizer* column = new wxBoxSizer(wxVERTICAL);
     const int textFlags = wxTOP | wxLEFT | wxRIGHT | wxEXPAND;
@@ -55,12 +57,12 @@ AboutDlg::AboutDlg(wxWindow* parent, wxWindowID id)
         AddText(column, ID_STATICTEXT5, "ID_STATICTEXT5", _("wx-build-info"), 0, wxALL | wxEXPAND);
     // Filled with the link once the rest is built.
     wxBoxSizer* linkRow = new wxBoxSizer(wxHORIZONTAL);
-    column->Add(linkRow, 1, wxTOP | wxRIGHT | wxEXPAND, 4);
+    column->Add(linkRow, 1, wxTOP | wxRIGHT | wxEXPAND, FromDIP(4));
     wxBoxSizer* mailRow = new wxBoxSizer(wxHORIZONTAL);
     m_mailText = AddText(mailRow, ID_STATICTEXT6, "ID_STATICTEXT6", _("amorquant@larkvale.net"), 1,
                          textFlags);
-    column->Add(mailRow, 1, wxRIGHT | wxEXPAND, 5);
-    column->Add(-1, -1, 0, 0, 4);
+    column->Add(mailRow, 1, wxRIGHT | wxEXPAND, FromDIP(5));
+    column->Add(-1, -1, 0, 0, FromDIP(4));
     m_thanksText =
         AddText(column, ID_STATICTEXT4, "ID_STATICTEXT4", _("Special thanks to:"), 0, textFlags);
     m_creditText =
@@ -71,14 +73,14 @@ AboutDlg::AboutDlg(wxWindow* parent, wxWindowID id)
         this, ID_BITMAPBUTTON1, LoadBitmapBundle("img\\larkvale_stat_01.jpg"), wxDefaultPosition,
         wxDefaultSize, wxBU_AUTODRAW, wxDefaultValidator, "ID_BITMAPBUTTON1");
     m_downloadButton->SetDefault();
-    column->Add(m_downloadButton, 0, wxALL, 4);
-    column->Add(-1, -1, 0, wxALL, 4);
+    column->Add(m_downloadButton, 0, wxALL, FromDIP(4));
+    column->Add(-1, -1, 0, wxALL, FromDIP(4));
     m_okButton = new wxButton(this, wxID_OK, _("&OK"), wxDefaultPosition, wxDefaultSize, 0,
                               wxDefaultValidator, "wxID_OK");
-    column->Add(m_okButton, 0, wxALL | wxALIGN_RIGHT, 4);
+    column->Add(m_okButton, 0, wxALL | wxALIGN_RIGHT, FromDIP(4));
 
-    body->Add(column, 1, wxLEFT | wxTOP | wxBOTTOM | wxALIGN_CENTER_VERTICAL, 4);
-    outer->Add(body, 1, wxALL | wxEXPAND, 4);
+    body->Add(column, 1, wxLEFT | wxTOP | wxBOTTOM | wxALIGN_CENTER_VERTICAL, FromDIP(4));
+    outer->Add(body, 1, wxALL | wxEXPAND, FromDIP(4));
     SetSizer(outer);
     // Connect rather than Bind: deliberate (docs/developing.md, "Frozen interface").
     Connect(ID_BITMAPBUTTON1, wxEVT_COMMAND_BUTTON_CLICKED,
@@ -87,7 +89,7 @@ AboutDlg::AboutDlg(wxWindow* parent, wxWindowID id)
     m_homeLink = new wxHyperLink(this, ID_HYPERLINK, g_makerHomeLabel, wxDefaultPosition,
                                  wxDefaultSize, 0, "wxHyperLink");
     m_homeLink->SetURL(g_makerHomeUrl);
-    linkRow->Add(m_homeLink, 0, wxTOP | wxLEFT | wxRIGHT | wxALIGN_CENTER_VERTICAL, 4);
+    linkRow->Add(m_homeLink, 0, wxTOP | wxLEFT | wxRIGHT | wxALIGN_CENTER_VERTICAL, FromDIP(4));
     m_versionText->SetLabel(VersionLine());
     m_buildInfoText->SetLabel(GetBuildInfo(1));
 
@@ -102,7 +104,7 @@ wxStaticText* AboutDlg::AddText(wxSizer* sizer, long id, const wxString& name,
 {
     wxStaticText* text =
         new wxStaticText(this, id, label, wxDefaultPosition, wxDefaultSize, 0, name);
-    sizer->Add(text, proportion, flags, 4);
+    sizer->Add(text, proportion, flags, FromDIP(4));
     return text;
 }
 

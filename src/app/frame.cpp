@@ -4,6 +4,7 @@
 #include "common/images.h"
 #include "common/launch.h"
 #include "common/maker.h"
+#include "common/platform_gui.h"
 #include "common/settings.h"
 #include "i18n/chooser.h"
 #include "scoring/answergrid.h"
@@ -16,11 +17,13 @@
 #include <wx/aui/auibook.h>
 #include <wx/button.h>
 #include <wx/choice.h>
+#include <wx/display.h>
 #include <wx/html/htmlwin.h>
 #include <wx/intl.h>
 #include <wx/menu.h>
 #include <wx/panel.h>
 #include <wx/propgrid/propgrid.h>
+#include <wx/settings.h>
 #include <wx/sizer.h>
 #include <wx/stattext.h>
 #include <wx/statusbr.h>
@@ -58,13 +61,44 @@ wxString DownloadHelp()
 {
     return _("Checke update from www.larkvale.net");
 }
+
+// A choice measures itself when created, empty; some platforms do not
+// measure again as entries come, and cut the longest one.
+void FitChoiceToEntries(wxChoice* choice)
+{
+    int widest = 0;
+    for (unsigned int i = 0; i < choice->GetCount(); ++i)
+        widest = std::max(widest, choice->GetTextExtent(choice->GetString(i)).x);
+    const int arrow = wxSystemSettings::GetMetric(wxSYS_VSCROLL_X, choice);
+    const int width = widest + arrow + choice->FromDIP(16);
+    choice->SetMinSize(wxSize(std::max(width, choice->GetBestSize().x), -1));
+}
+
+// Where a floated pane of the given size goes: beside the window, right of
+// it where the screen has room, else left of it, else inside the screen's
+// right edge; level with the window's top.
+wxPoint BesideWindow(const wxWindow* window, const wxSize& size)
+{
+    const wxRect frame = window->GetScreenRect();
+    const int display = wxDisplay::GetFromWindow(window);
+    const wxRect area = wxDisplay(display == wxNOT_FOUND ? 0 : display).GetClientArea();
+    int x = frame.GetRight() + 1;
+    if (x + size.x > area.GetRight() + 1)
+        x = frame.x - size.x;
+    if (x < area.x)
+        x = std::max(area.x, area.GetRight() + 1 - size.x);
+    const int y = std::clamp(frame.y, area.y, std::max(area.y, area.GetBottom() + 1 - size.y));
+    return wxPoint(x, y);
+}
 } // namespace
 
 QuorvelFrame::QuorvelFrame(wxWindow* parent, wxWindowID id)
 {
     Create(parent, id, _("Amorquant"), wxDefaultPosition, wxDefaultSize, wxDEFAULT_FRAME_STYLE,
            "id");
-    SetClientSize(wxSize(512, 640));
+    // Sizes here and in the pages are given at 100 % and grow with the
+    // screen's scale, as the text does.
+    SetClientSize(FromDIP(wxSize(512, 640)));
     m_auiManager = new wxAuiManager(this, wxAUI_MGR_DEFAULT);
 
     m_checklistBook =
@@ -76,7 +110,7 @@ QuorvelFrame::QuorvelFrame(wxWindow* parent, wxWindowID id)
 
     m_resultBook = new wxAuiNotebook(this, ID_AUINOTEBOOK_RESULT, wxDefaultPosition, wxDefaultSize,
                                      wxAUI_NB_TAB_MOVE | wxAUI_NB_TAB_EXTERNAL_MOVE);
-    m_resultBook->SetMinSize(wxSize(512, 170));
+    m_resultBook->SetMinSize(FromDIP(wxSize(512, 170)));
     BuildResultPage();
     m_resultBook->AddPage(m_resultPanel, _("Result & standard"), false, wxNullBitmap);
     m_auiManager->AddPane(m_resultBook, wxAuiPaneInfo()
@@ -89,7 +123,7 @@ QuorvelFrame::QuorvelFrame(wxWindow* parent, wxWindowID id)
                                             .LeftDockable(false)
                                             .RightDockable(false)
                                             .TopDockable(false)
-                                            .MinSize(wxSize(512, 170)));
+                                            .MinSize(m_resultBook->GetMinSize()));
 
     BuildToolBar();
     // A pane name of its own: the checklist pane already holds "PaneName".
@@ -106,8 +140,8 @@ QuorvelFrame::QuorvelFrame(wxWindow* parent, wxWindowID id)
     BuildStatusBar();
     ConnectEvents();
 
-    m_propGrid = new wxPropertyGrid(m_checklistPanel, wxID_ANY, wxDefaultPosition, wxSize(200, 200),
-                                    wxPG_BOLD_MODIFIED | wxPG_TOOLTIPS);
+    m_propGrid = new wxPropertyGrid(m_checklistPanel, wxID_ANY, wxDefaultPosition,
+                                    FromDIP(wxSize(200, 200)), wxPG_BOLD_MODIFIED | wxPG_TOOLTIPS);
     gridRow->Add(m_propGrid, 1, wxALL | wxEXPAND, 0);
     PrepareAnswerGrid(m_propGrid);
     // Made last, the grid would come after the buttons when tabbing.
@@ -121,7 +155,9 @@ QuorvelFrame::QuorvelFrame(wxWindow* parent, wxWindowID id)
     m_resultHtml->SetPage(g_resultTemplate);
     BuildChecklist(0, 0);
     Calculate();
+    FitResultPage();
     SetMinClientSize(MinimumClientSize());
+    ConnectPaneEvents();
 }
 
 QuorvelFrame::~QuorvelFrame()
@@ -142,46 +178,49 @@ wxBoxSizer* QuorvelFrame::BuildChecklistPage()
     m_checklistPanel = new wxPanel(m_checklistBook, ID_PANEL2, wxDefaultPosition, wxDefaultSize,
                                    wxTAB_TRAVERSAL, "ID_PANEL2");
     wxBoxSizer* pageSizer = new wxBoxSizer(wxHORIZONTAL);
-    pageSizer->Add(0, 320, 0, wxEXPAND, 4);
+    const int border = FromDIP(4);
+    pageSizer->Add(0, FromDIP(320), 0, wxEXPAND, border);
     wxBoxSizer* column = new wxBoxSizer(wxVERTICAL);
 
     wxBoxSizer* selectionRow = new wxBoxSizer(wxHORIZONTAL);
     m_friendTypeLabel =
         new wxStaticText(m_checklistPanel, ID_STATICTEXT1, _("&Select friend type:"),
                          wxDefaultPosition, wxDefaultSize, 0, "ID_STATICTEXT1");
-    selectionRow->Add(m_friendTypeLabel, 0, wxTOP | wxLEFT | wxALIGN_CENTER_VERTICAL, 4);
+    selectionRow->Add(m_friendTypeLabel, 0, wxTOP | wxLEFT | wxALIGN_CENTER_VERTICAL, border);
     m_friendTypeChoice =
         new wxChoice(m_checklistPanel, ID_CHOICE_FRIEND_TYPE, wxDefaultPosition, wxDefaultSize, 0,
                      nullptr, 0, wxDefaultValidator, "ID_CHOICE_FRIEND_TYPE");
     m_friendTypeChoice->SetSelection(m_friendTypeChoice->Append(_("Girlfriend")));
     m_friendTypeChoice->Append(_("Boyfriend"));
-    selectionRow->Add(m_friendTypeChoice, 0, wxTOP | wxRIGHT | wxALIGN_CENTER_VERTICAL, 4);
-    selectionRow->Add(-1, -1, 0, wxALIGN_CENTER_VERTICAL, 4);
+    selectionRow->Add(m_friendTypeChoice, 0, wxTOP | wxRIGHT | wxALIGN_CENTER_VERTICAL, border);
+    selectionRow->Add(-1, -1, 0, wxALIGN_CENTER_VERTICAL, border);
     m_modeLabel = new wxStaticText(m_checklistPanel, ID_STATICTEXT2, _("S&elect mode:"),
                                    wxDefaultPosition, wxDefaultSize, 0, "ID_STATICTEXT2");
-    selectionRow->Add(m_modeLabel, 0, wxTOP | wxLEFT | wxALIGN_CENTER_VERTICAL, 4);
+    selectionRow->Add(m_modeLabel, 0, wxTOP | wxLEFT | wxALIGN_CENTER_VERTICAL, border);
     m_modeChoice = new wxChoice(m_checklistPanel, ID_CHOICE_MODE, wxDefaultPosition, wxDefaultSize,
                                 0, nullptr, 0, wxDefaultValidator, "ID_CHOICE_MODE");
     m_modeChoice->SetSelection(m_modeChoice->Append(_("Normal")));
     m_modeChoice->Append(_("Crazy"));
-    selectionRow->Add(m_modeChoice, 0, wxTOP | wxRIGHT | wxALIGN_CENTER_VERTICAL, 4);
-    column->Add(selectionRow, 0, wxALL | wxEXPAND, 4);
+    FitChoiceToEntries(m_friendTypeChoice);
+    FitChoiceToEntries(m_modeChoice);
+    selectionRow->Add(m_modeChoice, 0, wxTOP | wxRIGHT | wxALIGN_CENTER_VERTICAL, border);
+    column->Add(selectionRow, 0, wxALL | wxEXPAND, border);
 
     wxBoxSizer* gridRow = new wxBoxSizer(wxHORIZONTAL);
-    column->Add(gridRow, 1, wxEXPAND, 4);
+    column->Add(gridRow, 1, wxEXPAND, border);
 
     wxBoxSizer* buttonRow = new wxBoxSizer(wxHORIZONTAL);
     m_calcButton =
         new wxButton(m_checklistPanel, ID_BUTTON_CALC, _("&Calculate"), wxDefaultPosition,
                      wxDefaultSize, 0, wxDefaultValidator, "ID_BUTTON_CALC");
     m_calcButton->SetDefault();
-    buttonRow->Add(m_calcButton, 0, wxTOP | wxBOTTOM | wxLEFT, 4);
+    buttonRow->Add(m_calcButton, 0, wxTOP | wxBOTTOM | wxLEFT, border);
     m_resetButton = new wxButton(m_checklistPanel, ID_BUTTON_RESET, _("&Reset"), wxDefaultPosition,
                                  wxDefaultSize, 0, wxDefaultValidator, "ID_BUTTON_RESET");
-    buttonRow->Add(m_resetButton, 0, wxALL, 4);
-    column->Add(buttonRow, 0, wxALIGN_RIGHT, 4);
+    buttonRow->Add(m_resetButton, 0, wxALL, border);
+    column->Add(buttonRow, 0, wxALIGN_RIGHT, border);
 
-    pageSizer->Add(column, 1, wxEXPAND, 4);
+    pageSizer->Add(column, 1, wxEXPAND, border);
     m_checklistPanel->SetSizer(pageSizer);
     pageSizer->Fit(m_checklistPanel);
     pageSizer->SetSizeHints(m_checklistPanel);
@@ -233,6 +272,24 @@ void QuorvelFrame::LeaveBlindStopsOutOfTabOrder()
     m_toolBar->DisableFocusFromKeyboard();
 }
 
+// Measured at the pane's least width, so that the pane keeps room for the
+// whole page (the number and its four grades) at any scale and font. Lines
+// of Chinese have no spaces to wrap at: the pane widens to the longest.
+void QuorvelFrame::FitResultPage()
+{
+    // The view's border and the page's, the notebook's and the pane's
+    // edges, with some room to spare.
+    const wxSize margins = m_resultHtml->GetWindowBorderSize() + FromDIP(wxSize(24, 12));
+    const wxSize least = m_resultBook->GetMinSize();
+    wxHtmlContainerCell* page = m_resultHtml->GetInternalRepresentation();
+    page->Layout(least.x - margins.x);
+    const int width = std::max(least.x, page->GetWidth() + margins.x);
+    const int height = m_resultBook->GetTabCtrlHeight() + page->GetHeight() + margins.y;
+    m_resultBook->SetMinSize(wxSize(width, std::max(height, least.y)));
+    m_auiManager->GetPane(m_resultBook).MinSize(m_resultBook->GetMinSize());
+    m_auiManager->Update();
+}
+
 void QuorvelFrame::BuildResultPage()
 {
     m_resultPanel = new wxPanel(m_resultBook, ID_PANEL1, wxPoint(5, 228), wxDefaultSize,
@@ -240,7 +297,7 @@ void QuorvelFrame::BuildResultPage()
     wxBoxSizer* resultSizer = new wxBoxSizer(wxHORIZONTAL);
     m_resultHtml = new wxHtmlWindow(m_resultPanel, ID_HTMLWINDOW_RESULT, wxDefaultPosition,
                                     wxDefaultSize, wxHW_SCROLLBAR_AUTO, "ID_HTMLWINDOW_RESULT");
-    resultSizer->Add(m_resultHtml, 1, wxALL | wxEXPAND, 4);
+    resultSizer->Add(m_resultHtml, 1, wxALL | wxEXPAND, FromDIP(4));
     m_resultPanel->SetSizer(resultSizer);
     resultSizer->Fit(m_resultPanel);
     resultSizer->SetSizeHints(m_resultPanel);
@@ -328,6 +385,48 @@ void QuorvelFrame::ConnectEvents()
     };
     for (const auto& binding : bindings)
         Connect(binding.id, wxID_ANY, binding.type, binding.handler, nullptr, this);
+}
+
+// A floated pane is never lost: it floats beside the window, and closing its
+// frame (or double-clicking its title where the platform lets the program
+// see that) docks it back.
+void QuorvelFrame::ConnectPaneEvents()
+{
+    // On the manager, so as to run before its own handling floats the pane.
+    m_auiManager->Connect(wxEVT_AUI_PANE_BUTTON,
+                          wxAuiManagerEventHandler(QuorvelFrame::OnPaneButton), nullptr, this);
+    Connect(wxEVT_AUI_PANE_CLOSE, wxAuiManagerEventHandler(QuorvelFrame::OnPaneClose), nullptr,
+            this);
+    CloseFloatingFramesOnTitleDoubleClick();
+}
+
+void QuorvelFrame::OnPaneButton(wxAuiManagerEvent& event)
+{
+    wxAuiPaneInfo* pane = event.GetPane();
+    if (event.GetButton() == wxAUI_BUTTON_PIN && pane && pane->IsDocked())
+    {
+        const wxSize size = pane->rect.GetSize();
+        pane->FloatingSize(size).FloatingPosition(BesideWindow(this, size));
+    }
+    event.Skip();
+}
+
+void QuorvelFrame::OnPaneClose(wxAuiManagerEvent& event)
+{
+    wxAuiPaneInfo* pane = event.GetPane();
+    if (!pane || !pane->IsFloating())
+        return;
+    event.Veto();
+    pane->Dock();
+    // Destroys the floating frame, at idle time: safe inside its close event.
+    m_auiManager->Update();
+}
+
+// The floating frame whose window is active, if it is one of this window's.
+wxWindow* QuorvelFrame::ActiveFloatingPane() const
+{
+    auto* floating = wxDynamicCast(wxGetTopLevelParent(wxGetActiveWindow()), wxAuiFloatingFrame);
+    return floating && floating->GetOwnerManager() == m_auiManager ? floating : nullptr;
 }
 
 void QuorvelFrame::SaveFrameGeometry()
@@ -453,6 +552,13 @@ void QuorvelFrame::OnAbout(wxCommandEvent&)
 
 void QuorvelFrame::OnQuit(wxCommandEvent&)
 {
+    // A floating pane shares this window's accelerators: Alt+F4 there means
+    // closing the pane, not the program.
+    if (wxWindow* pane = ActiveFloatingPane())
+    {
+        pane->Close();
+        return;
+    }
     Close(false);
 }
 

@@ -8,6 +8,7 @@
 #include <wx/propgrid/propgriddefs.h>
 
 class wxAuiManager;
+class wxAuiManagerEvent;
 class wxAuiNotebook;
 class wxAuiToolBar;
 class wxBoxSizer;
@@ -68,6 +69,9 @@ private:
     void LeaveBlindStopsOutOfTabOrder();
     void SaveFrameGeometry();
     wxSize MinimumClientSize() const;
+    void FitResultPage();
+    void ConnectPaneEvents();
+    wxWindow* ActiveFloatingPane() const;
     void RebuildFromChoices();
     void ShowChosenList();
 
@@ -79,6 +83,8 @@ private:
     void OnAbout(wxCommandEvent& event);
     void OnQuit(wxCommandEvent& event);
     void OnLanguage(wxCommandEvent& event);
+    void OnPaneButton(wxAuiManagerEvent& event);
+    void OnPaneClose(wxAuiManagerEvent& event);
 
     wxPropertyGrid* m_propGrid = nullptr;
     wxXmlDocumentEx m_ruleDoc;

@@ -76,8 +76,8 @@ TEST_F(AboutTest, ShowsEveryTextUnderItsName)
     auto* icon = Find<wxStaticBitmap>(&dialog, "ID_STATICBITMAP1", AboutDlg::ID_STATICBITMAP1);
     ASSERT_TRUE(logo && icon);
     EXPECT_TRUE(logo->GetBitmap().IsOk());
-    // The icon file's largest image, as the library picks it.
-    EXPECT_EQ(icon->GetBitmap().GetHeight(), 64);
+    // The icon file's 64-pixel image, at 100 %.
+    EXPECT_EQ(icon->GetBitmap().GetLogicalHeight(), 64);
 }
 
 // The test command runs this once more with GDK_SCALE=2. (A button does not

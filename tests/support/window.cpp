@@ -76,21 +76,23 @@ void PasteText(wxWindow* field, const wxString& text)
         dynamic_cast<wxTextCtrl*>(field)->WriteText(text);
 }
 
-bool ShowAndWaitForPaint(wxWindow* window)
+bool ShowAndWaitForPaint(wxWindow* window, wxWindow* drawn)
 {
+    if (!drawn)
+        drawn = window;
     bool painted = false;
     auto onPaint = [&painted](wxPaintEvent& event)
     {
         painted = true;
         event.Skip();
     };
-    window->Bind(wxEVT_PAINT, onPaint);
+    drawn->Bind(wxEVT_PAINT, onPaint);
     window->Show();
     // Wine paints a window only once asked to repaint it now.
     window->Refresh();
     window->Update();
     const bool done = WaitUntil([&painted] { return painted; });
-    window->Unbind(wxEVT_PAINT, onPaint);
+    drawn->Unbind(wxEVT_PAINT, onPaint);
     return done;
 }
 
@@ -112,7 +114,8 @@ void ExpectDrawnForScale(const wxWindow* window, const wxBitmap& drawn, const wx
     {
         EXPECT_EQ(scale, wxAtof(asked));
     }
-    const wxString name = scale < 2 ? file : file.BeforeLast('.') + "_2x." + file.AfterLast('.');
+    const wxString suffix = scale >= 2 ? "_2x" : scale >= 1.5 ? "_1_5x" : "";
+    const wxString name = file.BeforeLast('.') + suffix + "." + file.AfterLast('.');
     // Both through a bitmap, so that both lose the same precision.
     const wxImage expected = wxBitmap(wxImage(name)).ConvertToImage();
     const wxImage actual = drawn.ConvertToImage();

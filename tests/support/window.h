@@ -47,18 +47,20 @@ private:
 // a bound on speed), and returns done().
 bool WaitUntil(const std::function<bool()>& done);
 
-// Shows a top-level window and waits until it has been drawn once: only then
-// has the display mapped it and GTK given it its final size.
-bool ShowAndWaitForPaint(wxWindow* window);
+// Shows a top-level window and waits until it (or the given child, for a
+// window that its children cover) has been drawn once: only then has the
+// display mapped it and GTK given it its final size.
+bool ShowAndWaitForPaint(wxWindow* window, wxWindow* drawn = nullptr);
 
 // The main window's checklist grid and result view, found by their names.
 wxPropertyGrid* ChecklistGrid(wxWindow* frame);
 wxHtmlWindow* ResultView(wxWindow* frame);
 
 // Whether a bitmap that a window draws holds exactly the pixels of the image
-// file drawn for the window's scale: the file itself at 100 %, its "_2x"
-// companion at 200 %. Also checks that the scale is the one GDK_SCALE asks
-// for, so that a run meant for 200 % cannot pass at 100 %.
+// file drawn for the window's scale: the file itself at 100 %, its "_1_5x"
+// and "_2x" companions at 150 % and 200 %. Also checks that the scale is the
+// one GDK_SCALE asks for (the Windows runs at 144 and 192 DPI set it too), so
+// that a run meant for 200 % cannot pass at 100 %.
 void ExpectDrawnForScale(const wxWindow* window, const wxBitmap& drawn, const wxString& file);
 
 // Whether the windows are on a Wayland display (GTK's Wayland back end);

@@ -1,12 +1,20 @@
 #!/bin/sh
 # The installer under Wine (installer_test.sh SETUP_EXE; run by
-# tests/windows/run.sh): a silent install puts the program and its data in
-# Program Files\Amorquant and registers the uninstaller; the Start-menu
-# shortcut starts the program in the install folder; the silent uninstall
-# removes the files and leaves the user's settings.
+# tests/windows/run.sh):
+# - on an English system its pages are English, on a Chinese one Chinese:
+#   a welcome page before the folder page (nothing is installed after the
+#   first Enter), then the progress and the finish page, whose Enter starts
+#   the program in its folder (the window's title is in the stored language,
+#   so the program found its catalogs there);
+# - it registers the uninstaller with size and web address, makes a
+#   Start-menu shortcut with a description that starts the program in its
+#   folder, ships the library's Chinese catalog, and gives installer and
+#   uninstaller the program's icon;
+# - the silent uninstall (/S) removes what was installed, leaves a rule file
+#   the user added, and keeps the user's settings.
 #
 # An installer's exit status says little (one that cannot start at all may
-# still end with 0), so the files it leaves are what is checked.
+# still end with 0), so the files and windows it leaves are what is checked.
 set -eu
 setup=$1
 . "$(dirname "$0")/wine.sh"
@@ -14,24 +22,93 @@ setup=$1
 folder="$WINEPREFIX/drive_c/Program Files/Amorquant"
 shortcut='C:\ProgramData\Microsoft\Windows\Start Menu\Programs\Amorquant.lnk'
 uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Amorquant'
-installed="amorquant.exe amorquant-check.exe uninstall.exe rules/rules_gf_normal-zh_CN.xml
-  rules/rules_bf_crazy-zh_CN.xml img/Quorvel_01.ico img/larkvale_stat_01.jpg
-  locales/zh_CN/LC_MESSAGES/Pairavel.mo"
+installed="amorquant.exe amorquant-check.exe uninstall.exe README.txt LICENSE.txt
+  rules/rules_gf_normal-zh_CN.xml rules/rules_bf_crazy-zh_CN.xml img/Quorvel_01.ico
+  img/larkvale_stat_01_1_5x.jpg locales/zh_CN/LC_MESSAGES/Pairavel.mo
+  locales/zh_CN/LC_MESSAGES/wxstd-3.2.mo"
+# A program or installer left running on failure would hold the test's
+# output open.
+trap 'wine taskkill /f /im amorquant.exe >/dev/null 2>&1 || true
+      wine taskkill /f /im "$(basename "$setup")" >/dev/null 2>&1 || true' EXIT
 
-wine "$setup" /S || true
+# Whether a program file holds the program's icon: the 48-pixel image of
+# the icon file (the fourth), byte for byte.
+hex() {
+    od -An -v -tx1 "$@" | tr -d ' \n'
+}
+has_program_icon() {
+    icon="$folder/img/Quorvel_01.ico"
+    size=$(od -An -tu4 -j $((6 + 16 * 3 + 8)) -N4 "$icon" | tr -d ' ')
+    offset=$(od -An -tu4 -j $((6 + 16 * 3 + 12)) -N4 "$icon" | tr -d ' ')
+    hex "$1" | grep -qF "$(hex -j "$offset" -N "$size" "$icon")"
+}
+
+# Walks the installer's pages with Enter in the given system language
+# (LANG) and stored interface language, expecting its window title and the
+# program's.
+install_by_hand() {
+    lang=$1 ui=$2 setup_title=$3 program_title=$4
+    wine reg add "$settings_key" /v ui_language /d "$ui" /f >/dev/null
+    LANG=$lang LC_ALL=$lang wine "$setup" &
+    window=$(wait_window "$setup_title")
+    [ -n "$window" ] || fail "no installer window \"$setup_title\" on a $lang system"
+    page() {
+        sleep 1
+        xdotool windowfocus --sync "$window" key --clearmodifiers Return
+    }
+    page
+    sleep 2
+    [ ! -e "$folder/amorquant.exe" ] || fail "no welcome page: the first Enter installed"
+    page
+    for _ in $(seq 300); do
+        [ -f "$folder/uninstall.exe" ] && break
+        sleep 0.2
+    done
+    sleep 2
+    xdotool getwindowname "$window" >/dev/null 2>&1 || fail "the installer closed: no finish page"
+    page
+    program_window=$(wait_window "$program_title")
+    [ -n "$program_window" ] || fail "the finish page did not start the program in its folder"
+    program=$(pgrep -n -f 'amorquant\.exe') || fail "no program process"
+    close_program "$program"
+}
+
+# The silent uninstaller copies itself away and returns at once: wait until
+# the program file has gone.
+uninstall() {
+    wine "$folder/uninstall.exe" /S || true
+    for _ in $(seq 300); do
+        [ -e "$folder/amorquant.exe" ] || [ -e "$folder/uninstall.exe" ] || break
+        sleep 0.2
+    done
+    sleep 1
+}
+
+install_by_hand en_US.UTF-8 en "Amorquant Setup" "Amorquant"
 for file in $installed; do
     [ -f "$folder/$file" ] || fail "not installed: $file"
 done
 [ -f "$(winepath -u "$shortcut")" ] || fail "no Start-menu shortcut"
-wine reg query "$uninstall_key" /v UninstallString | grep -q 'uninstall.exe' ||
-    fail "the uninstaller is not registered"
+strings -el "$(winepath -u "$shortcut")" | grep -q 'girlfriend or boyfriend' ||
+    fail "the shortcut has no description"
+entry=$(wine reg query "$uninstall_key")
+for value in 'UninstallString.*uninstall.exe' 'URLInfoAbout.*http://' 'EstimatedSize *REG_DWORD'; do
+    echo "$entry" | grep -q "$value" || fail "the uninstall entry lacks $value"
+done
+has_program_icon "$setup" || fail "the installer has not the program's icon"
+has_program_icon "$folder/uninstall.exe" || fail "the uninstaller has not the program's icon"
 
-# A Chinese window title shows that the program found its catalogs, which it
-# looks for in its working folder: started from elsewhere, the shortcut must
-# set that folder.
-wine reg add "$settings_key" /v ui_language /d zh_CN /f >/dev/null
-# A program left running on failure would hold the test's output open.
-trap 'wine taskkill /f /im amorquant.exe >/dev/null 2>&1 || true' EXIT
+# A rule file of the user's own stays when the program goes.
+echo '<rules/>' >"$folder/rules/my_rules.xml"
+uninstall
+[ -f "$folder/rules/my_rules.xml" ] || fail "the uninstaller removed the user's rule file"
+left=$(cd "$folder" && find . -type f)
+[ "$left" = "./rules/my_rules.xml" ] || fail "left behind: $(echo "$left" | head -n 5)"
+rm -rf "$folder"
+
+install_by_hand zh_CN.UTF-8 zh_CN "Amorquant 安装" "$chinese_title"
+
+# The shortcut, started from elsewhere, must set the program's folder.
 cd "$WINEPREFIX"
 wine start "$shortcut"
 window=$(wait_window "$chinese_title")
@@ -39,15 +116,11 @@ window=$(wait_window "$chinese_title")
 program=$(pgrep -n -f 'amorquant\.exe') || fail "no program process"
 close_program "$program"
 
-# The uninstaller copies itself away and returns at once: wait for the files.
-wine "$folder/uninstall.exe" /S || true
-for _ in $(seq 300); do
-    [ -e "$folder" ] || break
-    sleep 0.2
-done
+uninstall
 [ ! -e "$folder" ] || fail "left behind: $(find "$folder" | head -n 5)"
 [ ! -e "$(winepath -u "$shortcut")" ] || fail "the shortcut was left behind"
 ! wine reg query "$uninstall_key" >/dev/null 2>&1 || fail "still registered for removal"
 wine reg query "$settings_key" /v ui_language >/dev/null 2>&1 ||
     fail "the uninstaller removed the user's settings"
-echo "installed, started from the shortcut and uninstalled"
+echo "installed by hand in English and Chinese, started from the finish page and the" \
+    "shortcut, uninstalled keeping the user's rule file"

@@ -28,7 +28,20 @@ add_test(NAME windows_installer
                  ${CMAKE_BINARY_DIR}/${AMORQUANT_WIN_PACKAGE}-setup.exe)
 set_tests_properties(windows_program windows_installer PROPERTIES TIMEOUT 600)
 
+# The window laid out for screens at 150 % and 200 %, with the large pictures.
+set(scaled_window_tests
+    "PaneTest.WindowOpensLaidOutForTheScreenScale:FrameTest.ToolImagesSuitTheScreenScale:AboutTest.LogoSuitsTheScreenScale:AboutTest.NothingIsCutOff")
+foreach(dpi_screen 144:1920x1080 192:2560x1600)
+  string(REPLACE ":" ";" dpi_screen ${dpi_screen})
+  list(GET dpi_screen 0 dpi)
+  list(GET dpi_screen 1 screen)
+  add_test(NAME gui_tests_at_${dpi}_dpi
+           COMMAND sh ${CMAKE_CURRENT_LIST_DIR}/dpi_test.sh ${dpi} ${screen}
+                   $<TARGET_FILE:gui_tests> ${AMORQUANT_RUN_DIR} ${scaled_window_tests})
+endforeach()
+
 set_tests_properties(core_tests check_shipped_rules windows_resources windows_checker
                      PROPERTIES LABELS headless)
-set_tests_properties(gui_tests windows_program PROPERTIES LABELS window)
+set_tests_properties(gui_tests windows_program gui_tests_at_144_dpi gui_tests_at_192_dpi
+                     PROPERTIES LABELS window)
 set_tests_properties(windows_installer PROPERTIES LABELS packaging)

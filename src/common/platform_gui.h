@@ -1,0 +1,10 @@
+#pragma once
+
+// What differs between the platforms in the windows, where the library
+// leaves the difference to the program; one implementation per platform
+// (platform_gui_posix.cpp, platform_gui_windows.cpp).
+
+// From now on a double click on the title bar of a floating pane's frame
+// closes that frame, where the program sees such clicks (Windows); elsewhere
+// the desktop draws the title bar and keeps its own meaning of the click.
+void CloseFloatingFramesOnTitleDoubleClick();

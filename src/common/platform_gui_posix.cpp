@@ -1,0 +1,4 @@
+#include "common/platform_gui.h"
+
+// The desktop's title bars tell the program of no clicks.
+void CloseFloatingFramesOnTitleDoubleClick() {}

@@ -1,0 +1,26 @@
+#include "common/platform_gui.h"
+
+#include <wx/aui/floatpane.h>
+#include <wx/window.h>
+
+#include <windows.h>
+
+namespace
+{
+bool CloseOnTitleDoubleClick(wxWindowMSW* window, WXUINT, WXWPARAM hitArea, WXLPARAM)
+{
+    auto* floating = wxDynamicCast(window, wxAuiFloatingFrame);
+    if (!floating || hitArea != HTCAPTION)
+        return false;
+    floating->Close();
+    return true;
+}
+} // namespace
+
+void CloseFloatingFramesOnTitleDoubleClick()
+{
+    // The library takes one handler per message, for the whole program.
+    static const bool registered =
+        wxWindow::MSWRegisterMessageHandler(WM_NCLBUTTONDBLCLK, CloseOnTitleDoubleClick);
+    (void)registered;
+}
