@@ -40,9 +40,8 @@ AboutDlg::AboutDlg(wxWindow* parent, wxWindowID id)
     outer->Add(m_logoBitmap, 0, wxBOTTOM | wxALIGN_CENTER_HORIZONTAL, FromDIP(4));
 
     wxBoxSizer* body = new wxBoxSizer(wxHORIZONTAL);
-    m_iconBitmap =
-        new wxStaticBitmap(this, ID_STATICBITMAP1, LoadIconBundle("img\\Quorvel_01.ico", 64),
-                           wxDefaultPosition, wxDefaultSize, 0, "ID_STATICBITMAP1");
+    m_iconBitmap = new wxStaticBitmap(this, ID_STATICBITMAP1, LoadIconBundle(g_iconFile, 64),
+                                      wxDefaultPosition, wxDefaultSize, 0, "ID_STATICBITMAP1");
     body->Add(m_iconBitmap, 0, wxLEFT | wxBOTTOM, FromDIP(5));
 
     wxBoxSizer* column = new wxBoxSizer(wxVERTICAL);

@@ -2,6 +2,7 @@
 
 #include "app/frame.h"
 #include "common/config.h"
+#include "common/images.h"
 #include "common/paths.h"
 #include "common/settings.h"
 #include "i18n/chooser.h"
@@ -16,8 +17,6 @@
 
 namespace
 {
-const wxString g_iconFile = "img\\Quorvel_01.ico";
-
 wxString OneFolderALine(const std::vector<wxString>& folders)
 {
     wxString lines;

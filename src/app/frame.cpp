@@ -282,6 +282,8 @@ void QuorvelFrame::FitResultPage()
     const wxSize margins = m_resultHtml->GetWindowBorderSize() + FromDIP(wxSize(24, 12));
     const wxSize least = m_resultBook->GetMinSize();
     wxHtmlContainerCell* page = m_resultHtml->GetInternalRepresentation();
+    if (!page)
+        return; // no page shown yet: nothing to make room for
     page->Layout(least.x - margins.x);
     const int width = std::max(least.x, page->GetWidth() + margins.x);
     const int height = m_resultBook->GetTabCtrlHeight() + page->GetHeight() + margins.y;

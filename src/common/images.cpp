@@ -8,6 +8,8 @@
 #include <map>
 #include <vector>
 
+const wxString g_iconFile = "img\\Quorvel_01.ico";
+
 wxBitmap LoadBitmap(const wxString& path)
 {
     wxImage image;
@@ -50,7 +52,7 @@ wxBitmapBundle LoadBitmapBundle(const wxString& path)
 
 wxBitmapBundle LoadIconBundle(const wxString& path, int size)
 {
-    const wxString file = NativePath(path);
+    const wxString file = DataPath(path);
     const int count = wxImage::GetImageCount(file, wxBITMAP_TYPE_ICO);
     std::map<int, wxImage> byHeight;
     for (int index = 0; index < count; ++index)

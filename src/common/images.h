@@ -4,6 +4,10 @@
 #include <wx/bmpbndl.h>
 #include <wx/string.h>
 
+// The program's icon file, in the data folder: the window's icon and the
+// About box's picture.
+extern const wxString g_iconFile;
+
 // Loads an image file of the data folder (a path as DataPath takes it;
 // format detected from its content) as a bitmap; an empty bitmap when it
 // cannot be read, which the library has logged.

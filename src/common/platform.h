@@ -72,8 +72,8 @@ std::vector<wxString> ProgramDataFolders(const wxString& executableFolder);
 // library's file-name conversion is set to match, so that a file name reaches
 // the file system as the bytes given. On Windows they are read as Unicode, and
 // one with * or ? in its last path component is replaced by the names it
-// matches, in order (left as typed when none does); options (from "-") and
-// "/?" are never expanded.
+// matches, in order (left as typed when none does); options (from "-"),
+// the answer after --answer and "/?" are never expanded.
 std::vector<wxString> ProgramArguments(int argc, char** argv);
 
 // Whether the argument asks for help in the platform's own way: "/?" on

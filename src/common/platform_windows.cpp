@@ -189,7 +189,13 @@ std::vector<wxString> ProgramArguments(int, char**)
     wchar_t** const words = CommandLineToArgvW(GetCommandLineW(), &count);
     std::vector<wxString> args;
     for (int i = 1; i < count; ++i)
-        AppendExpanded(words[i], args);
+    {
+        // The answer after --answer is no file name, whatever it matches.
+        if (i > 1 && wxString(words[i - 1]) == "--answer")
+            args.push_back(words[i]);
+        else
+            AppendExpanded(words[i], args);
+    }
     LocalFree(words);
     return args;
 }

@@ -1,5 +1,7 @@
 #include "scoring/answertext.h"
 
+#include "scoring/messagetext.h"
+
 #include <algorithm>
 #include <climits>
 
@@ -10,16 +12,17 @@ namespace
 wxUniChar Ascii(wxUniChar c)
 {
     const wxUint32 code = c.GetValue();
-    if (code >= 0xFF10 && code <= 0xFF19)
+    if (IsFullWidthDigit(code))
         return wxUniChar('0' + (code - 0xFF10));
+    // A dash typed or pasted for a minus is one: never drop it to make a
+    // negative answer positive.
+    if (!LookAlikeMinus(code).empty())
+        return '-';
     switch (code)
     {
     case 0xFF0E:
     case 0x3002:
         return '.';
-    case 0xFF0D:
-    case 0x2212:
-        return '-';
     case 0x3000:
         return ' ';
     default:
@@ -41,7 +44,11 @@ bool StartsNumber(const wxString& text, size_t i)
 AnswerText ReadNumberAt(const wxString& text, size_t& i)
 {
     AnswerText answer;
-    const bool negative = i > 0 && text[i - 1] == '-';
+    // "- 5" is as negative as "-5".
+    size_t before = i;
+    while (before > 0 && text[before - 1] == ' ')
+        --before;
+    const bool negative = before > 0 && text[before - 1] == '-';
     // Held just above int, so that rounding up and clamping stay exact.
     long long whole = 0;
     for (; IsDigit(text, i); ++i)

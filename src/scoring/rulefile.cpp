@@ -8,7 +8,6 @@
 
 #include <wx/ffile.h>
 #include <wx/filename.h>
-#include <wx/intl.h>
 #include <wx/log.h>
 #include <wx/mstream.h>
 #include <wx/strconv.h>

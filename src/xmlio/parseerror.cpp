@@ -98,8 +98,6 @@ bool FindXmlParseError(const std::string& text, XmlParseError& error)
         const XML_Index at = XML_GetCurrentByteIndex(scan.parser);
         error = XmlParseError();
         error.line = int(XML_GetCurrentLineNumber(scan.parser));
-        error.column = int(XML_GetCurrentColumnNumber(scan.parser)) + 1;
-        error.code = int(code);
         error.reason = wxString::FromUTF8(XML_ErrorString(code));
         error.open = scan.open;
         error.root = scan.root;

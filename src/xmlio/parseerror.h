@@ -32,8 +32,6 @@ struct XmlParseError
 
     Kind kind = Kind::Other;
     int line = 0;
-    int column = 0;                // on the line, counted from 1 as the parser counts
-    int code = 0;                  // the parser's error number
     wxString reason;               // the parser's message
     std::vector<OpenElement> open; // elements open at the error, outermost first
     wxString endTag;               // for a mismatch: the name in the end tag

@@ -4,6 +4,7 @@
 #include "app/frame.h"
 #include "common/launch.h"
 #include "common/maker.h"
+#include "common/paths.h"
 #include "support/launches.h"
 #include "support/window.h"
 #include "support/workdir.h"
@@ -178,4 +179,27 @@ TEST_F(AboutTest, MenuAndToolBothOpenTheBox)
             EXPECT_EQ(dynamic_cast<AboutDlg*>(window), nullptr);
     }
     frame->Destroy();
+}
+
+// Started from another folder, the About box takes its pictures from the
+// program's own data folder, as the main window does: nothing is missing and
+// nothing is logged.
+TEST(AboutElsewhere, PicturesComeFromTheProgramsDataFolder)
+{
+    const wxString program = wxGetCwd() + "/amorquant"; // the tests run in the run folder
+    std::vector<wxString> tried;
+    {
+        ScopedWorkDir elsewhere;
+        ASSERT_TRUE(FindDataFolder(program, tried));
+        wxtest::ClearLog();
+        {
+            AboutDlg dialog(nullptr, wxID_ANY);
+            auto* icon =
+                Find<wxStaticBitmap>(&dialog, "ID_STATICBITMAP1", AboutDlg::ID_STATICBITMAP1);
+            ASSERT_NE(icon, nullptr);
+            EXPECT_TRUE(icon->GetBitmap().IsOk());
+        }
+        EXPECT_TRUE(wxtest::LoggedMessages().empty()) << wxtest::LoggedMessages().front();
+    }
+    FindDataFolder(program, tried); // back to the working folder's data
 }

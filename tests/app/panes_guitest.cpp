@@ -61,12 +61,7 @@ protected:
         wxWindow* top = wxGetTopLevelParent(control);
         top->Raise();
         control->SetFocus();
-        for (int i = 0; i < 1000 && wxGetTopLevelParent(wxGetActiveWindow()) != top; ++i)
-        {
-            wxMilliSleep(10);
-            wxTheApp->Yield(true);
-        }
-        return wxGetTopLevelParent(wxGetActiveWindow()) == top;
+        return WaitUntil([top] { return wxGetTopLevelParent(wxGetActiveWindow()) == top; });
     }
 
     void ExpectResultDocked()

@@ -43,6 +43,10 @@ TEST(AnswerText, NegativeNumbersCountAsZeroNotAsTheirDigits)
     EXPECT_EQ(Read("-5"), "negative:0");
     EXPECT_EQ(Read("大约-2.5次"), "negative:0");
     EXPECT_EQ(Read("-0.5"), "negative:0");
+    // A dash pasted for a minus, and a space after the minus.
+    EXPECT_EQ(Read("\u20135"), "negative:0");
+    EXPECT_EQ(Read("\u2212 5"), "negative:0");
+    EXPECT_EQ(Read("- 5"), "negative:0");
 }
 
 TEST(AnswerText, TextAroundOneNumberCountsAsThatNumber)
