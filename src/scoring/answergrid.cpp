@@ -98,11 +98,6 @@ void OnCharHook(wxPropertyGrid* grid, wxKeyEvent& event)
     event.Skip();
 }
 
-bool IsNumberRow(const wxPGProperty* row)
-{
-    return dynamic_cast<const AnswerNumberProperty*>(row) != nullptr;
-}
-
 // Enter and F2 open a number row, as in the library's other grids.
 bool OpensNumberRow(const wxKeyEvent& event)
 {

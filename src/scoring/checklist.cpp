@@ -68,6 +68,11 @@ bool IsCheckboxRow(const wxPGProperty* row)
     return row->IsKindOf(wxCLASSINFO(wxBoolProperty));
 }
 
+bool IsNumberRow(const wxPGProperty* row)
+{
+    return dynamic_cast<const AnswerNumberProperty*>(row) != nullptr;
+}
+
 void AppendChecklist(wxPropertyGrid* grid, const wxArrayPGProperty& rows)
 {
     wxPGProperty* category = grid->Append(new wxPropertyCategory(_("List contents"), wxPG_LABEL));
