@@ -188,6 +188,16 @@ int WidestLabel(wxPropertyGrid* grid)
     return widest;
 }
 
+// A box ticked with the mouse leaves the keyboard in the box's own control,
+// which swallows the buttons' access keys (Alt+C did nothing): the grid
+// takes the keyboard back.
+void OnChanged(wxPropertyGrid* grid, wxPropertyGridEvent& event)
+{
+    if (event.GetProperty() && IsCheckboxRow(event.GetProperty()))
+        grid->CallAfter([grid] { grid->SetFocus(); });
+    event.Skip();
+}
+
 void OnSize(wxPropertyGrid* grid, wxSizeEvent& event)
 {
     // After the grid has laid out its columns for the new width.
@@ -205,6 +215,7 @@ void PrepareAnswerGrid(wxPropertyGrid* grid)
     grid->Bind(wxEVT_CHAR, [grid](wxKeyEvent& event) { OnChar(grid, event); });
     grid->Bind(wxEVT_LEFT_DOWN, [grid](wxMouseEvent& event) { OnLeftDown(grid, event); });
     grid->Bind(wxEVT_SIZE, [grid](wxSizeEvent& event) { OnSize(grid, event); });
+    grid->Bind(wxEVT_PG_CHANGED, [grid](wxPropertyGridEvent& event) { OnChanged(grid, event); });
 }
 
 void FitLabelColumn(wxPropertyGrid* grid)
