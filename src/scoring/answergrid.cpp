@@ -188,13 +188,19 @@ int WidestLabel(wxPropertyGrid* grid)
     return widest;
 }
 
-// A box ticked with the mouse leaves the keyboard in the box's own control,
-// which swallows the buttons' access keys (Alt+C did nothing): the grid
-// takes the keyboard back.
-void OnChanged(wxPropertyGrid* grid, wxPropertyGridEvent& event)
+// A box clicked with the mouse leaves the keyboard in the box's own control,
+// which takes no arrow keys and swallows the buttons' access keys (Down and
+// Alt+C did nothing, and Space flipped the box again): the list takes the
+// keyboard back, where Down moves on and Space ticks.
+void KeepKeyboardInList(wxPropertyGrid* grid, wxPropertyGridEvent& event)
 {
     if (event.GetProperty() && IsCheckboxRow(event.GetProperty()))
-        grid->CallAfter([grid] { grid->SetFocus(); });
+        grid->CallAfter(
+            [grid]
+            {
+                if (grid->IsEditorFocused())
+                    grid->SetFocus();
+            });
     event.Skip();
 }
 
@@ -215,7 +221,10 @@ void PrepareAnswerGrid(wxPropertyGrid* grid)
     grid->Bind(wxEVT_CHAR, [grid](wxKeyEvent& event) { OnChar(grid, event); });
     grid->Bind(wxEVT_LEFT_DOWN, [grid](wxMouseEvent& event) { OnLeftDown(grid, event); });
     grid->Bind(wxEVT_SIZE, [grid](wxSizeEvent& event) { OnSize(grid, event); });
-    grid->Bind(wxEVT_PG_CHANGED, [grid](wxPropertyGridEvent& event) { OnChanged(grid, event); });
+    const auto keepKeyboard = [grid](wxPropertyGridEvent& event)
+    { KeepKeyboardInList(grid, event); };
+    grid->Bind(wxEVT_PG_SELECTED, keepKeyboard);
+    grid->Bind(wxEVT_PG_CHANGED, keepKeyboard);
 }
 
 void FitLabelColumn(wxPropertyGrid* grid)

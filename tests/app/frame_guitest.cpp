@@ -207,6 +207,36 @@ TEST_F(FrameTest, SmallestWindowKeepsChoicesRowsButtonsAndResultInView)
 
 // Tab from Reset must come back round through the choices, the list and the
 // buttons only: the tab rows, the result view and the toolbar show no focus.
+// A box clicked with the mouse leaves the keyboard with the list: Down moves
+// to the next question and Space ticks it, rather than the box's own control
+// flipping the clicked answer back; Alt+C then calculates.
+TEST_F(FrameTest, AClickedBoxLeavesTheKeyboardWithTheList)
+{
+#ifndef __WXGTK__
+    GTEST_SKIP() << "the box's own control is GTK's";
+#endif
+    if (OnWayland())
+        GTEST_SKIP() << "the mouse and keys are simulated through X";
+    ASSERT_TRUE(ShowAndWaitForPaint(frame, grid));
+    wxPGProperty* rows[3] = {};
+    auto it = grid->GetIterator(wxPG_ITERATE_PROPERTIES);
+    for (wxPGProperty*& row : rows)
+        row = (*it++);
+    // The box is drawn at the start of the answer column.
+    const wxRect second = grid->GetPropertyRect(rows[1], rows[1]);
+    const wxPoint box(grid->GetSplitterPosition() + second.height / 2 + 2,
+                      second.y + second.height / 2);
+    wxUIActionSimulator input;
+    input.MouseMove(grid->ClientToScreen(box));
+    input.MouseClick();
+    ASSERT_TRUE(WaitUntil([&] { return rows[1]->GetValue().GetBool(); })) << "the click ticks";
+    input.Char(WXK_DOWN);
+    input.Char(WXK_SPACE);
+    EXPECT_TRUE(WaitUntil([&] { return rows[2]->GetValue().GetBool(); }));
+    EXPECT_EQ(grid->GetSelection(), rows[2]);
+    EXPECT_TRUE(rows[1]->GetValue().GetBool()) << "the clicked answer stays";
+}
+
 TEST_F(FrameTest, EveryTabStopIsAVisibleControl)
 {
 #ifndef __WXGTK__
