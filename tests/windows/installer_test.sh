@@ -43,6 +43,33 @@ has_program_icon() {
     hex "$1" | grep -qF "$(hex -j "$offset" -N "$size" "$icon")"
 }
 
+# Enter in the installer's window, while it is there.
+press() {
+    xdotool getwindowname "$window" >/dev/null 2>&1 || return 0
+    xdotool windowfocus --sync "$window" key --clearmodifiers Return 2>/dev/null || true
+}
+
+# Presses Enter until the condition holds, waiting 15 s after each press;
+# gives up after six presses.
+press_until() {
+    for _ in 1 2 3 4 5 6; do
+        press
+        for _ in $(seq 75); do
+            "$@" && return 0
+            sleep 0.2
+        done
+    done
+    return 1
+}
+
+installed() {
+    [ -f "$folder/uninstall.exe" ]
+}
+
+program_shown() {
+    has_window "$program_title"
+}
+
 # Walks the installer's pages with Enter in the given system language
 # (LANG) and stored interface language, expecting its window title and the
 # program's.
@@ -52,23 +79,15 @@ install_by_hand() {
     LANG=$lang LC_ALL=$lang wine "$setup" &
     window=$(wait_window "$setup_title")
     [ -n "$window" ] || fail "no installer window \"$setup_title\" on a $lang system"
-    page() {
-        sleep 1
-        xdotool windowfocus --sync "$window" key --clearmodifiers Return
-    }
-    page
+    sleep 1
+    press
     sleep 2
     [ ! -e "$folder/amorquant.exe" ] || fail "no welcome page: the first Enter installed"
-    page
-    for _ in $(seq 300); do
-        [ -f "$folder/uninstall.exe" ] && break
-        sleep 0.2
-    done
-    sleep 2
-    xdotool getwindowname "$window" >/dev/null 2>&1 || fail "the installer closed: no finish page"
-    page
-    program_window=$(wait_window "$program_title")
-    [ -n "$program_window" ] || fail "the finish page did not start the program in its folder"
+    # The folder page's Enter installs; then the finish page's starts the
+    # program (pressed again while the installer is still there, since a page
+    # comes late on a busy machine and an Enter before it is lost).
+    press_until installed || fail "Enter on the folder page installed nothing"
+    press_until program_shown || fail "the finish page did not start the program in its folder"
     program=$(pgrep -n -f 'amorquant\.exe') || fail "no program process"
     close_program "$program"
 }
