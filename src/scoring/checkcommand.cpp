@@ -127,6 +127,14 @@ void Print(std::ostream& out, const wxString& file, const RuleProblem& problem)
 // Exit statuses.
 constexpr int g_clean = 0, g_problems = 1, g_badUsage = 2, g_warningsOnly = 3;
 
+// Reports an answer that fits no row of the file on err; the status is bad
+// usage.
+int UsageError(std::ostream& err, const wxString& file, const wxString& message)
+{
+    err << ("amorquant-check: " + file + ": " + message).utf8_string() << '\n';
+    return g_badUsage;
+}
+
 // The status of two files together: bad usage outweighs problems, and
 // problems outweigh warnings.
 int Worse(int a, int b)
@@ -159,19 +167,12 @@ int PrintTotal(const wxString& file, const wxXmlNode* root, const Options& optio
         }
         if (row == wxNOT_FOUND)
         {
-            err << ("amorquant-check: " + file + ": " +
-                    wxString::Format(_("no row named '%s'"), name))
-                       .utf8_string()
-                << '\n';
-            return g_badUsage;
+            return UsageError(err, file, wxString::Format(_("no row named '%s'"), name));
         }
         if (!ParseAnswer(*rules[row], value, entered[row]))
         {
-            err << ("amorquant-check: " + file + ": " +
-                    wxString::Format(_("'%s' is no answer for row '%s'"), value, name))
-                       .utf8_string()
-                << '\n';
-            return g_badUsage;
+            return UsageError(err, file,
+                              wxString::Format(_("'%s' is no answer for row '%s'"), value, name));
         }
     }
     if (root)

@@ -149,14 +149,19 @@ void FindVisible(const wxString& text, size_t& first, size_t& end)
 }
 } // namespace
 
-wxString JoinedWithAnd(const std::vector<wxString>& parts)
+wxString Joined(const std::vector<wxString>& parts, const wxString& lastTwo)
 {
     if (parts.empty())
         return wxString();
     wxString head = parts.front();
     for (size_t i = 1; i + 1 < parts.size(); ++i)
         head = wxString::Format(_("%s, %s"), head, parts[i]);
-    return parts.size() == 1 ? head : wxString::Format(_("%s and %s"), head, parts.back());
+    return parts.size() == 1 ? head : wxString::Format(lastTwo, head, parts.back());
+}
+
+wxString JoinedWithAnd(const std::vector<wxString>& parts)
+{
+    return Joined(parts, _("%s and %s"));
 }
 
 wxString CodeName(wxUniChar::value_type code)

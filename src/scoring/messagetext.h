@@ -26,5 +26,7 @@ wxString LookAlikeMinus(wxUniChar::value_type code);
 // The full-width digits ０ to ９ that a Chinese input method gives.
 bool IsFullWidthDigit(wxUniChar::value_type code);
 
-// "a, b and c", in the language of the messages.
+// "a, b and c", in the language of the messages, the last two joined by
+// lastTwo (a translated "%s and %s" or "%s or %s").
+wxString Joined(const std::vector<wxString>& parts, const wxString& lastTwo);
 wxString JoinedWithAnd(const std::vector<wxString>& parts);

@@ -27,10 +27,7 @@ wxString KindList()
     std::vector<wxString> names;
     for (RuleKind kind : AllKinds())
         names.push_back(KindName(kind));
-    wxString list = names.front();
-    for (size_t i = 1; i + 1 < names.size(); ++i)
-        list = wxString::Format(_("%s, %s"), list, names[i]);
-    return names.size() == 1 ? list : wxString::Format(_("%s or %s"), list, names.back());
+    return Joined(names, _("%s or %s"));
 }
 
 wxString Tag(const wxString& name)
