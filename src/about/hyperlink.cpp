@@ -105,8 +105,9 @@ void wxHyperLink::OnMouseLeave(wxMouseEvent&)
 void wxHyperLink::OnMouseClick(wxMouseEvent& event)
 {
     m_visited = true;
+    SetForegroundColour(m_visitedColour);
     SetBackgroundColour(m_backgroundColour);
-    ShowColour(m_visitedColour);
+    Refresh(true);
     // A double-click is a second press of a gesture whose first press has
     // already opened the target.
     if (event.ButtonDClick())

@@ -38,6 +38,42 @@ int WithInstalledRegion(int language)
     return language;
 }
 
+// Passes every log record on to the target it replaces, but the library's
+// warning that the system locale could not be set: the program tells that
+// itself, once, on standard error. Anything else logged meanwhile still
+// reaches the user.
+class WithoutLocaleWarning : public wxLog
+{
+public:
+    // GetActiveTarget makes the library's usual target if there is none yet.
+    WithoutLocaleWarning() : m_previous(wxLog::GetActiveTarget()) { wxLog::SetActiveTarget(this); }
+    ~WithoutLocaleWarning() override { wxLog::SetActiveTarget(m_previous); }
+
+protected:
+    void DoLogRecord(wxLogLevel level, const wxString& msg, const wxLogRecordInfo& info) override
+    {
+        if (level == wxLOG_Warning && IsLocaleWarning(msg))
+            return;
+        if (m_previous)
+            m_previous->LogRecord(level, msg, info);
+    }
+
+private:
+    static bool IsLocaleWarning(const wxString& msg)
+    {
+        // The library's wording, with the language's name in place of %s.
+        // It comes untranslated: the locale is initialised without the
+        // library's catalog, which is added afterwards.
+        const wxString format = wxS("Cannot set locale to language \"%s\".");
+        const wxString before = format.BeforeFirst('%');
+        const wxString after = format.AfterFirst('%').Mid(1);
+        return msg.StartsWith(before) && msg.EndsWith(after) &&
+               msg.length() > before.length() + after.length();
+    }
+
+    wxLog* m_previous;
+};
+
 // The library sizes the list at a guessed row height that is short of the
 // real one, cutting the last entry in half.
 void ShowEveryRow(wxDialog& dialog, size_t rows)
@@ -111,12 +147,13 @@ void StartLanguage(wxLocale& locale, const wxString& domain)
     const int language = WithInstalledRegion(LoadLanguage(&saveFailure));
     // Without the language's system locale the library warns in a box at
     // every start, about what the user cannot change from here, while the
-    // catalogs load all the same. So only that warning is held back (the
-    // catalogs load outside it) and the missing locale is told on stderr.
-    const wxLogLevel level = wxLog::GetLogLevel();
-    wxLog::SetLogLevel(wxLOG_Error);
-    const bool set = locale.Init(language, 0);
-    wxLog::SetLogLevel(level);
+    // catalogs load all the same. So only that warning is held back and the
+    // missing locale is told on stderr.
+    bool set = false;
+    {
+        WithoutLocaleWarning filter;
+        set = locale.Init(language, 0);
+    }
     const wxString fallback = set ? wxString() : UseFallbackLocale();
     wxTranslations::Get()->AddStdCatalog();
     locale.AddCatalog(domain);
