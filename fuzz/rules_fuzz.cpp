@@ -45,7 +45,7 @@ __int128 Clamp(__int128 v)
 // The price of an answer in exact arithmetic, from the rule's definition.
 __int128 ExactPrice(const Rule& rule, long long entered)
 {
-    const __int128 answer = Clamp(AnswerOf(rule, entered));
+    const __int128 answer = Clamp(rule.AnswerOf(entered));
     if (rule.Kind() == RuleKind::Bool)
         return answer * rule.lower_price;
     if (rule.upper_limit == rule.lower_limit)

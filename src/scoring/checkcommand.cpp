@@ -169,7 +169,7 @@ int PrintTotal(const wxString& file, const wxXmlNode* root, const Options& optio
         {
             return UsageError(err, file, wxString::Format(_("no row named '%s'"), name));
         }
-        if (!ParseAnswer(*rules[row], value, entered[row]))
+        if (!rules[row]->ParseAnswer(value, entered[row]))
         {
             return UsageError(err, file,
                               wxString::Format(_("'%s' is no answer for row '%s'"), value, name));

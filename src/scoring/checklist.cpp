@@ -7,10 +7,9 @@
 #include <wx/intl.h>
 #include <wx/propgrid/propgrid.h>
 
-#include <climits>
 #include <vector>
 
-// Each kind's row, and how its answer is read back from it.
+// The row factory: the row each kind of rule is answered in.
 namespace
 {
 wxPGProperty* NewRow(const Rule& rule, const wxString& name)
@@ -23,33 +22,6 @@ wxPGProperty* NewRow(const Rule& rule, const wxString& name)
         return new AnswerNumberProperty(rule.content, name, 0);
     }
     return nullptr;
-}
-
-long long NumberIn(const wxVariant& value)
-{
-    // A number too large for a long arrives as an unsigned long long.
-    static const wxString ulonglongType = "ulonglong"; // converted once, not at every row
-    if (value.GetType() == ulonglongType)
-    {
-        const unsigned long long large = value.GetULongLong().GetValue();
-        return large > (unsigned long long)LLONG_MAX ? LLONG_MAX : (long long)large;
-    }
-    wxLongLong number;
-    return value.Convert(&number) ? number.GetValue() : 0;
-}
-
-// What a rule's row holds: 1 or 0 for a checkbox, the number for a number row.
-long long EnteredValue(const Rule& rule, const wxPGProperty* row)
-{
-    const wxVariant value = row->GetValue();
-    switch (rule.Kind())
-    {
-    case RuleKind::Bool:
-        return value.GetBool() ? 1 : 0;
-    case RuleKind::Int:
-        return NumberIn(value);
-    }
-    return 0;
 }
 } // namespace
 
@@ -114,6 +86,6 @@ int ChecklistTotal(const RuleArray& rules, const wxArrayPGProperty& rows)
     std::vector<long long> answers;
     answers.reserve(rows.size());
     for (size_t i = 0; i < rows.size() && i < rules.size(); ++i)
-        answers.push_back(EnteredValue(*rules[i], rows[i]));
+        answers.push_back(rules[i]->Entered(rows[i]->GetValue()));
     return TotalPrice(rules, answers);
 }
