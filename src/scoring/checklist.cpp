@@ -1,6 +1,7 @@
 #include "scoring/checklist.h"
 
 #include "scoring/answergrid.h"
+#include "scoring/choicerule.h"
 #include "scoring/result.h"
 #include "scoring/rulefile.h"
 
@@ -12,6 +13,16 @@
 // The row factory: the row each kind of rule is answered in.
 namespace
 {
+// A list of the options, numbered from 1 as the rule counts them; value 0,
+// none chosen, shows empty.
+wxPGProperty* NewChoiceRow(const ChoiceRule& rule, const wxString& name)
+{
+    wxPGChoices choices;
+    for (size_t i = 0; i < rule.options.size(); ++i)
+        choices.Add(rule.options[i].text, int(i + 1));
+    return new wxEnumProperty(rule.content, name, choices, 0);
+}
+
 wxPGProperty* NewRow(const Rule& rule, const wxString& name)
 {
     switch (rule.Kind())
@@ -20,6 +31,8 @@ wxPGProperty* NewRow(const Rule& rule, const wxString& name)
         return new wxBoolProperty(rule.content, name, false);
     case RuleKind::Int:
         return new AnswerNumberProperty(rule.content, name, 0);
+    case RuleKind::Choice:
+        return NewChoiceRow(static_cast<const ChoiceRule&>(rule), name);
     }
     return nullptr;
 }
@@ -38,6 +51,11 @@ bool IsCheckboxRow(const wxPGProperty* row)
 {
     // Only NewRow makes checklist rows, and only yes/no rules get checkboxes.
     return row->IsKindOf(wxCLASSINFO(wxBoolProperty));
+}
+
+bool IsChoiceRow(const wxPGProperty* row)
+{
+    return row && row->IsKindOf(wxCLASSINFO(wxEnumProperty));
 }
 
 bool IsNumberRow(const wxPGProperty* row)
@@ -65,7 +83,7 @@ AnswerMemory::Answers RowAnswers(const wxArrayPGProperty& rows)
     AnswerMemory::Answers answers;
     for (wxPGProperty* row : rows)
         if (row)
-            answers[row->GetName()] = row->GetValue();
+            answers[row->GetName()] = {row->GetClassInfo()->GetClassName(), row->GetValue()};
     return answers;
 }
 
@@ -74,8 +92,9 @@ void SetRowAnswers(const wxArrayPGProperty& rows, const AnswerMemory::Answers& a
     for (wxPGProperty* row : rows)
     {
         const auto found = row ? answers.find(row->GetName()) : answers.end();
-        if (found != answers.end() && found->second != row->GetValue())
-            row->SetValue(found->second, nullptr, wxPG_SETVAL_REFRESH_EDITOR | wxPG_SETVAL_BY_USER);
+        if (found != answers.end() && found->second.value != row->GetValue())
+            row->SetValue(found->second.value, nullptr,
+                          wxPG_SETVAL_REFRESH_EDITOR | wxPG_SETVAL_BY_USER);
     }
 }
 

@@ -1,5 +1,6 @@
 #include "scoring/rule.h"
 
+#include "scoring/choicerule.h"
 #include "scoring/intrule.h"
 #include "scoring/rulefile.h"
 #include "scoring/ruleformat.h"
@@ -28,13 +29,15 @@ int SaturatingProduct(long long a, long long b)
 const wxString& KindName(RuleKind kind)
 {
     // Held as wxString: comparing with a char literal converts it each time.
-    static const wxString boolName = "bool", intName = "int", none;
+    static const wxString boolName = "bool", intName = "int", choiceName = "choice", none;
     switch (kind)
     {
     case RuleKind::Bool:
         return boolName;
     case RuleKind::Int:
         return intName;
+    case RuleKind::Choice:
+        return choiceName;
     }
     return none;
 }
@@ -66,6 +69,8 @@ std::unique_ptr<Rule> NewRule(RuleKind kind)
         return std::make_unique<Rule>();
     case RuleKind::Int:
         return std::make_unique<IntRule>();
+    case RuleKind::Choice:
+        return std::make_unique<ChoiceRule>();
     }
     return nullptr;
 }

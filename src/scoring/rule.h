@@ -12,7 +12,8 @@ class RuleReport;
 class wxVariant;
 class wxXmlNode;
 
-// What a rule asks: a yes/no question or a whole number. Decided once, when the rule is read.
+// What a rule asks: a yes/no question, a whole number, or one choice among
+// options. Decided once, when the rule is read.
 // Everything a kind means lives in its class (Rule itself for yes/no); the kind's name, NewRule and
 // the grid's row factory (checklist.cpp) switch over this, and the build
 // refuses a switch that forgets one.
@@ -20,9 +21,10 @@ enum class RuleKind
 {
     Bool,
     Int,
+    Choice,
 };
 
-// The pg_type that names a kind in a rule file ("bool", "int").
+// The pg_type that names a kind in a rule file ("bool", "int", "choice").
 const wxString& KindName(RuleKind kind);
 // The kind a pg_type names, compared without regard to case; none for an
 // unknown or empty one.

@@ -34,7 +34,7 @@ void RuleReport::ReportUnused(const RuleFields& fields, RuleField field, const w
 
 namespace
 {
-// "bool or int".
+// "bool, int or choice".
 wxString KindList()
 {
     std::vector<wxString> names;
