@@ -1,5 +1,5 @@
 #include "app/frame.h"
-#include "scoring/checkcommand.h"
+#include "check/checkcommand.h"
 #include "scoring/corpus.h"
 #include "scoring/rule.h"
 #include "scoring/rulefile.h"

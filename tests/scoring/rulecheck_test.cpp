@@ -1,5 +1,5 @@
-#include "about/version.h"
-#include "scoring/checkcommand.h"
+#include "check/checkcommand.h"
+#include "common/version.h"
 #include "scoring/rulecheck.h"
 #include "scoring/rulefile.h"
 #include "support/workdir.h"

@@ -1,7 +1,7 @@
-#include "scoring/checkcommand.h"
+#include "check/checkcommand.h"
 
-#include "about/version.h"
 #include "common/platform.h"
+#include "common/version.h"
 #include "scoring/result.h"
 #include "scoring/rulecheck.h"
 #include "scoring/rulefile.h"
