@@ -3,8 +3,8 @@
 #include "common/platform.h"
 #include "scoring/messagetext.h"
 #include "scoring/rule.h"
-#include "scoring/rulefile.h"
 #include "scoring/ruleformat.h"
+#include "scoring/ruleload.h"
 #include "scoring/rulereport.h"
 #include "xmlio/parseerror.h"
 

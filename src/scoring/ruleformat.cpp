@@ -1,6 +1,11 @@
 #include "scoring/ruleformat.h"
 
+#include "common/platform.h"
+#include "scoring/rule.h"
+
 #include <wx/xml/xml.h>
+
+#include <cstdlib>
 
 namespace
 {
@@ -21,6 +26,22 @@ bool IsAnnotation(const wxXmlNode* node)
     return node->GetType() == wxXML_COMMENT_NODE || node->GetType() == wxXML_PI_NODE;
 }
 } // namespace
+
+int ReadNumber(const wxString& text)
+{
+    // Rule files are UTF-8: leading white space is what a UTF-8 locale
+    // counts as such (say the ideographic space a Chinese author types),
+    // while strtoll alone would skip ASCII white space only.
+    wxString::const_iterator first = text.begin();
+    while (first != text.end() && IsUtf8Space(*first))
+        ++first;
+    // Named: the converted bytes live in the string they come from.
+    const wxString number(first, text.end());
+    const wxScopedCharBuffer utf8 = number.utf8_str();
+    // strtoll reports an out-of-range number as its nearest end, which
+    // Saturate then brings into the range of int.
+    return Saturate(std::strtoll(utf8.data(), nullptr, 10));
+}
 
 const wxString& FieldName(RuleField field)
 {

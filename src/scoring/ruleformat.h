@@ -34,6 +34,10 @@ bool IsNumberField(RuleField field);
 // The field an element name stands for; false when it names none.
 bool FindField(const wxString& name, RuleField& field);
 
+// The leading decimal number of text ("  12abc" is 12; no digits is 0),
+// after any white space a UTF-8 locale knows, clamped to the range of int.
+int ReadNumber(const wxString& text);
+
 // The text of an element, as a field's value.
 wxString FieldText(const wxXmlNode* node);
 

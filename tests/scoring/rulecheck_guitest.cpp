@@ -3,6 +3,7 @@
 #include "scoring/corpus.h"
 #include "scoring/rule.h"
 #include "scoring/rulefile.h"
+#include "scoring/ruleload.h"
 #include "support/framefixture.h"
 #include "support/window.h"
 #include "support/workdir.h"
