@@ -1,6 +1,5 @@
 #include "scoring/rulecheck.h"
 
-#include "common/platform.h"
 #include "scoring/messagetext.h"
 #include "scoring/rule.h"
 #include "scoring/ruleformat.h"
@@ -13,8 +12,6 @@
 #include <wx/xml/xml.h>
 
 #include <algorithm>
-#include <cerrno>
-#include <cstdlib>
 #include <map>
 #include <memory>
 #include <optional>
@@ -252,27 +249,19 @@ NumberReading TextAfter(const wxString& text, int value, const wxString& after)
 
 NumberReading ReadingOf(const wxString& text)
 {
-    const int value = ReadNumber(text);
+    const NumberText number = ReadNumberText(text);
+    const int value = number.value;
     if (wxString(text).Trim(true).Trim(false).empty())
         return {_("is blank and reads as 0")};
+    if (!number.found)
+        return NotANumber(text, number.first);
+    if (number.clamped)
+        return {wxString::Format(_("%s is out of range and reads as %d"), Quoted(text), value)};
+    if (!wxString(number.after).Trim(true).empty())
+        return TextAfter(text, value, number.after);
     // White space beyond ASCII before the number is skipped, but other
     // readers of the file may take the number for none.
-    bool wideSpace = false;
-    wxString::const_iterator first = text.begin();
-    for (; first != text.end() && IsUtf8Space(*first); ++first)
-        wideSpace = wideSpace || !(*first).IsAscii();
-    const std::string utf8 = wxString(first, text.end()).utf8_string();
-    char* end = nullptr;
-    errno = 0;
-    const long long exact = std::strtoll(utf8.c_str(), &end, 10);
-    if (end == utf8.c_str())
-        return NotANumber(text, first == text.end() ? 0 : (*first).GetValue());
-    if (errno == ERANGE || exact != value)
-        return {wxString::Format(_("%s is out of range and reads as %d"), Quoted(text), value)};
-    const wxString after = wxString::FromUTF8(end);
-    if (!wxString(after).Trim(true).empty())
-        return TextAfter(text, value, after);
-    if (wideSpace)
+    if (number.wideSpace)
         return {wxString::Format(_("%s reads as %d: the space before the number is not an ASCII "
                                    "space, which other readers may not skip"),
                                  Quoted(text), value),
