@@ -1,5 +1,6 @@
 #include "scoring/rulecheck.h"
 
+#include "scoring/charclass.h"
 #include "scoring/messagetext.h"
 #include "scoring/rule.h"
 #include "scoring/ruleformat.h"
