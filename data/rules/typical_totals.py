@@ -14,8 +14,9 @@ profiles, computed by the program's own reading and pricing:
 The crazy files swing further and are only printed.
 
 Then it prints a sheet of believable extremes for every file: how far one
-answer moves the plain person's total, for each checkbox ticked or unticked
-and each number row at 0 or at the most a real person would answer. No single
+answer moves the plain person's total, for each checkbox ticked or unticked,
+each number row at 0 or at the most a real person would answer, and each
+choice row at each of its options or none. No single
 answer may move a total by more than 1000.
 
 With --check the script exits 1 when a normal file misses one of these bands,
@@ -197,12 +198,22 @@ def misses(profile, value):
     return (low is not None and value < low) or value > high
 
 
-def number_rows(path):
-    """The ids of the file's rows, each with whether it takes a number."""
-    return [
-        (rule.findtext("id"), rule.findtext("pg_type", "").lower() == "int")
-        for rule in ElementTree.parse(path).getroot()
-    ]
+def rows(path):
+    """The ids of the file's rows, each with its kind and the answers that price it at its extremes.
+
+    None stands for a number row's believable extreme, written down in EXTREMES."""
+    found = []
+    for rule in ElementTree.parse(path).getroot():
+        kind = rule.findtext("pg_type", "").lower()
+        if kind == "int":
+            answers = (0, None)
+        elif kind == "choice":
+            # Option numbers from 1; 0 is none chosen.
+            answers = tuple(range(len(rule.findall("option")) + 1))
+        else:
+            answers = (0, 1)
+        found.append((rule.findtext("id"), kind, answers))
+    return found
 
 
 def extreme_moves(checker, path, name):
@@ -212,11 +223,11 @@ def extreme_moves(checker, path, name):
     plain = PLAIN[name]
     base = total(checker, path, plain)
     moves = []
-    for row, takes_number in number_rows(path):
-        if takes_number and row not in EXTREMES[name]:
+    for row, _, answers in rows(path):
+        if None in answers and row not in EXTREMES[name]:
             moves.append((row, None, 0))
             continue
-        answers = (0, EXTREMES[name][row]) if takes_number else (0, 1)
+        answers = [EXTREMES[name][row] if a is None else a for a in answers]
         priced = [(a, total(checker, path, {**plain, row: a}) - base) for a in answers]
         answer, move = max(priced, key=lambda pair: abs(pair[1]))
         moves.append((row, answer, move))
@@ -226,10 +237,12 @@ def extreme_moves(checker, path, name):
 def check_extremes(checker, path, name):
     """Prints the file's sheet of believable extremes; returns the rows that fail.
 
-    Every number row is listed; of the checkboxes only the one that moves most."""
+    Every number and choice row is listed; of the checkboxes only the one that moves most."""
     print(f"  believable extremes, one answer each (at most {MAX_MOVE} from plain):")
     moves = extreme_moves(checker, path, name)
-    numbers = [m for m in moves if m[0] in EXTREMES[name] or m[1] is None]
+    listed_kinds = ("int", "choice")
+    listed = {row for row, kind, _ in rows(path) if kind in listed_kinds}
+    numbers = [m for m in moves if m[0] in listed]
     checkboxes = [m for m in moves if m not in numbers]
     shown = numbers + [max(checkboxes, key=lambda m: abs(m[2]))] if checkboxes else numbers
     for row, answer, move in shown:

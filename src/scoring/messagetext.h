@@ -19,13 +19,6 @@ wxString StripInvisible(const wxString& text);
 // where it is one that cannot be seen; the code alone otherwise.
 wxString CodeName(wxUniChar::value_type code);
 
-// Characters that look like a minus sign (dashes, U+2212 MINUS SIGN, the
-// full-width hyphen-minus...) but are not ASCII '-': their name, as
-// "U+2212 MINUS SIGN", or empty for any other character.
-wxString LookAlikeMinus(wxUniChar::value_type code);
-// The full-width digits ０ to ９ that a Chinese input method gives.
-bool IsFullWidthDigit(wxUniChar::value_type code);
-
 // "a, b and c", in the language of the messages, the last two joined by
 // lastTwo (a translated "%s and %s" or "%s or %s").
 wxString Joined(const std::vector<wxString>& parts, const wxString& lastTwo);
