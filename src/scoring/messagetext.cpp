@@ -164,10 +164,21 @@ wxString JoinedWithAnd(const std::vector<wxString>& parts)
     return Joined(parts, _("%s and %s"));
 }
 
+namespace
+{
+// "U+3000 IDEOGRAPHIC SPACE", or the everyday name that a catalog gives it:
+// a Chinese author knows the characters of an input method as 全角空格 and
+// the like, not by their Unicode names.
+wxString NameOf(Code code, const char* name)
+{
+    return wxGetTranslation(wxString::Format("U+%04X %s", unsigned(code), name));
+}
+} // namespace
+
 wxString CodeName(wxUniChar::value_type code)
 {
     const Named* named = FindNamed(code);
-    return wxString::Format("U+%04X", unsigned(code)) + (named ? wxString(" ") + named->name : "");
+    return named ? NameOf(code, named->name) : wxString::Format("U+%04X", unsigned(code));
 }
 
 wxString Quoted(const wxString& text)
@@ -216,7 +227,7 @@ wxString LookAlikeMinus(wxUniChar::value_type c)
 {
     for (const auto& [code, name] : g_lookAlikeMinus)
         if (code == c)
-            return wxString::Format("U+%04X %s", unsigned(code), name);
+            return NameOf(code, name);
     return wxString();
 }
 
