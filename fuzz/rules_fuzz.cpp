@@ -3,11 +3,14 @@
 // reports it stops on: a load that the size checks change for a small file
 // in an encoding the parser reads itself, a parse fault that the parser
 // alone does not find where the library's loader does, a rule of another
-// kind than its pg_type names, more rules than elements, row names that are not one distinct,
+// kind than its pg_type names, more rules than elements, more options than
+// the rule's elements, row names that are not one distinct,
 // non-empty name per rule, and a total that differs from the exact sum clamped to the range of int.
 #include "fuzzsupport.h"
+#include "scoring/choicerule.h"
 #include "scoring/result.h"
 #include "scoring/rulefile.h"
+#include "scoring/ruleformat.h"
 #include "xmlio/xmldocumentex.h"
 #include "xmlio/xmlencoding.h"
 
@@ -45,9 +48,15 @@ __int128 Clamp(__int128 v)
 // The price of an answer in exact arithmetic, from the rule's definition.
 __int128 ExactPrice(const Rule& rule, long long entered)
 {
-    const __int128 answer = Clamp(AnswerOf(rule, entered));
+    const __int128 answer = Clamp(rule.AnswerOf(entered));
     if (rule.Kind() == RuleKind::Bool)
         return answer * rule.lower_price;
+    if (rule.Kind() == RuleKind::Choice)
+    {
+        const auto& options = static_cast<const ChoiceRule&>(rule).options;
+        return answer >= 1 && answer <= __int128(options.size()) ? options[size_t(answer) - 1].price
+                                                                 : 0;
+    }
     if (rule.upper_limit == rule.lower_limit)
         return (answer - rule.lower_limit) * rule.lower_price;
     __int128 price = 0;
@@ -65,6 +74,14 @@ void CheckRules(const wxXmlNode* root, const RuleArray& rules)
     Check(!root || rules.size() <= ChildCount(root), "more rules than elements");
     for (const Rule* rule : rules)
         Check(rule && FindKind(rule->pg_type) == rule->Kind(), "rule of another kind than named");
+    size_t options = 0;
+    for (const Rule* rule : rules)
+        if (rule->Kind() == RuleKind::Choice)
+            options += static_cast<const ChoiceRule*>(rule)->options.size();
+    size_t elements = 0;
+    if (root)
+        ForEachRule(root, [&](const wxXmlNode* rule) { elements += ChildCount(rule); });
+    Check(options <= elements, "more options than elements");
 
     const wxArrayString names = RowNames(rules);
     Check(names.size() == rules.size(), "one row name per rule");

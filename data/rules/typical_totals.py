@@ -19,9 +19,10 @@ The crazy files swing further and only their unanswered total is bound.
 
 Then a sheet of believable extremes: how far one answer moves the plain
 person's total, for each checkbox ticked or unticked, each number row at 0 or
-at the most a real person would answer, and each option of a choice row. No
-single answer may move a total by more than 1000, and in the normal files the
-plain person with any one good answer stays inside 1300-1800.
+at the most a real person would answer, and each choice row at each of its
+options or none. No single answer may move a total by more than 1000, and in
+the normal files the plain person with any one good answer stays inside
+1300-1800.
 
 Last, the two files of each mode side by side: a row that both ask has one
 price, and the worst believable total (every answer at its believable worst)

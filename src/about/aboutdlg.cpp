@@ -1,10 +1,10 @@
 #include "about/aboutdlg.h"
 
 #include "about/hyperlink.h"
-#include "about/version.h"
 #include "common/images.h"
 #include "common/launch.h"
 #include "common/maker.h"
+#include "common/version.h"
 
 #include <wx/bmpbuttn.h>
 #include <wx/button.h>

@@ -3,13 +3,16 @@
 #include "scoring/answertext.h"
 #include "scoring/checklist.h"
 
+#include <wx/combo.h>
 #include <wx/intl.h>
 #include <wx/propgrid/editors.h>
 #include <wx/propgrid/propgrid.h>
 #include <wx/statusbr.h>
 #include <wx/textctrl.h>
+#include <wx/time.h>
 
 #include <algorithm>
+#include <memory>
 #include <utility>
 #include <vector>
 
@@ -106,12 +109,26 @@ bool OpensNumberRow(const wxKeyEvent& event)
            (key == WXK_RETURN || key == WXK_NUMPAD_ENTER || key == WXK_F2);
 }
 
+// Opens a choice row's list, where Up and Down move and Enter picks.
+void OpenList(wxPropertyGrid* grid, wxPGProperty* row)
+{
+    grid->SelectProperty(row, true);
+    if (auto* list = dynamic_cast<wxComboCtrl*>(grid->GetEditorControl()))
+        list->Popup();
+}
+
 void OnKeyDown(wxPropertyGrid* grid, wxKeyEvent& event)
 {
     wxPGProperty* row = grid->GetSelection();
     if (IsNumberRow(row) && OpensNumberRow(event))
     {
         grid->SelectProperty(row, true);
+        return;
+    }
+    if (IsChoiceRow(row) && !grid->IsEditorFocused() &&
+        (OpensNumberRow(event) || (event.GetKeyCode() == WXK_SPACE && !event.HasAnyModifiers())))
+    {
+        OpenList(grid, row);
         return;
     }
     if (event.GetKeyCode() != WXK_SPACE || event.HasAnyModifiers() || !row || row->IsCategory())
@@ -130,12 +147,50 @@ void OnKeyDown(wxPropertyGrid* grid, wxKeyEvent& event)
         grid->SelectProperty(row, true);
 }
 
+// What was typed lately on a choice row: it picks the first option that
+// starts with it. A pause of a second starts afresh.
+struct TypeAhead
+{
+    wxString typed;
+    wxMilliClock_t last = 0;
+};
+
+// The option number (from 1) whose text starts with prefix, ignoring case, or 0.
+long OptionStartingWith(wxPGProperty* row, const wxString& prefix)
+{
+    const wxPGChoices& choices = row->GetChoices();
+    for (unsigned i = 0; i < choices.GetCount(); ++i)
+        if (choices.GetLabel(i).Lower().StartsWith(prefix.Lower()))
+            return choices.GetValue(i);
+    return 0;
+}
+
+bool PickByTyping(wxPropertyGrid* grid, TypeAhead& state, const wxUniChar typed)
+{
+    wxPGProperty* row = grid->GetSelection();
+    if (!IsChoiceRow(row) || grid->IsEditorFocused() || typed == WXK_NONE || typed < ' ')
+        return false;
+    const wxMilliClock_t now = wxGetLocalTimeMillis();
+    state.typed = now - state.last < 1000 ? state.typed + typed : wxString(typed);
+    state.last = now;
+    long option = OptionStartingWith(row, state.typed);
+    // Text that no option starts with starts afresh from its last character.
+    if (!option)
+        option = OptionStartingWith(row, state.typed = wxString(typed));
+    if (option)
+        grid->ChangePropertyValue(row, option);
+    return true;
+}
+
 // A digit typed on a number row opens it with the digit as the start of the
-// answer. A Chinese input method delivers its text as characters alone.
-void OnChar(wxPropertyGrid* grid, wxKeyEvent& event)
+// answer; a character typed on a choice row picks an option. A Chinese input
+// method delivers its text as characters alone.
+void OnChar(wxPropertyGrid* grid, TypeAhead& typeAhead, wxKeyEvent& event)
 {
     wxPGProperty* row = grid->GetSelection();
     const wxUniChar typed = event.GetUnicodeKey();
+    if (!event.HasModifiers() && PickByTyping(grid, typeAhead, typed))
+        return;
     if (!IsNumberRow(row) || event.HasModifiers() || !BeginsNumber(typed))
     {
         event.Skip();
@@ -218,7 +273,9 @@ void PrepareAnswerGrid(wxPropertyGrid* grid)
     grid->SetValidationFailureBehavior(wxPG_VFB_MARK_CELL | wxPG_VFB_SHOW_MESSAGE_ON_STATUSBAR);
     grid->Bind(wxEVT_CHAR_HOOK, [grid](wxKeyEvent& event) { OnCharHook(grid, event); });
     grid->Bind(wxEVT_KEY_DOWN, [grid](wxKeyEvent& event) { OnKeyDown(grid, event); });
-    grid->Bind(wxEVT_CHAR, [grid](wxKeyEvent& event) { OnChar(grid, event); });
+    auto typeAhead = std::make_shared<TypeAhead>();
+    grid->Bind(wxEVT_CHAR,
+               [grid, typeAhead](wxKeyEvent& event) { OnChar(grid, *typeAhead, event); });
     grid->Bind(wxEVT_LEFT_DOWN, [grid](wxMouseEvent& event) { OnLeftDown(grid, event); });
     grid->Bind(wxEVT_SIZE, [grid](wxSizeEvent& event) { OnSize(grid, event); });
     const auto keepKeyboard = [grid](wxPropertyGridEvent& event)

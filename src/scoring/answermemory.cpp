@@ -12,7 +12,8 @@ AnswerMemory::Answers AnswerMemory::Recall(int friendType, int mode, const Answe
     for (auto& [name, value] : answers)
     {
         const auto found = kept.find(name);
-        if (found != kept.end() && found->second.GetType() == value.GetType())
+        if (found != kept.end() && found->second.kind == value.kind &&
+            found->second.value.GetType() == value.value.GetType())
             value = found->second;
     }
     kept = answers;

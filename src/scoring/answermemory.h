@@ -12,8 +12,15 @@
 class AnswerMemory
 {
 public:
-    // The value of each row, by row name.
-    using Answers = std::map<wxString, wxVariant>;
+    // A row's value with the kind of row that holds it: a number for a
+    // whole-number row is no answer for a choice row of the same name.
+    struct Answer
+    {
+        wxString kind;
+        wxVariant value;
+    };
+    // The answer of each row, by row name.
+    using Answers = std::map<wxString, Answer>;
 
     // Keeps the answers a list shows as it is left.
     void Keep(int friendType, int mode, const Answers& shown);

@@ -1,18 +1,28 @@
 #include "scoring/checklist.h"
 
 #include "scoring/answergrid.h"
+#include "scoring/choicerule.h"
 #include "scoring/result.h"
 #include "scoring/rulefile.h"
 
 #include <wx/intl.h>
 #include <wx/propgrid/propgrid.h>
 
-#include <climits>
 #include <vector>
 
-// Each kind's row, and how its answer is read back from it.
+// The row factory: the row each kind of rule is answered in.
 namespace
 {
+// A list of the options, numbered from 1 as the rule counts them; value 0,
+// none chosen, shows empty.
+wxPGProperty* NewChoiceRow(const ChoiceRule& rule, const wxString& name)
+{
+    wxPGChoices choices;
+    for (size_t i = 0; i < rule.options.size(); ++i)
+        choices.Add(rule.options[i].text, int(i + 1));
+    return new wxEnumProperty(rule.content, name, choices, 0);
+}
+
 wxPGProperty* NewRow(const Rule& rule, const wxString& name)
 {
     switch (rule.Kind())
@@ -21,35 +31,10 @@ wxPGProperty* NewRow(const Rule& rule, const wxString& name)
         return new wxBoolProperty(rule.content, name, false);
     case RuleKind::Int:
         return new AnswerNumberProperty(rule.content, name, 0);
+    case RuleKind::Choice:
+        return NewChoiceRow(static_cast<const ChoiceRule&>(rule), name);
     }
     return nullptr;
-}
-
-long long NumberIn(const wxVariant& value)
-{
-    // A number too large for a long arrives as an unsigned long long.
-    static const wxString ulonglongType = "ulonglong"; // converted once, not at every row
-    if (value.GetType() == ulonglongType)
-    {
-        const unsigned long long large = value.GetULongLong().GetValue();
-        return large > (unsigned long long)LLONG_MAX ? LLONG_MAX : (long long)large;
-    }
-    wxLongLong number;
-    return value.Convert(&number) ? number.GetValue() : 0;
-}
-
-// What a rule's row holds: 1 or 0 for a checkbox, the number for a number row.
-long long EnteredValue(const Rule& rule, const wxPGProperty* row)
-{
-    const wxVariant value = row->GetValue();
-    switch (rule.Kind())
-    {
-    case RuleKind::Bool:
-        return value.GetBool() ? 1 : 0;
-    case RuleKind::Int:
-        return NumberIn(value);
-    }
-    return 0;
 }
 } // namespace
 
@@ -66,6 +51,11 @@ bool IsCheckboxRow(const wxPGProperty* row)
 {
     // Only NewRow makes checklist rows, and only yes/no rules get checkboxes.
     return row->IsKindOf(wxCLASSINFO(wxBoolProperty));
+}
+
+bool IsChoiceRow(const wxPGProperty* row)
+{
+    return row && row->IsKindOf(wxCLASSINFO(wxEnumProperty));
 }
 
 bool IsNumberRow(const wxPGProperty* row)
@@ -93,7 +83,7 @@ AnswerMemory::Answers RowAnswers(const wxArrayPGProperty& rows)
     AnswerMemory::Answers answers;
     for (wxPGProperty* row : rows)
         if (row)
-            answers[row->GetName()] = row->GetValue();
+            answers[row->GetName()] = {row->GetClassInfo()->GetClassName(), row->GetValue()};
     return answers;
 }
 
@@ -102,8 +92,9 @@ void SetRowAnswers(const wxArrayPGProperty& rows, const AnswerMemory::Answers& a
     for (wxPGProperty* row : rows)
     {
         const auto found = row ? answers.find(row->GetName()) : answers.end();
-        if (found != answers.end() && found->second != row->GetValue())
-            row->SetValue(found->second, nullptr, wxPG_SETVAL_REFRESH_EDITOR | wxPG_SETVAL_BY_USER);
+        if (found != answers.end() && found->second.value != row->GetValue())
+            row->SetValue(found->second.value, nullptr,
+                          wxPG_SETVAL_REFRESH_EDITOR | wxPG_SETVAL_BY_USER);
     }
 }
 
@@ -114,6 +105,6 @@ int ChecklistTotal(const RuleArray& rules, const wxArrayPGProperty& rows)
     std::vector<long long> answers;
     answers.reserve(rows.size());
     for (size_t i = 0; i < rows.size() && i < rules.size(); ++i)
-        answers.push_back(EnteredValue(*rules[i], rows[i]));
+        answers.push_back(rules[i]->Entered(rows[i]->GetValue()));
     return TotalPrice(rules, answers);
 }

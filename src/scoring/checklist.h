@@ -11,7 +11,7 @@ class wxPropertyGrid;
 // answers read back from the rows when the rules price them.
 
 // A row for each rule, in order, named by RowNames: a checkbox for a yes/no
-// rule, a whole-number field for a whole-number one. The rows are not in a
+// rule, a whole-number field for a whole-number one, a list for a choice. The rows are not in a
 // grid yet.
 wxArrayPGProperty ChecklistRows(const RuleArray& rules);
 // Whether a row of the checklist is a checkbox, which Space ticks, or a
@@ -19,6 +19,8 @@ wxArrayPGProperty ChecklistRows(const RuleArray& rules);
 // here only, by the class NewRow gave it.
 bool IsCheckboxRow(const wxPGProperty* row);
 bool IsNumberRow(const wxPGProperty* row);
+// Whether a row is a list of options, which Enter, F2 and Space open.
+bool IsChoiceRow(const wxPGProperty* row);
 
 // Puts the rows into a cleared grid below the category row "List contents",
 // the yes/no rows as checkboxes. Call with the grid frozen.

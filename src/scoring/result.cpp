@@ -17,7 +17,7 @@ int TotalPrice(const RuleArray& rules, const std::vector<long long>& answers)
     // Prices are ints, so their exact sum fits in long long for any list.
     long long total = g_baseValue;
     for (size_t i = 0; i < rules.size() && i < answers.size(); ++i)
-        total += rules[i]->GetPrice(Saturate(AnswerOf(*rules[i], answers[i])));
+        total += rules[i]->GetPrice(Saturate(rules[i]->AnswerOf(answers[i])));
     return Saturate(total);
 }
 

@@ -1,6 +1,13 @@
 #include "scoring/rule.h"
 
-#include <wx/wxcrt.h>
+#include "scoring/choicerule.h"
+#include "scoring/intrule.h"
+#include "scoring/rulefile.h"
+#include "scoring/ruleformat.h"
+#include "scoring/rulereport.h"
+
+#include <wx/intl.h>
+#include <wx/variant.h>
 
 #include <climits>
 
@@ -17,19 +24,20 @@ int SaturatingProduct(long long a, long long b)
     return Saturate(product);
 }
 
-// What each kind is, apart from its grid row (checklist.cpp): its name, its
-// rule class, and how its answer is read.
+// The kinds by name, and the class of each.
 
 const wxString& KindName(RuleKind kind)
 {
     // Held as wxString: comparing with a char literal converts it each time.
-    static const wxString boolName = "bool", intName = "int", none;
+    static const wxString boolName = "bool", intName = "int", choiceName = "choice", none;
     switch (kind)
     {
     case RuleKind::Bool:
         return boolName;
     case RuleKind::Int:
         return intName;
+    case RuleKind::Choice:
+        return choiceName;
     }
     return none;
 }
@@ -53,69 +61,73 @@ std::optional<RuleKind> FindKind(const wxString& pg_type)
     return std::nullopt;
 }
 
-Rule* NewRule(RuleKind kind)
+std::unique_ptr<Rule> NewRule(RuleKind kind)
 {
     switch (kind)
     {
     case RuleKind::Bool:
-        return new Rule;
+        return std::make_unique<Rule>();
     case RuleKind::Int:
-        return new IntRule;
+        return std::make_unique<IntRule>();
+    case RuleKind::Choice:
+        return std::make_unique<ChoiceRule>();
     }
     return nullptr;
 }
 
-long long AnswerOf(const Rule& rule, long long entered)
+// The yes/no rule.
+
+void Rule::ReadNumbers(const RuleFields& fields)
 {
-    switch (rule.Kind())
-    {
-    case RuleKind::Bool:
-        return entered ? 1 : 0;
-    case RuleKind::Int:
-        return entered;
-    }
-    return 0;
+    upper_price = ReadNumber(fields.Value(RuleField::UpperPrice));
+    lower_price = ReadNumber(fields.Value(RuleField::LowerPrice));
+    upper_limit = ReadNumber(fields.Value(RuleField::UpperLimit));
+    lower_limit = ReadNumber(fields.Value(RuleField::LowerLimit));
 }
 
-bool ParseAnswer(const Rule& rule, const wxString& text, long long& entered)
+void Rule::ReadFields(const wxXmlNode*, const RuleFields& fields)
 {
-    switch (rule.Kind())
-    {
-    case RuleKind::Bool:
-    {
-        const bool ticked = text == "1" || text.CmpNoCase("true") == 0;
-        entered = ticked;
-        return ticked || text == "0" || text.CmpNoCase("false") == 0;
-    }
-    case RuleKind::Int:
-    {
-        unsigned long long number = 0;
-        if (text.empty() || !wxIsdigit(text[0]) || !text.ToULongLong(&number))
-            return false;
-        entered = number > LLONG_MAX ? LLONG_MAX : (long long)number;
-        return true;
-    }
-    }
+    // The band fields are kept though unused: the rule holds what the file
+    // wrote.
+    ReadNumbers(fields);
+}
+
+long long Rule::Entered(const wxVariant& rowValue) const
+{
+    return rowValue.GetBool() ? 1 : 0;
+}
+
+long long Rule::AnswerOf(long long entered) const
+{
+    return entered ? 1 : 0;
+}
+
+bool Rule::ParseAnswer(const wxString& text, long long& entered) const
+{
+    const bool ticked = text == "1" || text.CmpNoCase("true") == 0;
+    entered = ticked;
+    return ticked || text == "0" || text.CmpNoCase("false") == 0;
+}
+
+wxString Rule::AnswerHint() const
+{
+    return wxString();
+}
+
+bool Rule::ReadsElement(const wxXmlNode*) const
+{
     return false;
+}
+
+void Rule::CheckFields(const wxXmlNode*, const RuleFields& fields, RuleReport& report) const
+{
+    for (RuleField field : {RuleField::UpperLimit, RuleField::LowerLimit, RuleField::UpperPrice})
+        report.ReportUnused(fields, field, _("a yes/no rule is priced by <lower_price> alone"));
 }
 
 int Rule::GetPrice(int answer)
 {
     return SaturatingProduct(answer, lower_price);
-}
-
-int IntRule::GetPrice(int answer)
-{
-    // Differences of two ints fit in long long, so only the products can overflow.
-    if (upper_limit == lower_limit)
-        return SaturatingProduct((long long)answer - lower_limit, lower_price);
-    int price = 0;
-    if (answer > upper_limit)
-        price = SaturatingProduct((long long)answer - upper_limit, upper_price);
-    // -1 switches the lower band off; a price from below replaces one from above.
-    if (answer < lower_limit && lower_limit != -1)
-        price = SaturatingProduct((long long)lower_limit - answer, lower_price);
-    return price;
 }
 
 RuleArray& RuleArray::operator=(RuleArray&& other) noexcept

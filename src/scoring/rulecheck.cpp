@@ -5,6 +5,7 @@
 #include "scoring/rule.h"
 #include "scoring/rulefile.h"
 #include "scoring/ruleformat.h"
+#include "scoring/rulereport.h"
 #include "xmlio/parseerror.h"
 
 #include <wx/intl.h>
@@ -13,15 +14,27 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <climits>
 #include <cstdlib>
 #include <map>
+#include <memory>
 #include <optional>
 #include <set>
 
+wxString Tag(const wxString& name)
+{
+    return "<" + name + ">";
+}
+
+void RuleReport::ReportUnused(const RuleFields& fields, RuleField field, const wxString& why)
+{
+    const wxXmlNode* node = fields.Node(field);
+    if (node && ReadNumber(node->GetNodeContent()) != 0)
+        Report(node, wxString::Format(_("%s never takes effect: %s"), Tag(FieldName(field)), why));
+}
+
 namespace
 {
-// "bool or int".
+// "bool, int or choice".
 wxString KindList()
 {
     std::vector<wxString> names;
@@ -30,21 +43,9 @@ wxString KindList()
     return Joined(names, _("%s or %s"));
 }
 
-wxString Tag(const wxString& name)
-{
-    return "<" + name + ">";
-}
-
 wxString EndTag(const wxString& name)
 {
     return "</" + name + ">";
-}
-
-// "(answer - 3)", "(answer + 3)" for a limit of -3.
-wxString AnswerMinus(int limit)
-{
-    return limit < 0 ? wxString::Format(_("(answer + %lld)"), -(long long)limit)
-                     : wxString::Format(_("(answer - %lld)"), (long long)limit);
 }
 
 // The fix for a file that is not valid in the encoding it is read in:
@@ -291,7 +292,7 @@ bool HoldsFields(const wxXmlNode* element)
     return false;
 }
 
-class DocumentCheck
+class DocumentCheck : public RuleReport
 {
 public:
     std::vector<RuleProblem> Run(const wxXmlNode* root)
@@ -327,7 +328,7 @@ public:
 private:
     using FieldSet = std::set<RuleField>;
 
-    void Report(const wxXmlNode* node, const wxString& message, bool warning = false)
+    void Report(const wxXmlNode* node, const wxString& message, bool warning = false) override
     {
         m_problems.push_back({node->GetLineNumber(), message, warning});
     }
@@ -402,11 +403,13 @@ private:
                                           Tag(stop->GetName()), later));
     }
 
-    RuleFields ReadFields(const wxXmlNode* rule)
+    // model is a rule of the kind, null for a rule left out.
+    RuleFields ReadFields(const wxXmlNode* rule, const Rule* model)
     {
         return ReadRuleFields(
             rule,
-            [this, rule](const wxXmlNode* child, const RuleField* field, const wxXmlNode* earlier)
+            [this, rule, model](const wxXmlNode* child, const RuleField* field,
+                                const wxXmlNode* earlier)
             {
                 if (child->GetType() == wxXML_TEXT_NODE ||
                     child->GetType() == wxXML_CDATA_SECTION_NODE)
@@ -423,8 +426,9 @@ private:
                 }
                 if (!field)
                 {
-                    Report(child, wxString::Format(_("unknown field %s is ignored"),
-                                                   Tag(child->GetName())));
+                    // Elements that are no field: those the kind reads are its own to check.
+                    if (!model || !model->ReadsElement(child))
+                        ReportUnknown(child);
                     return;
                 }
                 if (earlier)
@@ -533,98 +537,44 @@ private:
         for (size_t i = 0; i < g_ruleFieldCount; ++i)
         {
             const RuleField field = RuleField(i);
-            const wxXmlNode* node = fields.Node(field);
-            if (!IsNumberField(field) || !node)
-                continue;
-            const NumberReading reading = ReadingOf(node->GetNodeContent());
-            if (!reading.message.empty())
-                Report(node, Tag(FieldName(field)) + " " + reading.message, reading.warning);
+            if (IsNumberField(field) && fields.Node(field))
+                CheckNumber(fields.Node(field), FieldName(field));
         }
     }
 
-    // A nonzero number that no answer can bring into the price.
-    void ReportUnused(const RuleFields& fields, RuleField field, const wxString& why)
+    void CheckNumber(const wxXmlNode* node, const wxString& name) override
     {
-        const wxXmlNode* node = fields.Node(field);
-        if (node && ReadNumber(node->GetNodeContent()) != 0)
-            Report(node,
-                   wxString::Format(_("%s never takes effect: %s"), Tag(FieldName(field)), why));
-    }
-
-    // A lower limit above the upper one leaves no answer in the band: what
-    // the window makes of each answer instead.
-    void ReportReversed(const RuleFields& fields, const wxXmlNode* rule, int lowerLimit,
-                        int upperLimit)
-    {
-        const wxXmlNode* node = fields.Node(RuleField::LowerLimit);
-        if (!node)
-            node = fields.Node(RuleField::UpperLimit);
-        const wxString above = AnswerMinus(upperLimit);
-        const wxString prices =
-            lowerLimit > 0
-                ? wxString::Format(_("below %d an answer is priced (%d - answer) x <lower_price>, "
-                                     "from %d up %s x <upper_price>"),
-                                   lowerLimit, lowerLimit, lowerLimit, above)
-                : wxString::Format(_("every answer is priced %s x <upper_price>"), above);
-        Report(node ? node : rule,
-               wxString::Format(_("the lower limit %d is above the upper limit %d, so no answer is "
-                                  "free: %s"),
-                                lowerLimit, upperLimit, prices));
-    }
-
-    // The limits and prices of a whole-number rule.
-    void CheckBand(const RuleFields& fields, const wxXmlNode* rule)
-    {
-        const int upperLimit = ReadNumber(fields.Value(RuleField::UpperLimit));
-        const int lowerLimit = ReadNumber(fields.Value(RuleField::LowerLimit));
-        if (upperLimit == lowerLimit)
-        {
-            ReportUnused(fields, RuleField::UpperPrice,
-                         _("with equal limits only <lower_price> prices the answer"));
-            if (lowerLimit == -1)
-                Report(fields.Node(RuleField::LowerLimit),
-                       _("both limits are -1: equal limits price every answer (answer + 1) x "
-                         "<lower_price>, 0 included, and -1 switches nothing off"));
-            return;
-        }
-        if (lowerLimit > upperLimit)
-            ReportReversed(fields, rule, lowerLimit, upperLimit);
-        // Answers are whole numbers from 0 up.
-        if (lowerLimit < -1)
-            ReportUnused(fields, RuleField::LowerLimit,
-                         _("answers are never below 0 (-1 switches the lower price off)"));
-        if (lowerLimit == -1)
-            ReportUnused(fields, RuleField::LowerPrice, _("the lower limit -1 switches it off"));
-        else if (lowerLimit <= 0)
-            ReportUnused(
-                fields, RuleField::LowerPrice,
-                wxString::Format(_("answers are never below the lower limit %d"), lowerLimit));
-        if (upperLimit == INT_MAX)
-            ReportUnused(fields, RuleField::UpperLimit, _("no answer is above it"));
+        const NumberReading reading = ReadingOf(node->GetNodeContent());
+        if (!reading.message.empty())
+            Report(node, Tag(name) + " " + reading.message, reading.warning);
     }
 
     void CheckRule(const wxXmlNode* rule)
     {
         ++m_ruleCount;
         const FieldSet byAttribute = ReportRuleAttributes(rule);
-        const RuleFields fields = ReadFields(rule);
+        // The kind decides which elements beyond the fields are read.
+        const std::optional<RuleKind> kind =
+            FindKind(ReadRuleFields(rule).Value(RuleField::PgType));
+        const std::unique_ptr<Rule> model = kind ? NewRule(*kind) : nullptr;
+        const RuleFields fields = ReadFields(rule, model.get());
         CheckId(fields, rule, byAttribute);
         CheckNumbers(fields);
-        const std::optional<RuleKind> kind = CheckKind(fields, rule, byAttribute);
-        if (!kind)
+        if (!CheckKind(fields, rule, byAttribute))
             return;
         CheckContent(fields, rule, byAttribute);
-        switch (*kind)
-        {
-        case RuleKind::Bool:
-            for (RuleField field :
-                 {RuleField::UpperLimit, RuleField::LowerLimit, RuleField::UpperPrice})
-                ReportUnused(fields, field, _("a yes/no rule is priced by <lower_price> alone"));
-            break;
-        case RuleKind::Int:
-            CheckBand(fields, rule);
-            break;
-        }
+        model->CheckFields(rule, fields, *this);
+    }
+
+    void ReportUnknown(const wxXmlNode* element) override
+    {
+        Report(element,
+               wxString::Format(_("unknown field %s is ignored"), Tag(element->GetName())));
+    }
+
+    void ReportAttributes(const wxXmlNode* element) override
+    {
+        ReportAttributes(element, [](const wxXmlAttribute*) { return wxString(); });
     }
 
     std::vector<RuleProblem> m_problems;

@@ -36,20 +36,18 @@ void ReplaceIndexed(wxString& name, const wxString& placeholder, int index,
         name.Replace(placeholder, values[index], false);
 }
 
-Rule* MakeRule(const RuleFields& fields)
+std::unique_ptr<Rule> MakeRule(const wxXmlNode* element)
 {
+    const RuleFields fields = ReadRuleFields(element);
     const wxString type = fields.Value(RuleField::PgType);
     const std::optional<RuleKind> kind = FindKind(type);
     if (!kind)
         return nullptr;
-    Rule* rule = NewRule(*kind);
+    std::unique_ptr<Rule> rule = NewRule(*kind);
     rule->id = fields.Value(RuleField::Id);
     rule->content = fields.Value(RuleField::Content);
     rule->pg_type = type;
-    rule->upper_price = ReadNumber(fields.Value(RuleField::UpperPrice));
-    rule->lower_price = ReadNumber(fields.Value(RuleField::LowerPrice));
-    rule->upper_limit = ReadNumber(fields.Value(RuleField::UpperLimit));
-    rule->lower_limit = ReadNumber(fields.Value(RuleField::LowerLimit));
+    rule->ReadFields(element, fields);
     return rule;
 }
 
@@ -302,8 +300,8 @@ RuleArray ReadRules(const wxXmlNode* root)
     ForEachRule(root,
                 [&rules](const wxXmlNode* element)
                 {
-                    if (Rule* rule = MakeRule(ReadRuleFields(element)))
-                        rules.Add(rule);
+                    if (std::unique_ptr<Rule> rule = MakeRule(element))
+                        rules.Add(std::move(rule));
                 });
     return rules;
 }

@@ -9,6 +9,8 @@ namespace
 const wxString g_fieldNames[g_ruleFieldCount] = {
     "id", "pg_type", "content", "upper_limit", "lower_limit", "upper_price", "lower_price",
 };
+const wxString g_optionFieldNames[] = {"text", "price"};
+const wxString g_optionName = "option";
 const wxString g_rootName = "rules";
 const wxString g_ruleName = "rule";
 
@@ -44,10 +46,57 @@ bool FindField(const wxString& name, RuleField& field)
     return false;
 }
 
-wxString RuleFields::Value(RuleField field) const
+wxString FieldText(const wxXmlNode* node)
 {
-    const wxXmlNode* node = Node(field);
     return node ? node->GetNodeContent() : wxString();
+}
+
+const wxString& OptionFieldName(OptionField field)
+{
+    return g_optionFieldNames[size_t(field)];
+}
+
+namespace
+{
+bool FindOptionField(const wxXmlNode* node, OptionField& field)
+{
+    if (node->GetType() != wxXML_ELEMENT_NODE)
+        return false;
+    for (OptionField each : {OptionField::Text, OptionField::Price})
+        if (node->GetName().CmpNoCase(OptionFieldName(each)) == 0)
+        {
+            field = each;
+            return true;
+        }
+    return false;
+}
+} // namespace
+
+OptionFields ReadOptionFields(const wxXmlNode* option, const OptionObserver& observe)
+{
+    OptionFields fields;
+    for (const wxXmlNode* child = option->GetChildren(); child; child = child->GetNext())
+    {
+        OptionField field;
+        const bool isField = FindOptionField(child, field);
+        if (isField)
+            fields.Set(field, child);
+        if (observe)
+            observe(child, isField ? &field : nullptr);
+    }
+    return fields;
+}
+
+bool IsOptionElement(const wxXmlNode* node)
+{
+    return node->GetType() == wxXML_ELEMENT_NODE && node->GetName().CmpNoCase(g_optionName) == 0;
+}
+
+void ForEachOption(const wxXmlNode* rule, const NodeVisitor& onOption)
+{
+    for (const wxXmlNode* child = rule->GetChildren(); child; child = child->GetNext())
+        if (IsOptionElement(child))
+            onOption(child);
 }
 
 RuleFields ReadRuleFields(const wxXmlNode* rule, const FieldObserver& observe)

@@ -34,17 +34,24 @@ bool IsNumberField(RuleField field);
 // The field an element name stands for; false when it names none.
 bool FindField(const wxString& name, RuleField& field);
 
-// The field elements of one rule: of a field given more than once, the last
-// one counts; a missing field is null and reads as empty.
-class RuleFields
+// The text of an element, as a field's value.
+wxString FieldText(const wxXmlNode* node);
+
+// The field elements of one element: of a field given more than once, the
+// last one counts; a missing field is null and reads as empty.
+template <class Field, size_t count> class FieldNodes
 {
 public:
-    const wxXmlNode* Node(RuleField field) const { return m_nodes[size_t(field)]; }
-    wxString Value(RuleField field) const;
-    void Set(RuleField field, const wxXmlNode* node) { m_nodes[size_t(field)] = node; }
+    const wxXmlNode* Node(Field field) const { return m_nodes[size_t(field)]; }
+    wxString Value(Field field) const { return FieldText(Node(field)); }
+    void Set(Field field, const wxXmlNode* node) { m_nodes[size_t(field)] = node; }
 
 private:
-    std::array<const wxXmlNode*, g_ruleFieldCount> m_nodes{};
+    std::array<const wxXmlNode*, count> m_nodes{};
+};
+
+class RuleFields : public FieldNodes<RuleField, g_ruleFieldCount>
+{
 };
 
 // Sees each child node of a rule element in order: the field that it gives
@@ -54,6 +61,25 @@ using FieldObserver =
     std::function<void(const wxXmlNode* child, const RuleField* field, const wxXmlNode* earlier)>;
 
 RuleFields ReadRuleFields(const wxXmlNode* rule, const FieldObserver& observe = nullptr);
+
+// A choice rule holds its options as <option> elements, in file order, each
+// with the fields <text> and <price> (a whole number).
+enum class OptionField
+{
+    Text,
+    Price,
+};
+const wxString& OptionFieldName(OptionField field);
+
+class OptionFields : public FieldNodes<OptionField, 2>
+{
+};
+
+// Sees each child node of an option element: the field it gives, or null.
+using OptionObserver = std::function<void(const wxXmlNode* child, const OptionField* field)>;
+OptionFields ReadOptionFields(const wxXmlNode* option, const OptionObserver& observe = nullptr);
+
+bool IsOptionElement(const wxXmlNode* node);
 
 bool IsRulesRoot(const wxXmlNode* root);
 bool IsRuleElement(const wxXmlNode* node);
@@ -66,3 +92,6 @@ using NodeVisitor = std::function<void(const wxXmlNode* node)>;
 // that child is returned, or null when the rules run to the end.
 const wxXmlNode* ForEachRule(const wxXmlNode* root, const NodeVisitor& onRule,
                              const NodeVisitor& onAnnotation = nullptr);
+
+// Calls onOption for each option element of a rule, in file order.
+void ForEachOption(const wxXmlNode* rule, const NodeVisitor& onOption);

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 #include <wx/button.h>
+#include <wx/combo.h>
 #include <wx/ffile.h>
 #include <wx/html/htmlwin.h>
 #include <wx/propgrid/editors.h>
@@ -458,4 +459,80 @@ TEST_F(LongChecklistTest, RebuiltListStartsAtItsTop)
     grid->Scroll(0, 100);
     ChooseEntry(frame, "ID_CHOICE_FRIEND_TYPE", 1);
     EXPECT_EQ(grid->GetViewStart().y, 0);
+}
+
+namespace
+{
+const std::string g_choiceList = R"(<rules>
+  <rule><id>income</id><pg_type>choice</pg_type><content>每月收入大约多少？</content>
+    <option><text>五千元以下</text><price>-20</price></option>
+    <option><text>五千到一万元</text><price>40</price></option>
+    <option><text>一万到两万元</text><price>120</price></option>
+    <option><text>两万元以上</text><price>200</price></option></rule>
+  <rule><id>pets</id><pg_type>int</pg_type><content>养几只宠物？</content>
+    <lower_price>10</lower_price></rule>
+</rules>
+)";
+
+class ChoiceRowTest : public ChecklistTest
+{
+protected:
+    ChoiceRowTest()
+        : ChecklistTest({{"rules/rules_gf_normal-zh_CN.xml", g_choiceList},
+                         {"rules/rules_bf_normal-zh_CN.xml", g_boyfriendNormal}})
+    {
+    }
+
+    wxComboCtrl* List() { return dynamic_cast<wxComboCtrl*>(grid->GetEditorControl()); }
+};
+} // namespace
+
+TEST_F(ChoiceRowTest, StartsWithNoOptionChosenPricesTheChosenOneAndResetClearsIt)
+{
+    EXPECT_EQ(RowText("income"), "");
+    EXPECT_TRUE(Shown().Contains(Total("1000"))) << Shown();
+    grid->SetPropertyValue("income", 3L);
+    EXPECT_EQ(RowText("income"), wxString::FromUTF8("一万到两万元"));
+    ClickButton(frame, "ID_BUTTON_CALC");
+    EXPECT_TRUE(Shown().Contains(Total("1120"))) << Shown();
+    ClickButton(frame, "ID_BUTTON_RESET");
+    EXPECT_EQ(RowText("income"), "");
+    EXPECT_TRUE(Shown().Contains(Total("1000"))) << Shown();
+}
+
+TEST_F(ChoiceRowTest, KeepsTheChoiceAcrossListSwitches)
+{
+    grid->SetPropertyValue("income", 2L);
+    ChooseEntry(frame, "ID_CHOICE_FRIEND_TYPE", 1);
+    ChooseEntry(frame, "ID_CHOICE_FRIEND_TYPE", 0);
+    EXPECT_EQ(RowText("income"), wxString::FromUTF8("五千到一万元"));
+
+    // The same id now asks a number: the kept option number is no answer for it.
+    work.Write("rules/rules_gf_normal-zh_CN.xml",
+               "<rules><rule><id>income</id><pg_type>int</pg_type><content>Q</content>"
+               "<lower_price>1</lower_price></rule></rules>");
+    ChooseEntry(frame, "ID_CHOICE_FRIEND_TYPE", 1);
+    ChooseEntry(frame, "ID_CHOICE_FRIEND_TYPE", 0);
+    EXPECT_EQ(RowText("income"), "0");
+}
+
+TEST_F(ChoiceRowTest, KeyboardOpensTheListAndTypingPicksAnOption)
+{
+    frame->Show();
+    for (int key : {WXK_RETURN, WXK_F2, WXK_SPACE})
+    {
+        grid->SetFocus();
+        grid->SelectProperty("income");
+        PressKey(grid, wxEVT_KEY_DOWN, key);
+        ASSERT_TRUE(List()) << key;
+        EXPECT_TRUE(List()->IsPopupShown()) << key;
+        List()->Dismiss();
+        grid->SelectProperty("pets");
+    }
+    grid->SetFocus();
+    grid->SelectProperty("income");
+    TypeText(grid, wxString::FromUTF8("一万"));
+    EXPECT_EQ(RowText("income"), wxString::FromUTF8("一万到两万元"));
+    TypeText(grid, wxString::FromUTF8("两"));
+    EXPECT_EQ(RowText("income"), wxString::FromUTF8("两万元以上"));
 }

@@ -59,7 +59,12 @@ std::string ReadFile(const wxString& path)
 class RuleCorpusTest : public testing::Test
 {
 protected:
-    void SetUp() override { wxtest::ResetConfigStore(); }
+    // What earlier tests logged would count as a refusal here.
+    void SetUp() override
+    {
+        wxtest::ResetConfigStore();
+        wxtest::ClearLog();
+    }
 };
 } // namespace
 

@@ -1,5 +1,5 @@
+#include "scoring/intrule.h"
 #include "scoring/result.h"
-#include "scoring/rule.h"
 
 #include <gtest/gtest.h>
 
@@ -75,13 +75,13 @@ TEST(Total, StartsFromTheBaseAndSaturates)
     RuleArray rules;
     EXPECT_EQ(TotalPrice(rules, {}), 1000);
 
-    Rule* tick = NewRule(RuleKind::Bool);
+    Rule* tick = NewRule(RuleKind::Bool).release();
     tick->lower_price = -1250;
     rules.Add(tick);
     EXPECT_EQ(TotalPrice(rules, {7}), -250); // any non-zero checkbox value is a tick
     EXPECT_EQ(TotalPrice(rules, {0}), 1000);
 
-    Rule* big = NewRule(RuleKind::Int);
+    Rule* big = NewRule(RuleKind::Int).release();
     big->lower_price = INT_MAX;
     rules.Add(big);
     EXPECT_EQ(TotalPrice(rules, {0, 1}), INT_MAX);

@@ -1,5 +1,5 @@
-#include "about/version.h"
-#include "scoring/checkcommand.h"
+#include "check/checkcommand.h"
+#include "common/version.h"
 #include "scoring/rulecheck.h"
 #include "scoring/rulefile.h"
 #include "support/workdir.h"
@@ -9,6 +9,7 @@
 #include <wx/sstream.h>
 #include <wx/xml/xml.h>
 
+#include <memory>
 #include <sstream>
 
 namespace
@@ -100,10 +101,10 @@ TEST(RuleCheck, ReportsEachProblemOnItsLine)
         "7: unknown field <colour> is ignored",
         "7: text outside the fields of a rule is ignored",
         "7: <id> given twice: this one replaces the one at line 7",
-        "7: unknown kind 'float' (bool or int): the rule is left out",
+        "7: unknown kind 'float' (bool, int or choice): the rule is left out",
         "8: empty <id>: the rule's answer cannot be named",
         "9: <lower_price> never takes effect: answers are never below the lower limit 0",
-        "10: missing <pg_type> (bool or int): the rule is left out",
+        "10: missing <pg_type> (bool, int or choice): the rule is left out",
         "12: <lower_price> 'ten' is not a number and reads as 0",
         "12: <upper_price> never takes effect: with equal limits only <lower_price> prices the "
         "answer",
@@ -436,7 +437,7 @@ TEST(RuleCheckCommand, AnswersForRowsTheFileLosesAreItsProblems)
     CheckRun run({"--answer=a=1", "--answer=pets=1", "--answer=late=1", "rules.xml"});
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.out.str(),
-              "rules.xml:3: unknown kind 'boolean' (bool or int): the rule is left out\n"
+              "rules.xml:3: unknown kind 'boolean' (bool, int or choice): the rule is left out\n"
               "rules.xml:4: element <item> is not a rule: reading stops here and the 1 rule(s) "
               "after it are not read\n"
               "rules.xml:3: --answer 'pets': the rule with this id is left out for its kind, so "
@@ -466,4 +467,60 @@ TEST(RuleCheckCommand, ShippedRuleFilesAreClean)
             EXPECT_EQ(run.status, 0) << run.out.str();
             EXPECT_EQ(run.out.str(), "");
         }
+}
+
+namespace
+{
+const char g_choices[] = R"(<rules>
+<rule><id>income</id><pg_type>Choice</pg_type><content>Q</content>
+  <option><text>low</text><price>-20</price></option>
+  <OPTION><Text>mid</Text><price>40</price></OPTION>
+  <option><text>3</text><price>120</price></option></rule>
+<rule><id>bad</id><pg_type>choice</pg_type><content>Q</content><lower_price>5</lower_price>
+  <option n="1"><text>a</text><price>１２</price></option>
+  <option><text>a</text><colour/></option>
+  <option><price>5</price></option>
+</rule>
+<rule><id>empty</id><pg_type>choice</pg_type><content>Q</content></rule>
+<rule><id>tick</id><pg_type>bool</pg_type><content>Q</content><option/></rule>
+</rules>
+)";
+} // namespace
+
+TEST(RuleCheck, ChoiceRulesAreCheckedOptionByOption)
+{
+    const std::vector<std::string> expected = {
+        "6: warning: <lower_price> is ignored in a choice rule: each <option> has its own <price>",
+        "7: attribute n=\"1\" of <option> is never read",
+        "7: <price> '１２' is not a number and reads as 0: its digits are full-width; type the "
+        "digits 0-9",
+        "8: unknown field <colour> is ignored",
+        "8: option 2 has no <price>: choosing it adds 0",
+        "8: option 2 has the same text as option 1 (line 7): the two cannot be told apart",
+        "9: option 3 has no <text>: it shows empty in the list",
+        "11: a choice rule without <option>: the row has nothing to choose",
+        "12: unknown field <option> is ignored",
+    };
+    EXPECT_EQ(Problems(g_choices), expected);
+}
+
+TEST(RuleCheckCommand, ChoiceAnswersAreOptionNumbersOrTextsAndOthersListTheOptions)
+{
+    ScopedWorkDir work({{"choices.xml", std::string(g_choices)}});
+    const auto run = [](const wxString& answer) {
+        return std::make_unique<CheckRun>(std::vector<wxString>{"--answer", answer, "choices.xml"});
+    };
+    EXPECT_NE(run("income=2")->out.str().find("choices.xml: total 1040\n"), std::string::npos);
+    EXPECT_NE(run("income=mid")->out.str().find("choices.xml: total 1040\n"), std::string::npos);
+    EXPECT_NE(run("income=0")->out.str().find("choices.xml: total 1000\n"), std::string::npos);
+    // A number is the option's number, even where another option's text is that number.
+    EXPECT_NE(run("income=3")->out.str().find("choices.xml: total 1120\n"), std::string::npos);
+    for (const char* wrong : {"income=4", "income=Mid", "income=", "income=-1"})
+    {
+        const auto bad = run(wrong);
+        EXPECT_EQ(bad->status, 2) << wrong;
+        EXPECT_NE(bad->err.str().find("1 = 'low', 2 = 'mid' or 3 = '3'"), std::string::npos)
+            << bad->err.str();
+    }
+    EXPECT_NE(run("empty=1")->err.str().find("the row has no options"), std::string::npos);
 }

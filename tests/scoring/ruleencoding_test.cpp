@@ -1,4 +1,4 @@
-#include "scoring/checkcommand.h"
+#include "check/checkcommand.h"
 #include "scoring/rulecheck.h"
 #include "scoring/rulefile.h"
 #include "support/workdir.h"

@@ -1,6 +1,7 @@
 #include "scoring/rulefile.h"
 
-#include "scoring/checkcommand.h"
+#include "check/checkcommand.h"
+#include "scoring/intrule.h"
 #include "scoring/result.h"
 #include "scoring/rulecheck.h"
 #include "support/workdir.h"

@@ -1,4 +1,4 @@
-#include "scoring/checkcommand.h"
+#include "check/checkcommand.h"
 #include "support/workdir.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "about/version.h"
+#include "common/version.h"
 
 #include "common/platform.h"
 

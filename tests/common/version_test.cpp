@@ -1,4 +1,4 @@
-#include "about/version.h"
+#include "common/version.h"
 
 #include <gtest/gtest.h>
 #include <wx/regex.h>

@@ -1,7 +1,7 @@
 // amorquant-check: checks rule files for their authors, without a window.
+#include "check/checkcommand.h"
 #include "common/platform.h"
 #include "i18n/checklanguage.h"
-#include "scoring/checkcommand.h"
 
 #include <wx/init.h>
 

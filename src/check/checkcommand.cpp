@@ -1,7 +1,7 @@
-#include "scoring/checkcommand.h"
+#include "check/checkcommand.h"
 
-#include "about/version.h"
 #include "common/platform.h"
+#include "common/version.h"
 #include "scoring/result.h"
 #include "scoring/rulecheck.h"
 #include "scoring/rulefile.h"
@@ -16,38 +16,45 @@
 namespace
 {
 // The manual page amorquant-check(1) lists the same options and statuses;
-// the install test compares the two. Marked for the catalogs, translated
-// where it is printed.
-const char* const g_usage =
-    wxTRANSLATE("usage: amorquant-check [--total] [--answer ID=VALUE]... [--] FILE...\n"
-                "       amorquant-check --help | --version\n"
-                "Reports what in each rule file the program would read differently from how it\n"
+// the install test compares the two. One catalog key a line of the synopsis,
+// an option or a paragraph, so that changing one does not re-key the others;
+// the blank lines stand alone. Marked for the catalogs, translated where it
+// is printed.
+const char* const g_usage[] = {
+    wxTRANSLATE("usage: amorquant-check [--total] [--answer ID=VALUE]... [--] FILE...\n"),
+    wxTRANSLATE("       amorquant-check --help | --version\n"),
+    wxTRANSLATE("Reports what in each rule file the program would read differently from how it\n"
                 "is written, one problem a line as FILE:LINE: MESSAGE. A warning, as\n"
                 "FILE:LINE: warning: MESSAGE, names what the program reads as written but other\n"
-                "readers of the rule format would not.\n"
-                "\n"
-                "  --total            also print the total that Calculate would show\n"
-                "  --answer ID=VALUE  answer row ID with VALUE and print the total: 1/0 or\n"
-                "                     true/false for a checkbox, a whole number from 0 up\n"
-                "                     otherwise; repeatable; rows not named hold 0\n"
-                "  --                 end the options: each argument after it is a FILE\n"
-                "  -h, --help         print this help and exit (/? too on Windows)\n"
-                "  --version          print the version and exit\n"
-                "\n"
-                "Output to a file or pipe is UTF-8 (lines end in CR LF on Windows); a Windows\n"
+                "readers of the rule format would not.\n"),
+    "\n",
+    wxTRANSLATE("  --total            also print the total that Calculate would show\n"),
+    wxTRANSLATE("  --answer ID=VALUE  answer row ID with VALUE and print the total: 1/0 or\n"
+                "                     true/false for a checkbox, an option's number (0 for\n"
+                "                     none) or exact text for a choice, a whole number from 0\n"
+                "                     up otherwise; repeatable; rows not named hold 0\n"),
+    wxTRANSLATE("  --                 end the options: each argument after it is a FILE\n"),
+    wxTRANSLATE("  -h, --help         print this help and exit (/? too on Windows)\n"),
+    wxTRANSLATE("  --version          print the version and exit\n"),
+    "\n",
+    wxTRANSLATE("Output to a file or pipe is UTF-8 (lines end in CR LF on Windows); a Windows\n"
                 "console gets it as Unicode text. On Windows, * and ? in the last part of a\n"
                 "FILE stand for any characters and any one character; a FILE that matches\n"
-                "nothing is checked as written.\n"
-                "The rule file format is described in rule-format.md, in share/doc/amorquant.\n"
-                "\n"
-                "Exit status: 0 clean, 1 problems found (an answer for a rule that the program\n"
+                "nothing is checked as written.\n"),
+    wxTRANSLATE("The rule file format is described in rule-format.md, in share/doc/amorquant.\n"),
+    "\n",
+    wxTRANSLATE("Exit status: 0 clean, 1 problems found (an answer for a rule that the program\n"
                 "leaves out among them), 2 bad usage or an answer that fits no row, 3 warnings\n"
-                "and nothing worse.\n");
+                "and nothing worse.\n"),
+};
 
 // The usage in the language of the messages.
 std::string Usage()
 {
-    return wxGetTranslation(g_usage).utf8_string();
+    wxString usage;
+    for (const char* piece : g_usage)
+        usage += *piece == '\n' ? wxString(piece) : wxGetTranslation(piece);
+    return usage.utf8_string();
 }
 
 struct Options
@@ -169,10 +176,12 @@ int PrintTotal(const wxString& file, const wxXmlNode* root, const Options& optio
         {
             return UsageError(err, file, wxString::Format(_("no row named '%s'"), name));
         }
-        if (!ParseAnswer(*rules[row], value, entered[row]))
+        if (!rules[row]->ParseAnswer(value, entered[row]))
         {
+            const wxString hint = rules[row]->AnswerHint();
             return UsageError(err, file,
-                              wxString::Format(_("'%s' is no answer for row '%s'"), value, name));
+                              wxString::Format(_("'%s' is no answer for row '%s'"), value, name) +
+                                  (hint.empty() ? wxString() : ": " + hint));
         }
     }
     if (root)
