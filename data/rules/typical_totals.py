@@ -53,7 +53,7 @@ PLAIN = {
         "polite_to_elders": 1, "screen_hours": 5, "late_nights": 3, "exercise_per_week": 1,
         "impulse_buys": 4, "chores_per_week": 2, "cooks": 1, "signature_dishes": 2,
         "parents_easygoing": 1, "parents_approve": 1, "family_harmony": 1, "stable_job": 1,
-        "monthly_income": 8, "savings_percent": 15, "shared_hobbies": 2,
+        "monthly_income": "五千到一万元", "savings_share": "一成左右", "shared_hobbies": 2,
         "travels_with_you": 1, "remembers_dates": 1,
     },
     "crazy": {
@@ -65,7 +65,8 @@ PLAIN = {
         "waits_for_game_end": 1, "sings_in_tune": 1, "sings_love_songs": 1, "shopping_hours": 2,
         "remembers_your_order": 1, "steals_blanket": 1, "snores_over_tv": 1,
         "celebrates_festivals": 1, "red_envelopes": 1, "surprise_gifts": 2,
-        "friends_approve": 1, "shared_hobbies": 3, "monthly_income": 8,
+        "friends_approve": 1, "shared_hobbies": 3, "monthly_income": "五千到一万元",
+        "bride_price": "十万到二十万元",
     },
 }
 
@@ -80,7 +81,7 @@ VERY_GOOD = {
         "impulse_buys": 1, "chores_per_week": 5, "cooks": 1, "signature_dishes": 8,
         "fixes_things": 1, "drives": 1, "extra_languages": 2, "music_talent": 1,
         "parents_easygoing": 1, "parents_approve": 1, "family_harmony": 1, "stable_job": 1,
-        "monthly_income": 20, "savings_percent": 40, "shared_hobbies": 5,
+        "monthly_income": "一万到两万元", "savings_share": "两三成", "shared_hobbies": 5,
         "travels_with_you": 1, "remembers_dates": 1, "joins_your_hobby": 1, "shops_with_you": 1,
     },
     "crazy": {
@@ -94,7 +95,8 @@ VERY_GOOD = {
         "remembers_your_order": 1, "knows_lipstick_shades": 1, "sock_days": 1,
         "celebrates_festivals": 1, "red_envelopes": 3, "surprise_gifts": 4,
         "friends_approve": 1, "charms_elders_new_year": 1, "shared_hobbies": 4,
-        "monthly_income": 15, "hands_over_salary_card": 1, "bride_price_wan": 10,
+        "monthly_income": "一万到两万元", "hands_over_salary_card": 1,
+        "bride_price": "十万元以下",
         "owns_car": 1,
     },
 }
@@ -108,8 +110,9 @@ RED_FLAGS = {
     },
     "crazy": {
         "keeps_ex_photos": 1, "coax_hours": 5, "says_whatever": 6, "hot_water": 6,
-        "short_video_hours": 6, "skewer_nights": 4, "night_snacks": 4, "bride_price_wan": 30,
-        "secret_stash_k": 10, "overdue_credit_cards": 1, "cat_outranks_you": 1,
+        "short_video_hours": 6, "skewer_nights": 4, "night_snacks": 4,
+        "bride_price": "二十万到五十万元", "secret_stash": "一两万元", "overdue_credit_cards": 1,
+        "cat_outranks_you": 1,
     },
 }
 
@@ -118,16 +121,14 @@ EXTREMES = {
     "normal": {
         "height_cm": 200, "cold_war_days": 30, "drunk_per_month": 30, "screen_hours": 16,
         "late_nights": 7, "exercise_per_week": 14, "impulse_buys": 30, "chores_per_week": 14,
-        "signature_dishes": 30, "extra_languages": 5, "monthly_income": 50,
-        "savings_percent": 90, "shared_hobbies": 10,
+        "signature_dishes": 30, "extra_languages": 5, "shared_hobbies": 10,
     },
     "crazy": {
         "height_cm": 200, "abs_count": 8, "makeup_minutes": 120, "photo_retakes": 50,
         "pushups": 100, "signature_dishes": 30, "says_whatever": 10, "hot_water": 10,
         "coax_hours": 24, "night_snacks": 7, "skewer_nights": 7, "short_video_hours": 12,
         "shopping_hours": 12, "sock_days": 14, "red_envelopes": 30, "surprise_gifts": 30,
-        "shared_hobbies": 10, "monthly_income": 50, "secret_stash_k": 100,
-        "bride_price_wan": 88,
+        "shared_hobbies": 10,
     },
 }
 
