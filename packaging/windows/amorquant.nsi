@@ -19,7 +19,7 @@ SetCompressor /SOLID lzma
 
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Amorquant"
 
-Name "Amorquant"
+Name "$(ProductName)"
 OutFile "${OUTFILE}"
 InstallDir "$PROGRAMFILES64\Amorquant"
 InstallDirRegKey HKLM "${UNINSTALL_KEY}" "InstallLocation"
@@ -55,6 +55,14 @@ VIAddVersionKey /LANG=1033 "LegalCopyright" "${COPYRIGHT}"
 LangString ShortcutDescription ${LANG_ENGLISH} "Puts a value on a prospective girlfriend or boyfriend"
 LangString ShortcutDescription ${LANG_SIMPCHINESE} "为未来的女朋友或男朋友估价"
 
+; The name a user reads: the installer's title, the Start-menu shortcut and
+; the list of installed programs. The shortcut's name is kept in the
+; uninstall entry, so that an uninstaller run in the other language still
+; finds it.
+LangString ProductName ${LANG_ENGLISH} "Amorquant"
+LangString ProductName ${LANG_SIMPCHINESE} "恋人估价器"
+!define SHORTCUT "$SMPROGRAMS\$(ProductName).lnk"
+
 Function StartProgram
     SetOutPath "$INSTDIR"
     Exec '"$INSTDIR\amorquant.exe"'
@@ -68,10 +76,11 @@ Section "Amorquant"
     ; The program reads its data from its working folder: the shortcut
     ; starts it in the install folder (the output path at this point).
     SetOutPath "$INSTDIR"
-    CreateShortcut "$SMPROGRAMS\Amorquant.lnk" "$INSTDIR\amorquant.exe" "" \
+    CreateShortcut "${SHORTCUT}" "$INSTDIR\amorquant.exe" "" \
         "$INSTDIR\amorquant.exe" 0 SW_SHOWNORMAL "" "$(ShortcutDescription)"
 
-    WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "Amorquant"
+    WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "$(ProductName)"
+    WriteRegStr HKLM "${UNINSTALL_KEY}" "Shortcut" "${SHORTCUT}"
     WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
     WriteRegStr HKLM "${UNINSTALL_KEY}" "Publisher" "Larkvale"
     WriteRegStr HKLM "${UNINSTALL_KEY}" "URLInfoAbout" "${URL}"
@@ -90,7 +99,11 @@ SectionEnd
 ; a folder chosen by hand that holds other files) stays.
 Section "Uninstall"
     SetShellVarContext all
-    Delete "$SMPROGRAMS\Amorquant.lnk"
+    ReadRegStr $0 HKLM "${UNINSTALL_KEY}" "Shortcut"
+    ; Installers before the Chinese name wrote no value: theirs was this.
+    StrCmp $0 "" 0 +2
+    StrCpy $0 "$SMPROGRAMS\Amorquant.lnk"
+    Delete "$0"
     !insertmacro UninstallFiles
     Delete "$INSTDIR\uninstall.exe"
     RMDir "$INSTDIR"

@@ -1,5 +1,7 @@
 #include "scoring/messagetext.h"
 
+#include "scoring/charclass.h"
+
 #include <wx/intl.h>
 
 #include <vector>
@@ -167,7 +169,7 @@ wxString JoinedWithAnd(const std::vector<wxString>& parts)
 wxString CodeName(wxUniChar::value_type code)
 {
     const Named* named = FindNamed(code);
-    return wxString::Format("U+%04X", unsigned(code)) + (named ? wxString(" ") + named->name : "");
+    return named ? CharacterName(code, named->name) : wxString::Format("U+%04X", unsigned(code));
 }
 
 wxString Quoted(const wxString& text)

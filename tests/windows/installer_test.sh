@@ -20,7 +20,10 @@ setup=$1
 . "$(dirname "$0")/wine.sh"
 
 folder="$WINEPREFIX/drive_c/Program Files/Amorquant"
-shortcut='C:\ProgramData\Microsoft\Windows\Start Menu\Programs\Amorquant.lnk'
+# The shortcut and the list of programs carry the name in the installer's
+# language.
+programs='C:\ProgramData\Microsoft\Windows\Start Menu\Programs'
+shortcut="$programs\\Amorquant.lnk"
 uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Amorquant'
 installed="amorquant.exe amorquant-check.exe uninstall.exe README.txt LICENSE.txt
   rules/rules_gf_normal-zh_CN.xml rules/rules_bf_crazy-zh_CN.xml img/Quorvel_01.ico
@@ -111,7 +114,8 @@ done
 strings -el "$(winepath -u "$shortcut")" | grep -q 'girlfriend or boyfriend' ||
     fail "the shortcut has no description"
 entry=$(wine reg query "$uninstall_key")
-for value in 'UninstallString.*uninstall.exe' 'URLInfoAbout.*http://' 'EstimatedSize *REG_DWORD'; do
+for value in 'UninstallString.*uninstall.exe' 'URLInfoAbout.*http://' 'EstimatedSize *REG_DWORD' \
+    'DisplayName *REG_SZ *Amorquant$'; do
     echo "$entry" | grep -q "$value" || fail "the uninstall entry lacks $value"
 done
 has_program_icon "$setup" || fail "the installer has not the program's icon"
@@ -125,7 +129,14 @@ left=$(cd "$folder" && find . -type f)
 [ "$left" = "./rules/my_rules.xml" ] || fail "left behind: $(echo "$left" | head -n 5)"
 rm -rf "$folder"
 
-install_by_hand zh_CN.UTF-8 zh_CN "Amorquant 安装" "$chinese_title"
+install_by_hand zh_CN.UTF-8 zh_CN "恋人估价器 安装" "$chinese_title"
+# Wine passes Chinese paths and prints registry values in the locale's
+# encoding.
+export LC_ALL=zh_CN.UTF-8
+shortcut="$programs\\恋人估价器.lnk"
+[ -f "$(winepath -u "$shortcut")" ] || fail "no Start-menu shortcut with the Chinese name"
+wine reg query "$uninstall_key" /v DisplayName | grep -q '恋人估价器' ||
+    fail "the list of programs does not show the Chinese name"
 
 # The shortcut, started from elsewhere, must set the program's folder.
 cd "$WINEPREFIX"
