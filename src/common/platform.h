@@ -49,6 +49,14 @@ bool SyncFile(int fd);
 // Puts a file in another's place in one step, replacing it if it exists.
 bool MoveIntoPlace(const wxString& from, const wxString& to);
 
+// Waits for and takes the hold on a folder that every copy of the program
+// takes before it rewrites a file there, so that two copies never rewrite
+// it at once; ReleaseFolder gives it back (a process that ends loses it).
+// Returns a handle, or -1 when the folder cannot be held or the platform
+// needs no such hold (the registry on Windows writes key by key).
+int HoldFolder(const wxString& folder);
+void ReleaseFolder(int handle);
+
 // The program's own places and stores.
 
 // A new per-user configuration store for the named application: the

@@ -6,12 +6,14 @@
 #include <wx/stdpaths.h>
 #include <wx/strconv.h>
 
+#include <cerrno>
 #include <cstdlib>
 #include <cwctype>
 #include <fcntl.h>
 #include <iostream>
 #include <langinfo.h>
 #include <locale.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -85,6 +87,29 @@ bool SyncFile(int fd)
 bool MoveIntoPlace(const wxString& from, const wxString& to)
 {
     return rename(from.fn_str(), to.fn_str()) == 0;
+}
+
+int HoldFolder(const wxString& folder)
+{
+    const int fd = open(folder.fn_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return -1;
+    int held;
+    while ((held = flock(fd, LOCK_EX)) != 0 && errno == EINTR)
+        ;
+    if (held != 0)
+    {
+        close(fd);
+        return -1;
+    }
+    return fd;
+}
+
+void ReleaseFolder(int handle)
+{
+    // Closing the last descriptor gives the hold back.
+    if (handle >= 0)
+        close(handle);
 }
 
 wxConfigBase* NewConfigStore(const wxString& appName, const wxString& vendorName,
