@@ -59,6 +59,12 @@ void ReleaseFolder(int handle);
 
 // The program's own places and stores.
 
+// The command that opens a web page in the desktop's browser and whose exit
+// status says whether it did: xdg-open where it is installed. Empty where
+// the library's own way is to be used instead: on Windows, ShellExecute,
+// whose answer comes at once.
+wxString BrowserCommand(const wxString& url);
+
 // A new per-user configuration store for the named application: the
 // registry on Windows, elsewhere a SettingsFile below $XDG_CONFIG_HOME (its
 // folder made if missing). damagedCopy names the copy kept of a damaged

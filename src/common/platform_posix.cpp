@@ -2,9 +2,11 @@
 
 #include "common/settingsfile.h"
 
+#include <wx/filefn.h>
 #include <wx/filename.h>
 #include <wx/stdpaths.h>
 #include <wx/strconv.h>
+#include <wx/utils.h>
 
 #include <cerrno>
 #include <cstdlib>
@@ -122,6 +124,14 @@ wxConfigBase* NewConfigStore(const wxString& appName, const wxString& vendorName
     if (!wxFileName::DirExists(dir))
         wxFileName::Mkdir(dir, wxS_DIR_DEFAULT, wxPATH_MKDIR_FULL);
     return SettingsFile::Open(appName, vendorName, damagedCopy);
+}
+
+wxString BrowserCommand(const wxString& url)
+{
+    wxString path, opener;
+    if (!wxGetEnv("PATH", &path) || !wxFindFileInPath(&opener, path, "xdg-open"))
+        return wxString();
+    return wxString::Format("\"%s\" \"%s\"", opener, url);
 }
 
 std::vector<wxString> ProgramDataFolders(const wxString& executableFolder)

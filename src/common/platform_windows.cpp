@@ -78,6 +78,11 @@ int HoldFolder(const wxString&)
 
 void ReleaseFolder(int) {}
 
+wxString BrowserCommand(const wxString&)
+{
+    return wxString();
+}
+
 // The library's store on Windows: the registry, under
 // HKEY_CURRENT_USER\Software\<vendor>\<application>, written as it changes.
 wxConfigBase* NewConfigStore(const wxString& appName, const wxString& vendorName,
