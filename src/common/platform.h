@@ -25,8 +25,9 @@ bool IsUtf8Space(wxUniChar c);
 
 // The file operations behind replacing a file safely.
 
-// The file a path ends at, symbolic links followed; the path itself when it
-// cannot be resolved or the platform has no such links to follow.
+// The file a path ends at, symbolic links followed, also to a file not
+// made yet; the path itself when it cannot be resolved or the platform has
+// no such links to follow.
 wxString ResolvedPath(const wxString& path);
 
 // Devices and pipes, which are written in place rather than replaced.

@@ -9,6 +9,7 @@
 #include <wx/utils.h>
 
 #include <cerrno>
+#include <climits>
 #include <cstdlib>
 #include <cwctype>
 #include <fcntl.h>
@@ -46,11 +47,34 @@ bool IsUtf8Space(wxUniChar c)
     return iswspace_l(wint_t(c.GetValue()), utf8) != 0;
 }
 
+namespace
+{
+// Where a link to a file that does not exist yet points; the path itself
+// when it is no link. Replacing the link instead would cut it off from the
+// file it names.
+wxString DanglingLinkTarget(const wxString& path)
+{
+    wxString current = path;
+    for (int hop = 0; hop < 40; ++hop) // as many as the system follows
+    {
+        char target[PATH_MAX];
+        const ssize_t length = readlink(current.fn_str(), target, sizeof target - 1);
+        if (length < 0)
+            return current;
+        target[length] = '\0';
+        wxFileName next(wxString(target, *wxConvFileName));
+        next.MakeAbsolute(wxFileName(current).GetPath());
+        current = next.GetFullPath();
+    }
+    return path;
+}
+} // namespace
+
 wxString ResolvedPath(const wxString& path)
 {
     char* resolved = realpath(path.fn_str(), nullptr);
     if (!resolved)
-        return path;
+        return DanglingLinkTarget(path);
     const wxString result(resolved, *wxConvFileName);
     std::free(resolved);
     return result;

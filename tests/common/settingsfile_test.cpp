@@ -108,16 +108,24 @@ TEST(SettingsCopies, AnotherCopysChoiceSurvivesThisCopysClose)
     wxtest::ResetConfigStore();
 }
 
+// The settings file is a link into a folder of the user's own.
 TEST(SettingsCopies, ADefaultRecordedByAReadNeverReplacesAChoice)
 {
     wxtest::ResetConfigStore();
+    const std::filesystem::path dotfiles = MakeTempFolder("amorquant-dotfiles-");
+    const wxString linked = wxString((dotfiles / "Pairavel.conf").native());
+    ASSERT_EQ(symlink(linked.fn_str(), SettingsPath().fn_str()), 0);
+    StartCopy();
     // A start that finds no language records an empty one.
     EXPECT_EQ(settings::Read(settings::g_uiLanguage), "");
     ASSERT_TRUE(AnotherCopyChooses("zh_CN"));
     settings::Write(settings::g_frameY, 7);
     ASSERT_TRUE(Save());
-    EXPECT_TRUE(FileText().Contains("ui_language=zh_CN")) << FileText();
-    EXPECT_TRUE(FileText().Contains("y=7")) << FileText();
+    EXPECT_TRUE(FileText(linked).Contains("ui_language=zh_CN")) << FileText(linked);
+    EXPECT_TRUE(FileText(linked).Contains("y=7")) << FileText(linked);
+    EXPECT_TRUE(std::filesystem::is_symlink(SettingsPath().fn_str().data()));
+    std::filesystem::remove(SettingsPath().fn_str().data());
+    std::filesystem::remove_all(dotfiles);
     wxtest::ResetConfigStore();
 }
 
