@@ -31,6 +31,9 @@ private:
 bool ExecuteCommand(const wxString& command, const OpenOutcome& done)
 {
     auto* process = new OpenerProcess(done);
+    // A command that cannot start is told once, with the address, by the
+    // caller: not also in the library's words.
+    const wxLogNull quiet;
     if (wxExecute(command, wxEXEC_ASYNC, process) != 0)
         return true;
     delete process;
