@@ -133,8 +133,7 @@ void wxHyperLink::OpenURL(const wxString& target)
     // Some handlers are registered for local files only and name their
     // argument as a file address.
     command.Replace("file://", wxString(), true);
-    if (!LaunchCommand(command, wxEXEC_ASYNC))
-        ReportUnopenedPage(target);
+    OpenWithCommand(command, target);
 }
 
 // clang-format off

@@ -5,14 +5,24 @@
 #include <wx/filefn.h>
 #include <wx/filename.h>
 
+#include <map>
+
 namespace
 {
-// Empty while the data are read from the working folder.
-wxString s_dataFolder;
+const char* const g_dataFolders[] = {"rules", "img", "locales"};
 
-bool HoldsData(const wxString& folder)
+// Where each data folder is read from, as the prefix of its paths; none
+// (the working folder) for a folder not listed.
+std::map<wxString, wxString> s_prefixes;
+
+wxString WithSeparator(const wxString& folder)
 {
-    return wxDirExists(wxFileName(folder, wxString()).GetPathWithSep() + "rules");
+    return wxFileName(folder, wxString()).GetPathWithSep();
+}
+
+bool Holds(const wxString& folder, const wxString& dataFolder)
+{
+    return wxDirExists(WithSeparator(folder) + dataFolder);
 }
 } // namespace
 
@@ -25,23 +35,33 @@ wxString NativePath(const wxString& path)
 
 bool FindDataFolder(const wxString& executablePath, std::vector<wxString>& triedFolders)
 {
-    s_dataFolder.clear();
-    triedFolders = {wxGetCwd()};
-    if (HoldsData(triedFolders.front()))
-        return true;
+    s_prefixes.clear();
+    const wxString working = wxGetCwd();
+    triedFolders = {working};
+    wxString own;
     for (const wxString& folder : ProgramDataFolders(wxFileName(executablePath).GetPath()))
     {
         triedFolders.push_back(folder);
-        if (HoldsData(folder))
+        if (Holds(folder, "rules"))
         {
-            s_dataFolder = wxFileName(folder, wxString()).GetPathWithSep();
-            return true;
+            own = folder;
+            break;
         }
     }
-    return false;
+    // A working folder with rules is an author's: what it lacks (often all
+    // but the rules) comes from the program's own folder. Any other working
+    // folder is not the program's data, whatever folders it holds.
+    const bool authors = Holds(working, "rules");
+    if (!authors && own.empty())
+        return false;
+    for (const char* dataFolder : g_dataFolders)
+        if (!(authors && Holds(working, dataFolder)) && !own.empty())
+            s_prefixes[dataFolder] = WithSeparator(own);
+    return true;
 }
 
 wxString DataPath(const wxString& path)
 {
-    return s_dataFolder + NativePath(path);
+    const auto prefix = s_prefixes.find(path.BeforeFirst('\\'));
+    return (prefix == s_prefixes.end() ? wxString() : prefix->second) + NativePath(path);
 }

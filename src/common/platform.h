@@ -25,8 +25,9 @@ bool IsUtf8Space(wxUniChar c);
 
 // The file operations behind replacing a file safely.
 
-// The file a path ends at, symbolic links followed; the path itself when it
-// cannot be resolved or the platform has no such links to follow.
+// The file a path ends at, symbolic links followed, also to a file not
+// made yet; the path itself when it cannot be resolved or the platform has
+// no such links to follow.
 wxString ResolvedPath(const wxString& path);
 
 // Devices and pipes, which are written in place rather than replaced.
@@ -49,7 +50,21 @@ bool SyncFile(int fd);
 // Puts a file in another's place in one step, replacing it if it exists.
 bool MoveIntoPlace(const wxString& from, const wxString& to);
 
+// Waits for and takes the hold on a folder that every copy of the program
+// takes before it rewrites a file there, so that two copies never rewrite
+// it at once; ReleaseFolder gives it back (a process that ends loses it).
+// Returns a handle, or -1 when the folder cannot be held or the platform
+// needs no such hold (the registry on Windows writes key by key).
+int HoldFolder(const wxString& folder);
+void ReleaseFolder(int handle);
+
 // The program's own places and stores.
+
+// The command that opens a web page in the desktop's browser and whose exit
+// status says whether it did: xdg-open where it is installed. Empty where
+// the library's own way is to be used instead: on Windows, ShellExecute,
+// whose answer comes at once.
+wxString BrowserCommand(const wxString& url);
 
 // A new per-user configuration store for the named application: the
 // registry on Windows, elsewhere a SettingsFile below $XDG_CONFIG_HOME (its

@@ -2,16 +2,21 @@
 
 #include "common/settingsfile.h"
 
+#include <wx/filefn.h>
 #include <wx/filename.h>
 #include <wx/stdpaths.h>
 #include <wx/strconv.h>
+#include <wx/utils.h>
 
+#include <cerrno>
+#include <climits>
 #include <cstdlib>
 #include <cwctype>
 #include <fcntl.h>
 #include <iostream>
 #include <langinfo.h>
 #include <locale.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -42,11 +47,34 @@ bool IsUtf8Space(wxUniChar c)
     return iswspace_l(wint_t(c.GetValue()), utf8) != 0;
 }
 
+namespace
+{
+// Where a link to a file that does not exist yet points; the path itself
+// when it is no link. Replacing the link instead would cut it off from the
+// file it names.
+wxString DanglingLinkTarget(const wxString& path)
+{
+    wxString current = path;
+    for (int hop = 0; hop < 40; ++hop) // as many as the system follows
+    {
+        char target[PATH_MAX];
+        const ssize_t length = readlink(current.fn_str(), target, sizeof target - 1);
+        if (length < 0)
+            return current;
+        target[length] = '\0';
+        wxFileName next(wxString(target, *wxConvFileName));
+        next.MakeAbsolute(wxFileName(current).GetPath());
+        current = next.GetFullPath();
+    }
+    return path;
+}
+} // namespace
+
 wxString ResolvedPath(const wxString& path)
 {
     char* resolved = realpath(path.fn_str(), nullptr);
     if (!resolved)
-        return path;
+        return DanglingLinkTarget(path);
     const wxString result(resolved, *wxConvFileName);
     std::free(resolved);
     return result;
@@ -87,6 +115,29 @@ bool MoveIntoPlace(const wxString& from, const wxString& to)
     return rename(from.fn_str(), to.fn_str()) == 0;
 }
 
+int HoldFolder(const wxString& folder)
+{
+    const int fd = open(folder.fn_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return -1;
+    int held;
+    while ((held = flock(fd, LOCK_EX)) != 0 && errno == EINTR)
+        ;
+    if (held != 0)
+    {
+        close(fd);
+        return -1;
+    }
+    return fd;
+}
+
+void ReleaseFolder(int handle)
+{
+    // Closing the last descriptor gives the hold back.
+    if (handle >= 0)
+        close(handle);
+}
+
 wxConfigBase* NewConfigStore(const wxString& appName, const wxString& vendorName,
                              wxString& damagedCopy)
 {
@@ -97,6 +148,14 @@ wxConfigBase* NewConfigStore(const wxString& appName, const wxString& vendorName
     if (!wxFileName::DirExists(dir))
         wxFileName::Mkdir(dir, wxS_DIR_DEFAULT, wxPATH_MKDIR_FULL);
     return SettingsFile::Open(appName, vendorName, damagedCopy);
+}
+
+wxString BrowserCommand(const wxString& url)
+{
+    wxString path, opener;
+    if (!wxGetEnv("PATH", &path) || !wxFindFileInPath(&opener, path, "xdg-open"))
+        return wxString();
+    return wxString::Format("\"%s\" \"%s\"", opener, url);
 }
 
 std::vector<wxString> ProgramDataFolders(const wxString& executableFolder)

@@ -70,6 +70,19 @@ bool MoveIntoPlace(const wxString& from, const wxString& to)
                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
 }
 
+// The settings live in the registry, which writes each key as it changes.
+int HoldFolder(const wxString&)
+{
+    return -1;
+}
+
+void ReleaseFolder(int) {}
+
+wxString BrowserCommand(const wxString&)
+{
+    return wxString();
+}
+
 // The library's store on Windows: the registry, under
 // HKEY_CURRENT_USER\Software\<vendor>\<application>, written as it changes.
 wxConfigBase* NewConfigStore(const wxString& appName, const wxString& vendorName,

@@ -3,6 +3,7 @@
 #include "common/platform.h"
 #include "common/replacement.h"
 
+#include <wx/file.h>
 #include <wx/filename.h>
 #include <wx/log.h>
 #include <wx/mstream.h>
@@ -32,6 +33,41 @@ private:
     wxLog* m_previous;
     int m_count = 0;
 };
+
+// While it lives, the folder is held against the other copies.
+class FolderHold
+{
+public:
+    explicit FolderHold(const wxString& folder) : m_handle(HoldFolder(folder)) {}
+    ~FolderHold() { ReleaseFolder(m_handle); }
+    FolderHold(const FolderHold&) = delete;
+    FolderHold& operator=(const FolderHold&) = delete;
+
+private:
+    int m_handle;
+};
+
+// The file's bytes as they are now, none when it does not exist; 0 or the
+// system's error code.
+int ReadFileNow(const wxString& path, wxMemoryBuffer& bytes)
+{
+    if (!wxFileName::FileExists(path))
+        return 0;
+    wxLogNull quiet; // a failure is told by the caller
+    wxFile file;
+    if (!file.Open(path))
+        return wxSysErrorCode();
+    char chunk[16384];
+    for (;;)
+    {
+        const ssize_t count = file.Read(chunk, sizeof chunk);
+        if (count == wxInvalidOffset)
+            return wxSysErrorCode();
+        if (count == 0)
+            return 0;
+        bytes.AppendData(chunk, size_t(count));
+    }
+}
 
 using Entries = std::vector<std::pair<wxString, wxString>>;
 
@@ -110,38 +146,79 @@ bool SettingsFile::DeleteAll()
     const bool deleted = wxFileConfig::DeleteAll();
     // The library reopens the file afterwards and would save it itself.
     DisableAutoSave();
-    m_unsaved = false;
+    m_changes.clear();
     return deleted;
 }
 
 bool SettingsFile::Flush(bool)
 {
-    if (!m_unsaved || m_path.empty())
+    if (m_changes.empty() || m_path.empty())
         return true;
-    wxMemoryOutputStream bytes;
-    Save(bytes);
-    const wxStreamBuffer* buffer = bytes.GetOutputStreamBuffer();
-    const size_t size = buffer->GetIntPosition();
-    ReplacementFile file(ResolvedPath(m_path));
-    if (!file.File().IsOpened() || file.File().Write(buffer->GetBufferStart(), size) != size ||
-        !file.Commit())
+    const wxString target = ResolvedPath(m_path);
+    const FolderHold hold(wxFileName(target).GetPath());
+    if (const int error = WriteChanges(target))
     {
-        m_failure = m_path + ": " + wxSysErrorMsgStr(wxSysErrorCode());
+        m_failure = m_path + ": " + wxSysErrorMsgStr(error);
         return false;
     }
-    m_unsaved = false;
+    m_changes.clear();
     m_failure.clear();
     return true;
 }
 
-bool SettingsFile::DoWriteString(const wxString& key, const wxString& value)
+int SettingsFile::WriteChanges(const wxString& target) const
 {
-    m_unsaved = true;
-    return wxFileConfig::DoWriteString(key, value);
+    wxMemoryBuffer current;
+    if (const int error = ReadFileNow(target, current))
+        return error;
+    wxMemoryInputStream in(current.GetData(), current.GetDataLen());
+    std::unique_ptr<wxFileConfig> now;
+    {
+        wxLogNull quiet; // damage in it was told when this copy started
+        now = std::make_unique<wxFileConfig>(in);
+    }
+    for (const auto& [key, change] : m_changes)
+        if (!change.onlyIfAbsent || !now->HasEntry(key))
+            now->Write(key, change.value);
+    wxMemoryOutputStream bytes;
+    now->Save(bytes);
+    const wxStreamBuffer* buffer = bytes.GetOutputStreamBuffer();
+    ReplacementFile file(target);
+    if (!file.Write(buffer->GetBufferStart(), buffer->GetIntPosition()) || !file.Commit())
+        return file.Error();
+    return 0;
 }
 
-bool SettingsFile::DoWriteLong(const wxString& key, long value)
+wxString SettingsFile::AbsoluteKey(const wxString& key) const
 {
-    m_unsaved = true;
-    return wxFileConfig::DoWriteLong(key, value);
+    const wxConfigPathChanger inGroup(this, key);
+    return GetPath() + "/" + inGroup.Name();
+}
+
+void SettingsFile::NoteRead(const wxString& key, bool found) const
+{
+    // A read that finds nothing records its default by a write that follows
+    // at once, when defaults are recorded.
+    m_missedKey = found ? wxString() : AbsoluteKey(key);
+}
+
+void SettingsFile::NoteWrite(const wxString& key, const wxString& value)
+{
+    const wxString absolute = AbsoluteKey(key);
+    const bool recordedDefault = !m_missedKey.empty() && absolute == m_missedKey;
+    m_missedKey.clear();
+    m_changes[absolute] = Change{value, recordedDefault};
+}
+
+bool SettingsFile::DoReadString(const wxString& key, wxString* value) const
+{
+    const bool found = wxFileConfig::DoReadString(key, value);
+    NoteRead(key, found);
+    return found;
+}
+
+bool SettingsFile::DoWriteString(const wxString& key, const wxString& value)
+{
+    NoteWrite(key, value);
+    return wxFileConfig::DoWriteString(key, value);
 }

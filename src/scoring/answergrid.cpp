@@ -29,9 +29,16 @@ wxString AnswerNotice(const AnswerText& answer)
         return _("The text typed holds no number: the answer stays as it was.");
     case AnswerText::Reading::SeveralNumbers:
         return _("The text typed holds more than one number: the answer stays as it was.");
+    case AnswerText::Reading::Multiplied:
+        return wxString::Format(_("'%s' changes the size of the number: type it in the question's "
+                                  "unit. The answer stays as it was."),
+                                answer.multiplier);
     case AnswerText::Reading::Number:
         break;
     }
+    if (answer.capped)
+        return wxString::Format(_("The number typed is above the largest answer: it counts as %d."),
+                                answer.number);
     return answer.rounded
                ? wxString::Format(_("Answers are whole numbers: the number typed counts as %d."),
                                   answer.number)

@@ -3,6 +3,7 @@
 #include "scoring/charclass.h"
 
 #include <algorithm>
+#include <cctype>
 #include <climits>
 
 namespace
@@ -40,6 +41,29 @@ bool StartsNumber(const wxString& text, size_t i)
     return IsDigit(text, i) || (text[i] == '.' && IsDigit(text, i + 1));
 }
 
+bool IsAsciiLetter(const wxString& text, size_t i)
+{
+    return i < text.length() && text[i].IsAscii() && std::isalpha(int(text[i].GetValue()));
+}
+
+// The word right after a number (spaces between) that multiplies it: a
+// Chinese magnitude, or k or w standing alone ("5k", not "5 kids"); empty
+// for anything else, units of the thing counted (次, 天...) included.
+wxString MultiplierAt(const wxString& text, size_t i)
+{
+    while (i < text.length() && text[i] == ' ')
+        ++i;
+    if (i >= text.length())
+        return wxString();
+    static const wxString magnitudes = wxString::FromUTF8("十百千万萬亿億");
+    static const wxString letters = wxString::FromUTF8("kKwWｋＫｗＷ");
+    const wxUniChar c = text[i];
+    if (magnitudes.Find(c) != wxNOT_FOUND ||
+        (letters.Find(c) != wxNOT_FOUND && !IsAsciiLetter(text, i + 1)))
+        return wxString(c);
+    return wxString();
+}
+
 // Reads the number that starts at i and moves i past it.
 AnswerText ReadNumberAt(const wxString& text, size_t& i)
 {
@@ -62,11 +86,15 @@ AnswerText ReadNumberAt(const wxString& text, size_t& i)
         if (fraction < i && text[fraction] >= '5')
             ++whole;
     }
-    if (negative && whole > 0)
+    answer.multiplier = MultiplierAt(text, i);
+    if (!answer.multiplier.empty())
+        answer.reading = AnswerText::Reading::Multiplied;
+    else if (negative && whole > 0)
         answer.reading = AnswerText::Reading::Negative;
     else
     {
         answer.reading = AnswerText::Reading::Number;
+        answer.capped = whole > INT_MAX;
         answer.number = int(std::min(whole, (long long)INT_MAX));
     }
     return answer;
@@ -90,7 +118,11 @@ AnswerText ReadAnswerText(const wxString& text)
         if (!StartsNumber(plain, i))
             ++i;
         else if (found)
-            return AnswerText{AnswerText::Reading::SeveralNumbers};
+        {
+            AnswerText several;
+            several.reading = AnswerText::Reading::SeveralNumbers;
+            return several;
+        }
         else
         {
             answer = ReadNumberAt(plain, i);

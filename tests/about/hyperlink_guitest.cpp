@@ -1,5 +1,7 @@
 #include "about/hyperlink.h"
 #include "common/launch.h"
+#include "support/launches.h"
+#include "support/window.h"
 #include "support/workdir.h"
 #include "support/wxtest.h"
 
@@ -19,11 +21,11 @@
 
 namespace
 {
-std::vector<std::pair<wxString, int>> s_commands;
-long RecordCommand(const wxString& command, int flags)
+std::vector<wxString> s_commands;
+bool RecordCommand(const wxString& command, const OpenOutcome&)
 {
-    s_commands.emplace_back(command, flags);
-    return 1; // a process id: started
+    s_commands.push_back(command);
+    return true;
 }
 
 #ifdef __WINDOWS__
@@ -159,7 +161,7 @@ protected:
         return link;
     }
     // What a click on a link with this label and URL would start.
-    std::vector<std::pair<wxString, int>> Click(const wxString& label, const wxString& url)
+    std::vector<wxString> Click(const wxString& label, const wxString& url)
     {
         s_commands.clear();
         Send(MakeLink(label, url), wxEVT_LEFT_DOWN);
@@ -266,8 +268,7 @@ TEST_F(HyperLinkTest, OpensWebAndMailTargetsWithTheDesktopHandler)
         ASSERT_EQ(started.size(), c.opens ? 1u : 0u) << target;
         if (c.opens)
         {
-            EXPECT_EQ(started[0].first, g_opener + (" " + target) + " --from=amorquant");
-            EXPECT_EQ(started[0].second, wxEXEC_ASYNC);
+            EXPECT_EQ(started[0], g_opener + (" " + target) + " --from=amorquant");
         }
     }
 }
@@ -290,14 +291,21 @@ TEST_F(HyperLinkTest, EachKindNeedsItsOwnHandler)
     wxtest::ClearLog();
 }
 
-TEST_F(HyperLinkTest, AHandlerThatCannotStartIsReported)
+TEST_F(HyperLinkTest, AHandlerThatCannotStartOrFailsIsReported)
 {
     DesktopHandler handler(g_bothTypes);
-    const CommandLauncher recorder = SetCommandLauncher([](const wxString&, int) { return 0L; });
+    const CommandLauncher recorder =
+        SetCommandLauncher([](const wxString&, const OpenOutcome&) { return false; });
     wxtest::ClearLog();
     Send(MakeLink("home", "http://www.larkvale.net/"), wxEVT_LEFT_DOWN);
     SetCommandLauncher(recorder);
     EXPECT_TRUE(wxtest::LogContains("\nhttp://www.larkvale.net/"));
+    wxtest::ClearLog();
+
+    FailingOpeners failing;
+    Send(MakeLink("mail", "mailto:amorquant@larkvale.net"), wxEVT_LEFT_DOWN);
+    EXPECT_TRUE(WaitUntil([] { return wxtest::LogContains("\nmailto:amorquant@larkvale.net"); }));
+    EXPECT_EQ(wxtest::LoggedMessages().size(), 1u);
     wxtest::ClearLog();
 }
 

@@ -1,6 +1,7 @@
 #include "app/frame.h"
 #include "common/launch.h"
 #include "common/maker.h"
+#include "support/launches.h"
 #include "support/window.h"
 #include "support/wxtest.h"
 
@@ -26,18 +27,28 @@ TEST(FrameCorners, CopyrightFieldFitsItsText)
     wxTheApp->ProcessIdle();
 }
 
-// Without a browser, Update tells the user and gives the address to copy.
+// Without a browser, Update tells the user and gives the address to copy:
+// at once when no opener starts, and when the opener fails, once it has
+// ended, the window going on meanwhile.
 TEST(FrameCorners, UpdateWithoutABrowserGivesTheAddress)
 {
     wxtest::ResetConfigStore();
     auto* frame = new QuorvelFrame(nullptr, wxID_ANY);
-    const BrowserLauncher previous = SetBrowserLauncher([](const wxString&, int) { return false; });
+    const BrowserLauncher previous =
+        SetBrowserLauncher([](const wxString&, int, const OpenOutcome&) { return false; });
     wxtest::ClearLog();
     wxCommandEvent update(wxEVT_COMMAND_MENU_SELECTED, int(QuorvelFrame::ID_MENU_UPDATE));
     frame->GetEventHandler()->ProcessEvent(update);
     SetBrowserLauncher(previous);
     ASSERT_EQ(wxtest::LoggedMessages().size(), 1u);
     EXPECT_TRUE(wxtest::LogContains(wxString("\n") + g_makerDownloadUrl));
+    wxtest::ClearLog();
+
+    FailingOpeners failing;
+    frame->GetEventHandler()->ProcessEvent(update);
+    EXPECT_TRUE(wxtest::LoggedMessages().empty());
+    EXPECT_TRUE(WaitUntil([] { return wxtest::LogContains(wxString("\n") + g_makerDownloadUrl); }));
+    EXPECT_EQ(wxtest::LoggedMessages().size(), 1u);
     wxtest::ClearLog();
     frame->Destroy();
     wxTheApp->ProcessIdle();

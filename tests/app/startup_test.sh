@@ -77,6 +77,20 @@ grep -qx 'ui_language=default' "$home/.config/Pairavel.conf" 2>/dev/null || fail
 rm -rf "$work" "$home"
 echo "done [$case_name]"
 
+# An author's folder holding only rules/ (the README's way to try one's own
+# lists): the rules are read there, the pictures and the translations from
+# the program's folder, so the window is Chinese and no box shows.
+case_name="author's folder with rules only"
+copy_run_folder "$run_dir"
+home=$(mktemp -d)
+mkdir -p "$home/.config"
+printf 'ui_language=zh_CN\n' >"$home/.config/Pairavel.conf"
+author=$(mktemp -d)
+cp -r "$work/rules" "$author/"
+title=恋人估价器 alone=1 from=$author run_program
+rm -rf "$work" "$home" "$author"
+echo "done [$case_name]"
+
 run_elsewhere "run folder" ""
 run_elsewhere "no data anywhere" rules
 run_without_locales zh_CN 恋人估价器 '系统未安装 zh_CN 的区域设置'

@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <climits>
-
 namespace
 {
 using Reading = AnswerText::Reading;
@@ -12,8 +10,14 @@ using Reading = AnswerText::Reading;
 std::string Read(const char* utf8)
 {
     const AnswerText answer = ReadAnswerText(wxString::FromUTF8(utf8));
-    const char* names[] = {"number", "negative", "none", "several"};
-    return std::string(names[int(answer.reading)]) + ":" + std::to_string(answer.number);
+    const char* names[] = {"number", "negative", "none", "several", "multiplied"};
+    std::string read =
+        std::string(names[int(answer.reading)]) + ":" + std::to_string(answer.number);
+    if (answer.capped)
+        read += " capped";
+    if (!answer.multiplier.empty())
+        read += " by " + std::string(answer.multiplier.utf8_str());
+    return read;
 }
 } // namespace
 
@@ -67,9 +71,32 @@ TEST(AnswerText, TextWithoutExactlyOneNumberLeavesTheAnswer)
     EXPECT_EQ(Read("1.2.3"), "several:0");
 }
 
-TEST(AnswerText, NumbersBeyondIntCountAsTheLargest)
+TEST(AnswerText, NumbersBeyondIntCountAsTheLargestAndSaySo)
 {
     EXPECT_EQ(Read("2147483647"), "number:2147483647");
     EXPECT_EQ(Read("2147483646.5"), "number:2147483647");
-    EXPECT_EQ(Read("99999999999999999999999.9"), "number:" + std::to_string(INT_MAX));
+    EXPECT_EQ(Read("2147483647.5"), "number:2147483647 capped");
+    EXPECT_EQ(Read("2147483648"), "number:2147483647 capped");
+    EXPECT_EQ(Read("99999999999999999999999.9"), "number:2147483647 capped");
+    EXPECT_EQ(Read("-99999999999"), "negative:0");
+}
+
+TEST(AnswerText, AWordThatMultipliesTheNumberIsNeverDropped)
+{
+    EXPECT_EQ(Read("约 1.2 万"), "multiplied:0 by 万");
+    EXPECT_EQ(Read("1.2万"), "multiplied:0 by 万");
+    EXPECT_EQ(Read("３　千"), "multiplied:0 by 千");
+    EXPECT_EQ(Read("2亿元"), "multiplied:0 by 亿");
+    EXPECT_EQ(Read("5k"), "multiplied:0 by k");
+    EXPECT_EQ(Read("5 W"), "multiplied:0 by W");
+    EXPECT_EQ(Read("-1万"), "multiplied:0 by 万");
+    // Units of the thing counted, and words that only begin with k or w.
+    EXPECT_EQ(Read("3天"), "number:3");
+    EXPECT_EQ(Read("约 12 次"), "number:12");
+    EXPECT_EQ(Read("2个"), "number:2");
+    EXPECT_EQ(Read("1.5小时"), "number:2");
+    EXPECT_EQ(Read("3 weeks"), "number:3");
+    EXPECT_EQ(Read("4kids"), "number:4");
+    // A magnitude before the number multiplies nothing typed.
+    EXPECT_EQ(Read("万一 3"), "number:3");
 }

@@ -330,6 +330,13 @@ TEST_F(ChecklistTest, PastedTextNeverOpensABox)
     ClickButton(frame, "ID_BUTTON_CALC");
     EXPECT_EQ(RowText("books"), "3");
     EXPECT_TRUE(Shown().Contains(Total("1045"))) << Shown();
+
+    grid->SelectProperty("books", true);
+    Editor(grid)->SelectAll();
+    PasteText(Editor(grid), wxString::FromUTF8("约 1.2 万"));
+    ConfirmEditor(grid);
+    EXPECT_EQ(RowText("books"), "3");
+    EXPECT_TRUE(Status().Contains(wxString::FromUTF8("万"))) << Status();
     EXPECT_EQ(dialogs.Count(), 0);
 }
 
