@@ -54,15 +54,9 @@ std::string ReadFile(const wxString& path)
     file.Read(data.data(), data.size());
     return data;
 }
-
-class RuleCorpusTest : public testing::Test
-{
-protected:
-    void SetUp() override { wxtest::ResetConfigStore(); }
-};
 } // namespace
 
-TEST_F(RuleCorpusTest, EachFileShowsWhatCouldBeReadAndPricesIt)
+TEST(RuleCorpusTest, EachFileShowsWhatCouldBeReadAndPricesIt)
 {
     int cases = 0;
     for (const CorpusCase& c : CorpusCases())
