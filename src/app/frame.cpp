@@ -140,8 +140,8 @@ QuorvelFrame::QuorvelFrame(wxWindow* parent, wxWindowID id)
     BuildStatusBar();
     ConnectEvents();
 
-    m_propGrid = new wxPropertyGrid(m_checklistPanel, wxID_ANY, wxDefaultPosition,
-                                    FromDIP(wxSize(200, 200)), wxPG_BOLD_MODIFIED | wxPG_TOOLTIPS);
+    m_propGrid = new AnswerGrid(m_checklistPanel, wxID_ANY, wxDefaultPosition,
+                                FromDIP(wxSize(200, 200)), wxPG_BOLD_MODIFIED | wxPG_TOOLTIPS);
     gridRow->Add(m_propGrid, 1, wxALL | wxEXPAND, 0);
     PrepareAnswerGrid(m_propGrid);
     // Made last, the grid would come after the buttons when tabbing.

@@ -1,8 +1,7 @@
 #pragma once
 
+#include <wx/propgrid/propgrid.h>
 #include <wx/propgrid/props.h>
-
-class wxPropertyGrid;
 
 // A whole-number row of the checklist. A text counts as ReadAnswerText
 // reads it (an empty field is 0); text that does not count leaves the value
@@ -18,6 +17,16 @@ protected:
     // None: every character may be typed or pasted, as the reading decides.
     wxValidator* DoGetValidator() const override;
     const wxPGEditor* DoGetEditorClass() const override;
+};
+
+// The checklist grid. It scrolls without a word from the toolkit: moving
+// from a row scrolled out of view leaves that row's editor hidden until it
+// is deleted, and the scroll must move it along with the shown windows.
+class AnswerGrid : public wxPropertyGrid
+{
+public:
+    using wxPropertyGrid::wxPropertyGrid;
+    void ScrollWindow(int dx, int dy, const wxRect* rect = nullptr) override;
 };
 
 // Keyboard and layout of the checklist grid: a click gives it the keyboard,
