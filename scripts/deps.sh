@@ -10,7 +10,7 @@ packages="cmake g++ make pkg-config libwxgtk3.2-dev libexpat1-dev gettext locale
   fonts-wqy-microhei xdg-utils wx3.2-i18n"
 for set in "$@"; do
     case $set in
-    test) packages="$packages libgtest-dev xvfb xauth xdotool x11-utils weston libxml2-utils
+    test) packages="$packages libgtest-dev libglib2.0-dev xvfb xauth xdotool x11-utils weston libxml2-utils
             desktop-file-utils appstream dpkg-dev file imagemagick lintian man-db
             clang libclang-rt-14-dev python3" ;;
     bench) packages="$packages libgtest-dev python3 xvfb x11-utils libxml2-dev libx11-dev" ;;

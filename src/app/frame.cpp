@@ -75,14 +75,48 @@ void FitChoiceToEntries(wxChoice* choice)
     choice->SetMinSize(wxSize(std::max(width, choice->GetBestSize().x), -1));
 }
 
+// The part of the window's screen (or the first screen) that windows may
+// take: panels and taskbars left out.
+wxRect WorkArea(const wxWindow* window)
+{
+    const int display = wxDisplay::GetFromWindow(window);
+    return wxDisplay(display == wxNOT_FOUND ? 0 : display).GetClientArea();
+}
+
+// Around the result page: the view's border and the page's, the notebook's
+// and the pane's edges, with some room to spare.
+wxSize PageMargins(const wxWindow* view)
+{
+    return view->GetWindowBorderSize() + view->FromDIP(wxSize(24, 12));
+}
+
+// Extends bottom over the cells of the page's first line, walked in
+// document order; false once a cell starts below it.
+bool ReachFirstLineBottom(const wxHtmlCell* cell, int& bottom)
+{
+    for (; cell; cell = cell->GetNext())
+    {
+        if (const wxHtmlCell* child = cell->GetFirstChild())
+        {
+            if (!ReachFirstLineBottom(child, bottom))
+                return false;
+            continue;
+        }
+        const int top = cell->GetAbsPos().y;
+        if (bottom > 0 && top >= bottom)
+            return false;
+        bottom = std::max(bottom, top + cell->GetHeight());
+    }
+    return true;
+}
+
 // Where a floated pane of the given size goes: beside the window, right of
 // it where the screen has room, else left of it, else inside the screen's
 // right edge; level with the window's top.
 wxPoint BesideWindow(const wxWindow* window, const wxSize& size)
 {
     const wxRect frame = window->GetScreenRect();
-    const int display = wxDisplay::GetFromWindow(window);
-    const wxRect area = wxDisplay(display == wxNOT_FOUND ? 0 : display).GetClientArea();
+    const wxRect area = WorkArea(window);
     int x = frame.GetRight() + 1;
     if (x + size.x > area.GetRight() + 1)
         x = frame.x - size.x;
@@ -141,8 +175,8 @@ QuorvelFrame::QuorvelFrame(wxWindow* parent, wxWindowID id)
     BuildStatusBar();
     ConnectEvents();
 
-    m_propGrid = new wxPropertyGrid(m_checklistPanel, wxID_ANY, wxDefaultPosition,
-                                    FromDIP(wxSize(200, 200)), wxPG_BOLD_MODIFIED | wxPG_TOOLTIPS);
+    m_propGrid = new AnswerGrid(m_checklistPanel, wxID_ANY, wxDefaultPosition,
+                                FromDIP(wxSize(200, 200)), wxPG_BOLD_MODIFIED | wxPG_TOOLTIPS);
     gridRow->Add(m_propGrid, 1, wxALL | wxEXPAND, 0);
     PrepareAnswerGrid(m_propGrid);
     // Made last, the grid would come after the buttons when tabbing.
@@ -157,7 +191,16 @@ QuorvelFrame::QuorvelFrame(wxWindow* parent, wxWindowID id)
     BuildChecklist(0, 0);
     Calculate();
     FitResultPage();
-    SetMinClientSize(MinimumClientSize());
+    FitToWorkArea();
+    // Some desktops tell the size of the title bar and frame only once the
+    // window is shown, and the window then grows by them: fit again.
+    Bind(wxEVT_SIZE,
+         [this](wxSizeEvent& event)
+         {
+             if (!WorkArea(this).Contains(GetScreenRect()))
+                 CallAfter(&QuorvelFrame::FitToWorkArea);
+             event.Skip();
+         });
     ConnectPaneEvents();
 }
 
@@ -278,9 +321,7 @@ void QuorvelFrame::LeaveBlindStopsOutOfTabOrder()
 // of Chinese have no spaces to wrap at: the pane widens to the longest.
 void QuorvelFrame::FitResultPage()
 {
-    // The view's border and the page's, the notebook's and the pane's
-    // edges, with some room to spare.
-    const wxSize margins = m_resultHtml->GetWindowBorderSize() + FromDIP(wxSize(24, 12));
+    const wxSize margins = PageMargins(m_resultHtml);
     const wxSize least = m_resultBook->GetMinSize();
     wxHtmlContainerCell* page = m_resultHtml->GetInternalRepresentation();
     if (!page)
@@ -290,6 +331,60 @@ void QuorvelFrame::FitResultPage()
     const int height = m_resultBook->GetTabCtrlHeight() + page->GetHeight() + margins.y;
     m_resultBook->SetMinSize(wxSize(width, std::max(height, least.y)));
     m_auiManager->GetPane(m_resultBook).MinSize(m_resultBook->GetMinSize());
+    m_auiManager->Update();
+}
+
+// The first window and its least size fit the screen's work area, at any
+// scale: on a small screen the list keeps fewer rows and the result pane
+// less of its page (both scroll), so that the buttons and the status bar
+// stay on the screen.
+void QuorvelFrame::FitToWorkArea()
+{
+    // The title bar, frame, menu bar and status bar around the client area.
+    const wxSize room = WorkArea(this).GetSize() - (GetSize() - GetClientSize());
+    const int excess = MinimumClientSize().y - room.y;
+    if (excess > 0)
+        ShrinkPanes(excess);
+    SetMinClientSize(MinimumClientSize());
+    const wxSize client = GetClientSize();
+    SetClientSize(wxSize(std::min(client.x, room.x), std::min(client.y, room.y)));
+    if (IsShown())
+    {
+        const wxRect area = WorkArea(this);
+        const wxRect outer = GetScreenRect();
+        Move(std::clamp(outer.x, area.x, std::max(area.x, area.GetRight() + 1 - outer.width)),
+             std::clamp(outer.y, area.y, std::max(area.y, area.GetBottom() + 1 - outer.height)));
+    }
+}
+
+// The list gives up rows first, down to three, then the result pane its
+// grades, down to the line of the total.
+void QuorvelFrame::ShrinkPanes(int excess)
+{
+    wxSizer* page = m_checklistPanel->GetSizer();
+    wxSizer* column = page->GetItem(size_t(1))->GetSizer();
+    const int aroundGrid =
+        column->GetItem(size_t(0))->CalcMin().y + column->GetItem(size_t(2))->CalcMin().y;
+    const int leastPage =
+        aroundGrid + 3 * m_propGrid->GetRowHeight() + m_propGrid->GetWindowBorderSize().y;
+    const wxSize pageMin = m_checklistPanel->GetMinSize();
+    const int pageHeight = std::max(leastPage, pageMin.y - excess);
+    page->GetItem(size_t(0))->SetMinSize(0, pageHeight);
+    m_propGrid->SetMinSize(wxSize(m_propGrid->GetMinSize().x, pageHeight - aroundGrid));
+    m_checklistPanel->SetMinSize(wxSize(pageMin.x, pageHeight));
+    excess -= pageMin.y - pageHeight;
+
+    wxHtmlContainerCell* result = m_resultHtml->GetInternalRepresentation();
+    int firstLine = 0;
+    if (excess <= 0 || !result)
+        return;
+    ReachFirstLineBottom(result, firstLine);
+    const wxSize resultMin = m_resultBook->GetMinSize();
+    const int leastResult =
+        m_resultBook->GetTabCtrlHeight() + firstLine + PageMargins(m_resultHtml).y;
+    const wxSize shrunk(resultMin.x, std::max(leastResult, resultMin.y - excess));
+    m_resultBook->SetMinSize(shrunk);
+    m_auiManager->GetPane(m_resultBook).MinSize(shrunk).BestSize(shrunk);
     m_auiManager->Update();
 }
 

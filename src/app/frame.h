@@ -70,6 +70,8 @@ private:
     void SaveFrameGeometry();
     wxSize MinimumClientSize() const;
     void FitResultPage();
+    void FitToWorkArea();
+    void ShrinkPanes(int excess);
     void ConnectPaneEvents();
     wxWindow* ActiveFloatingPane() const;
     void RebuildFromChoices();

@@ -8,3 +8,7 @@
 // closes that frame, where the program sees such clicks (Windows); elsewhere
 // the desktop draws the title bar and keeps its own meaning of the click.
 void CloseFloatingFramesOnTitleDoubleClick();
+
+// Whether scrolling a window moves its hidden children quietly (Windows).
+// GTK moves only the shown ones and reports a critical for each hidden one.
+bool ScrollingMovesHiddenChildren();

@@ -2,3 +2,8 @@
 
 // The desktop's title bars tell the program of no clicks.
 void CloseFloatingFramesOnTitleDoubleClick() {}
+
+bool ScrollingMovesHiddenChildren()
+{
+    return false;
+}

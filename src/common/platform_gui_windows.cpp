@@ -24,3 +24,8 @@ void CloseFloatingFramesOnTitleDoubleClick()
         wxWindow::MSWRegisterMessageHandler(WM_NCLBUTTONDBLCLK, CloseOnTitleDoubleClick);
     (void)registered;
 }
+
+bool ScrollingMovesHiddenChildren()
+{
+    return true;
+}

@@ -1,5 +1,6 @@
 #include "scoring/answergrid.h"
 
+#include "common/platform_gui.h"
 #include "scoring/answertext.h"
 
 #include <wx/combo.h>
@@ -288,6 +289,21 @@ void OnSize(wxPropertyGrid* grid, wxSizeEvent& event)
     event.Skip();
 }
 } // namespace
+
+void AnswerGrid::ScrollWindow(int dx, int dy, const wxRect* rect)
+{
+    std::vector<wxWindow*> hidden;
+    if (!ScrollingMovesHiddenChildren())
+        for (wxWindow* child : GetChildren())
+            if (!child->IsShown() && !child->IsTopLevel())
+                hidden.push_back(child);
+    // Shown for the move only: nothing is drawn in between.
+    for (wxWindow* child : hidden)
+        child->Show();
+    wxPropertyGrid::ScrollWindow(dx, dy, rect);
+    for (wxWindow* child : hidden)
+        child->Hide();
+}
 
 void PrepareAnswerGrid(wxPropertyGrid* grid)
 {

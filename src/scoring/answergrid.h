@@ -1,8 +1,7 @@
 #pragma once
 
+#include <wx/propgrid/propgrid.h>
 #include <wx/propgrid/props.h>
-
-class wxPropertyGrid;
 
 // A whole-number row of the checklist. A text counts as ReadAnswerText
 // reads it (an empty field is 0); text that does not count leaves the value
@@ -27,6 +26,15 @@ bool IsCheckboxRow(const wxPGProperty* row);
 bool IsNumberRow(const wxPGProperty* row);
 // Whether a row is a list of options, which Enter, F2 and Space open.
 bool IsChoiceRow(const wxPGProperty* row);
+// The checklist grid. It scrolls without a word from the toolkit: moving
+// from a row scrolled out of view leaves that row's editor hidden until it
+// is deleted, and the scroll must move it along with the shown windows.
+class AnswerGrid : public wxPropertyGrid
+{
+public:
+    using wxPropertyGrid::wxPropertyGrid;
+    void ScrollWindow(int dx, int dy, const wxRect* rect = nullptr) override;
+};
 
 // Keyboard and layout of the checklist grid: a click gives it the keyboard,
 // Space ticks a checkbox row (drawn at once) or opens a number row or a

@@ -11,6 +11,8 @@
 #include <wx/utils.h>
 #ifdef __WINDOWS__
 #include <wx/msw/registry.h>
+#else
+#include <gio/gio.h>
 #endif
 
 #include <cstdlib>
@@ -103,6 +105,10 @@ public:
             << "Exec=/opt/recorder/open file://%u --from=file://amorquant\n"
             << "MimeType=" << mimeTypes << "\n";
         m_hadDirs = wxGetEnv("XDG_DATA_DIRS", &m_oldDirs);
+        // GLib reads the MIME database's folders once, when first asked,
+        // and keeps them: were that now, the toolkit would never again tell
+        // an image file's format.
+        g_free(g_content_type_guess("image.png", nullptr, 0, nullptr));
         wxSetEnv("XDG_DATA_DIRS", m_folder.string());
         Reload();
     }

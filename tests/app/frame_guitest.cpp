@@ -10,6 +10,7 @@
 #include <wx/aui/aui.h>
 #include <wx/button.h>
 #include <wx/choice.h>
+#include <wx/display.h>
 #include <wx/html/htmlwin.h>
 #include <wx/menu.h>
 #include <wx/stattext.h>
@@ -203,6 +204,33 @@ TEST_F(FrameTest, SmallestWindowKeepsChoicesRowsButtonsAndResultInView)
     const wxRect result(frame->ScreenToClient(html->GetScreenPosition()), html->GetSize());
     EXPECT_TRUE(wxRect(client).Contains(result));
     EXPECT_GE(result.height, 60);
+}
+
+// On any screen, small or scaled, the first window and its least size fit
+// the work area, with the buttons, the status bar and the total on it; the
+// list keeps a few rows. The test command runs this on small screens too.
+TEST_F(FrameTest, WindowFitsTheWorkArea)
+{
+    ASSERT_TRUE(ShowAndWaitForPaint(frame, grid));
+    const int display = wxDisplay::GetFromWindow(frame);
+    const wxRect area = wxDisplay(display == wxNOT_FOUND ? 0 : display).GetClientArea();
+    // A Wayland client learns neither its place nor the screen's panels.
+    const auto inArea = [&](const wxRect& rect)
+    { return OnWayland() ? rect.height <= area.height : area.Contains(rect); };
+    EXPECT_TRUE(WaitUntil([&] { return inArea(frame->GetScreenRect()); }))
+        << frame->GetScreenRect().height << " in " << area.height;
+    const wxSize least = frame->ClientToWindowSize(frame->GetMinClientSize());
+    EXPECT_LE(least.x, area.width);
+    EXPECT_LE(least.y, area.height);
+    for (const char* name : {"ID_CHOICE_MODE", "ID_BUTTON_CALC", "ID_BUTTON_RESET", "ID_STATUSBAR"})
+    {
+        wxWindow* window = Find<wxWindow>(frame, name);
+        EXPECT_TRUE(inArea(window->GetScreenRect())) << name;
+        EXPECT_TRUE(frame->GetScreenRect().Contains(window->GetScreenRect())) << name;
+    }
+    EXPECT_GE(grid->GetClientSize().y, 3 * grid->GetRowHeight());
+    // The line of the total, in its large figures.
+    EXPECT_GE(html->GetClientSize().y, 3 * html->GetCharHeight());
 }
 
 // Tab from Reset must come back round through the choices, the list and the

@@ -543,3 +543,17 @@ TEST_F(ChoiceRowTest, KeyboardOpensTheListAndTypingPicksAnOption)
     TypeText(grid, wxString::FromUTF8("两"));
     EXPECT_EQ(RowText("income"), wxString::FromUTF8("两万元以上"));
 }
+
+// Moving to a row out of view scrolls the list while the row left behind
+// still holds its editor, hidden: GTK must not be asked to move it as a
+// shown window (a critical each time).
+TEST_F(LongChecklistTest, MovingToARowOutOfViewScrollsQuietly)
+{
+    ASSERT_TRUE(ShowAndWaitForPaint(frame, grid));
+    for (const char* row : {"r0", "r1", "r120", "r3", "r299"})
+    {
+        grid->SelectProperty(row);
+        EXPECT_TRUE(grid->GetEditorControl()) << row;
+    }
+    EXPECT_GT(grid->GetViewStart().y, 0);
+}

@@ -55,20 +55,9 @@ std::string ReadFile(const wxString& path)
     file.Read(data.data(), data.size());
     return data;
 }
-
-class RuleCorpusTest : public testing::Test
-{
-protected:
-    // What earlier tests logged would count as a refusal here.
-    void SetUp() override
-    {
-        wxtest::ResetConfigStore();
-        wxtest::ClearLog();
-    }
-};
 } // namespace
 
-TEST_F(RuleCorpusTest, EachFileShowsWhatCouldBeReadAndPricesIt)
+TEST(RuleCorpusTest, EachFileShowsWhatCouldBeReadAndPricesIt)
 {
     int cases = 0;
     for (const CorpusCase& c : CorpusCases())

@@ -11,11 +11,14 @@
 #include <wx/log.h>
 #include <wx/stdpaths.h>
 
+#include <filesystem>
 #include <iostream>
 
 namespace
 {
 std::vector<wxString> s_messages;
+// The settings folder inside the private HOME.
+std::filesystem::path s_configFolder;
 
 class CapturingLog : public wxLog
 {
@@ -35,6 +38,17 @@ void FailOnAssert(const wxString& file, int line, const wxString& func, const wx
     ADD_FAILURE_AT(file.utf8_str(), line) << "wx assertion in " << func.utf8_string() << ": "
                                           << cond.utf8_string() << " " << msg.utf8_string();
 }
+
+// Whatever ran before, a test starts from an empty log and an empty store:
+// a message or a setting left by an earlier test must not decide the next.
+class FreshStart : public testing::EmptyTestEventListener
+{
+    void OnTestStart(const testing::TestInfo&) override
+    {
+        wxtest::ResetConfigStore();
+        wxtest::ClearLog();
+    }
+};
 } // namespace
 
 namespace wxtest
@@ -45,7 +59,8 @@ std::string IsolateHome()
     // apart by the test run's own Wine prefix.
     const std::filesystem::path home = MakeTempFolder("amorquant-test-");
     wxSetEnv("HOME", home.native());
-    wxSetEnv("XDG_CONFIG_HOME", (home / ".config").native());
+    s_configFolder = home / ".config";
+    wxSetEnv("XDG_CONFIG_HOME", s_configFolder.native());
     return home.string();
 }
 
@@ -57,6 +72,7 @@ void InstallHooks()
     delete wxLog::SetActiveTarget(new CapturingLog);
     wxLog::SetLogLevel(wxLOG_Max);
     wxLog::SetVerbose(false);
+    testing::UnitTest::GetInstance()->listeners().Append(new FreshStart);
 }
 
 const std::vector<wxString>& LoggedMessages()
@@ -82,6 +98,12 @@ bool LogContains(const wxString& text)
 void ResetConfigStore()
 {
     delete wxConfigBase::Set(nullptr);
+    // Also what a test put in place of the file (a folder, a symbolic link).
+    if (!s_configFolder.empty())
+    {
+        std::error_code ignored;
+        std::filesystem::remove_all(s_configFolder, ignored);
+    }
     OpenConfigStore()->DeleteAll();
 }
 } // namespace wxtest

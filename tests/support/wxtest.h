@@ -13,7 +13,8 @@ namespace wxtest
 // starts. Returns that folder.
 std::string IsolateHome();
 // Names the application as the program does, installs the assert handler
-// and the capturing log target.
+// and the capturing log target, and has every test start from an empty log
+// and an empty store.
 void InstallHooks();
 
 // Everything logged since the last ClearLog, one entry per message.
