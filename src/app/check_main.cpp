@@ -1,5 +1,6 @@
 // amorquant-check: checks rule files for their authors, without a window.
 #include "common/platform.h"
+#include "common/platform_console.h"
 #include "i18n/checklanguage.h"
 #include "scoring/checkcommand.h"
 

@@ -8,3 +8,8 @@
 // closes that frame, where the program sees such clicks (Windows); elsewhere
 // the desktop draws the title bar and keeps its own meaning of the click.
 void CloseFloatingFramesOnTitleDoubleClick();
+
+// Makes this process known as a running copy of the program until it ends,
+// where installers look for one (Windows: the named mutex of maker.h);
+// elsewhere packages are installed without asking the program.
+void MarkProgramRunning();

@@ -2,14 +2,17 @@
 
 #include "about/version.h"
 #include "common/platform.h"
+#include "common/platform_console.h"
 #include "scoring/result.h"
 #include "scoring/rulecheck.h"
 #include "scoring/rulefile.h"
 
 #include <wx/intl.h>
+#include <wx/log.h>
 #include <wx/xml/xml.h>
 
 #include <algorithm>
+#include <memory>
 #include <ostream>
 #include <utility>
 
@@ -19,7 +22,8 @@ namespace
 // the install test compares the two. Marked for the catalogs, translated
 // where it is printed.
 const char* const g_usage =
-    wxTRANSLATE("usage: amorquant-check [--total] [--answer ID=VALUE]... [--] FILE...\n"
+    wxTRANSLATE("usage: amorquant-check [--total] [--answer ID=VALUE]... [--utf8] [--output FILE]\n"
+                "                       [--] FILE...\n"
                 "       amorquant-check --help | --version\n"
                 "Reports what in each rule file the program would read differently from how it\n"
                 "is written, one problem a line as FILE:LINE: MESSAGE. A warning, as\n"
@@ -30,19 +34,24 @@ const char* const g_usage =
                 "  --answer ID=VALUE  answer row ID with VALUE and print the total: 1/0 or\n"
                 "                     true/false for a checkbox, a whole number from 0 up\n"
                 "                     otherwise; repeatable; rows not named hold 0\n"
+                "  --utf8             write UTF-8 to a file or pipe on Windows too\n"
+                "  --output FILE      write the report to FILE, in UTF-8, instead\n"
                 "  --                 end the options: each argument after it is a FILE\n"
                 "  -h, --help         print this help and exit (/? too on Windows)\n"
                 "  --version          print the version and exit\n"
                 "\n"
-                "Output to a file or pipe is UTF-8 (lines end in CR LF on Windows); a Windows\n"
-                "console gets it as Unicode text. On Windows, * and ? in the last part of a\n"
-                "FILE stand for any characters and any one character; a FILE that matches\n"
-                "nothing is checked as written.\n"
+                "Output to a file or pipe is UTF-8. On Windows it is in the console's code page\n"
+                "(the ANSI code page without a console), as the system's own tools write it,\n"
+                "with a character the code page lacks written as its code point (U+20AC);\n"
+                "--utf8 and --output give UTF-8; lines end in CR LF. A Windows console gets\n"
+                "the text as Unicode. On Windows, * and ? in the last part of a FILE stand for\n"
+                "any characters and any one character; a FILE that matches nothing is checked\n"
+                "as written.\n"
                 "The rule file format is described in rule-format.md, in share/doc/amorquant.\n"
                 "\n"
                 "Exit status: 0 clean, 1 problems found (an answer for a rule that the program\n"
-                "leaves out among them), 2 bad usage or an answer that fits no row, 3 warnings\n"
-                "and nothing worse.\n");
+                "leaves out among them), 2 bad usage, an answer that fits no row or an output\n"
+                "file that cannot be written, 3 warnings and nothing worse.\n");
 
 // The usage in the language of the messages.
 std::string Usage()
@@ -57,6 +66,8 @@ struct Options
     bool help = false;
     bool version = false;
     bool total = false;
+    bool utf8 = false;
+    wxString output; // the file named with --output
 };
 
 // Returns an error message, or empty when the arguments make sense.
@@ -90,6 +101,19 @@ wxString ParseArgs(const std::vector<wxString>& args, Options& options)
         if (arg == "--total")
         {
             options.total = true;
+            continue;
+        }
+        if (arg == "--utf8")
+        {
+            options.utf8 = true;
+            continue;
+        }
+        if (arg == "--output" || arg.StartsWith("--output=", &options.output))
+        {
+            if (arg == "--output")
+                options.output = ++i < args.size() ? args[i] : wxString();
+            if (options.output.empty())
+                return _("--output needs a FILE");
             continue;
         }
         if (arg == "--answer")
@@ -127,8 +151,8 @@ void Print(std::ostream& out, const wxString& file, const RuleProblem& problem)
 // Exit statuses.
 constexpr int g_clean = 0, g_problems = 1, g_badUsage = 2, g_warningsOnly = 3;
 
-// Reports an answer that fits no row of the file on err; the status is bad
-// usage.
+// Reports an answer that fits no row of the file, or a report file that
+// cannot be written, on err; the status is bad usage.
 int UsageError(std::ostream& err, const wxString& file, const wxString& message)
 {
     err << ("amorquant-check: " + file + ": " + message).utf8_string() << '\n';
@@ -202,17 +226,9 @@ int CheckFile(const wxString& file, const Options& options, std::ostream& out, s
                                   options, out, err));
     return status;
 }
-} // namespace
 
-int RunRuleCheck(const std::vector<wxString>& args, std::ostream& out, std::ostream& err)
+int Run(const Options& options, std::ostream& out, std::ostream& err)
 {
-    Options options;
-    const wxString error = ParseArgs(args, options);
-    if (!error.empty())
-    {
-        err << ("amorquant-check: " + error).utf8_string() << '\n' << Usage();
-        return g_badUsage;
-    }
     if (options.help)
     {
         out << Usage();
@@ -226,5 +242,32 @@ int RunRuleCheck(const std::vector<wxString>& args, std::ostream& out, std::ostr
     int status = g_clean;
     for (const wxString& file : options.files)
         status = Worse(status, CheckFile(file, options, out, err));
+    return status;
+}
+} // namespace
+
+int RunRuleCheck(const std::vector<wxString>& args, std::ostream& out, std::ostream& err)
+{
+    Options options;
+    const wxString error = ParseArgs(args, options);
+    if (!error.empty())
+    {
+        err << ("amorquant-check: " + error).utf8_string() << '\n' << Usage();
+        return g_badUsage;
+    }
+    if (options.utf8)
+        UseUtf8ForRedirectedOutput();
+    if (options.output.empty())
+        return Run(options, out, err);
+    wxString reason;
+    const std::unique_ptr<std::ostream> file = CreateUtf8TextFile(options.output, reason);
+    if (!file)
+        return UsageError(err, options.output,
+                          wxString::Format(_("cannot be written: %s"), reason));
+    const int status = Run(options, *file, err);
+    // A report cut short by a full disk must not pass for a whole one.
+    if (!file->flush())
+        return UsageError(err, options.output,
+                          wxString::Format(_("cannot be written: %s"), wxSysErrorMsgStr()));
     return status;
 }
