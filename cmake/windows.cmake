@@ -11,6 +11,9 @@ function(amorquant_read_define file pattern out)
 endfunction()
 amorquant_read_define(${PROJECT_SOURCE_DIR}/src/common/maker.h "g_makerCopyright\\[\\]" AMORQUANT_COPYRIGHT)
 amorquant_read_define(${PROJECT_SOURCE_DIR}/src/common/maker.h "g_makerHomeUrl\\[\\]" AMORQUANT_HOME_URL)
+amorquant_read_define(${PROJECT_SOURCE_DIR}/src/common/maker.h "g_runningCopyMutex\\[\\]" AMORQUANT_RUNNING_MUTEX)
+# As C++ writes it, with its backslash doubled.
+string(REPLACE "\\\\" "\\" AMORQUANT_RUNNING_MUTEX "${AMORQUANT_RUNNING_MUTEX}")
 string(REPLACE "." "," AMORQUANT_RC_VERSION "${AMORQUANT_VERSION_FULL}")
 
 set(windows_packaging ${PROJECT_SOURCE_DIR}/packaging/windows)
@@ -67,7 +70,8 @@ add_custom_target(windows_packages
           ${CMAKE_COMMAND} -E tar cf ${CMAKE_BINARY_DIR}/${AMORQUANT_WIN_PACKAGE}.zip --format=zip
           ${AMORQUANT_WIN_PACKAGE}
   COMMAND ${MAKENSIS} -V2 -DVERSION=${AMORQUANT_VERSION_FULL} "-DCOPYRIGHT=${AMORQUANT_COPYRIGHT}"
-          -DURL=${AMORQUANT_HOME_URL} -DSTAGE=${stage} -DFILES=${windows_out}/files.nsh
+          -DURL=${AMORQUANT_HOME_URL} -DRUNNING_MUTEX=${AMORQUANT_RUNNING_MUTEX}
+          -DSTAGE=${stage} -DFILES=${windows_out}/files.nsh
           -DOUTFILE=${CMAKE_BINARY_DIR}/${AMORQUANT_WIN_PACKAGE}-setup.exe
           ${windows_packaging}/amorquant.nsi
   DEPENDS amorquant amorquant-check rundata

@@ -63,6 +63,39 @@ LangString ProductName ${LANG_ENGLISH} "Amorquant"
 LangString ProductName ${LANG_SIMPCHINESE} "恋人估价器"
 !define SHORTCUT "$SMPROGRAMS\$(ProductName).lnk"
 
+;;; Running copies. A running program's files can be neither replaced nor
+;;; removed: before touching them the installer and uninstaller look for
+;;; the mutex the program holds (RUNNING_MUTEX, from cmake/windows.cmake)
+;;; and ask for it to be closed, Retry or Cancel (Cancel when silent). Files
+;;; that still cannot be written or removed stop them, never skipped, so no
+;;; run reports success with the old files left in place.
+!include "LogicLib.nsh"
+AllowSkipFiles off
+
+LangString CloseToInstall ${LANG_ENGLISH} "Amorquant is running. Close it, then click Retry to install, or Cancel to stop."
+LangString CloseToInstall ${LANG_SIMPCHINESE} "恋人估价器正在运行。请先关闭它，再点“重试”继续安装；点“取消”则停止安装。"
+LangString CloseToUninstall ${LANG_ENGLISH} "Amorquant is running. Close it, then click Retry to uninstall, or Cancel to stop."
+LangString CloseToUninstall ${LANG_SIMPCHINESE} "恋人估价器正在运行。请先关闭它，再点“重试”继续卸载；点“取消”则停止卸载。"
+LangString FileLeft ${LANG_ENGLISH} "$0 could not be removed. Close Amorquant and any program using this file, then click Retry, or Cancel to stop: Amorquant then stays installed, to be uninstalled later."
+LangString FileLeft ${LANG_SIMPCHINESE} "无法删除 $0。请关闭恋人估价器和正在使用这个文件的程序，再点“重试”；点“取消”则停止卸载，程序保留，可以稍后再卸载。"
+
+; Waits, asking with the message, until no copy runs; Cancel aborts.
+; OpenMutex is refused (access denied) when the copy is another user's.
+!macro WaitForClosedProgram MESSAGE
+    ${Do}
+        System::Call 'kernel32::OpenMutexW(i 0x00100000, i 0, w "${RUNNING_MUTEX}") p .r0 ?e'
+        Pop $1
+        ${If} $0 P<> 0
+            System::Call 'kernel32::CloseHandle(p r0)'
+        ${ElseIf} $1 <> 5
+            ${Break}
+        ${EndIf}
+        MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "${MESSAGE}" /SD IDCANCEL IDRETRY +2
+        Abort
+    ${Loop}
+!macroend
+;;; End of running copies.
+
 Function StartProgram
     SetOutPath "$INSTDIR"
     Exec '"$INSTDIR\amorquant.exe"'
@@ -70,6 +103,7 @@ FunctionEnd
 
 Section "Amorquant"
     SetShellVarContext all
+    !insertmacro WaitForClosedProgram "$(CloseToInstall)"
     !insertmacro InstallFiles
     WriteUninstaller "$INSTDIR\uninstall.exe"
 
@@ -99,12 +133,22 @@ SectionEnd
 ; a folder chosen by hand that holds other files) stays.
 Section "Uninstall"
     SetShellVarContext all
+    ${Do}
+        !insertmacro WaitForClosedProgram "$(CloseToUninstall)"
+        !insertmacro UninstallFiles
+        !insertmacro FindFileLeft $0
+        ${If} $0 == ""
+            ${Break}
+        ${EndIf}
+        ; The uninstaller and its entry stay, to try again later.
+        MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "$(FileLeft)" /SD IDCANCEL IDRETRY +2
+        Abort
+    ${Loop}
     ReadRegStr $0 HKLM "${UNINSTALL_KEY}" "Shortcut"
     ; Installers before the Chinese name wrote no value: theirs was this.
     StrCmp $0 "" 0 +2
     StrCpy $0 "$SMPROGRAMS\Amorquant.lnk"
     Delete "$0"
-    !insertmacro UninstallFiles
     Delete "$INSTDIR\uninstall.exe"
     RMDir "$INSTDIR"
     DeleteRegKey HKLM "${UNINSTALL_KEY}"

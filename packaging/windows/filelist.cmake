@@ -1,12 +1,14 @@
 # Writes the installer's file list from the staged run folder:
 #   cmake -DSTAGE=<folder> -DOUT=<file.nsh> -P filelist.cmake
-# Two macros: InstallFiles puts every staged file in $INSTDIR; UninstallFiles
+# Three macros: InstallFiles puts every staged file in $INSTDIR; UninstallFiles
 # deletes those files and then their folders, deepest first, each only if
-# it is empty then.
+# it is empty then; FindFileLeft VAR sets VAR to an installed file that is
+# still there, or to "" when none is.
 file(GLOB_RECURSE files RELATIVE ${STAGE} ${STAGE}/*)
 list(SORT files)
 set(install "!macro InstallFiles\n")
 set(uninstall "!macro UninstallFiles\n")
+set(left "!macro FindFileLeft VAR\n    StrCpy \${VAR} \"\"\n")
 set(folders)
 set(current_folder "-")
 foreach(file ${files})
@@ -23,6 +25,8 @@ foreach(file ${files})
   endif()
   string(APPEND install "    File \"${STAGE}/${file}\"\n")
   string(APPEND uninstall "    Delete \"$INSTDIR\\${win_file}\"\n")
+  string(APPEND left "    IfFileExists \"$INSTDIR\\${win_file}\" 0 +2\n"
+                     "    StrCpy \${VAR} \"$INSTDIR\\${win_file}\"\n")
   # The folder and each folder above it.
   while(NOT folder STREQUAL "")
     list(APPEND folders ${folder})
@@ -39,4 +43,5 @@ foreach(folder ${folders})
 endforeach()
 string(APPEND install "!macroend\n")
 string(APPEND uninstall "!macroend\n")
-file(WRITE ${OUT} "${install}${uninstall}")
+string(APPEND left "!macroend\n")
+file(WRITE ${OUT} "${install}${uninstall}${left}")

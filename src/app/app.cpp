@@ -4,6 +4,7 @@
 #include "common/config.h"
 #include "common/images.h"
 #include "common/paths.h"
+#include "common/platform_gui.h"
 #include "common/settings.h"
 #include "i18n/chooser.h"
 
@@ -28,6 +29,7 @@ wxString OneFolderALine(const std::vector<wxString>& folders)
 
 bool QuorvelApp::OnInit()
 {
+    MarkProgramRunning();
     SetVendorName(settings::g_vendorName);
     SetAppName(settings::g_appName);
     wxString damagedSettings;

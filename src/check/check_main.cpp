@@ -1,6 +1,7 @@
 // amorquant-check: checks rule files for their authors, without a window.
 #include "check/checkcommand.h"
 #include "common/platform.h"
+#include "common/platform_console.h"
 #include "i18n/checklanguage.h"
 
 #include <wx/init.h>

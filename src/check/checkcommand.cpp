@@ -2,15 +2,18 @@
 
 #include "common/platform.h"
 #include "common/version.h"
+#include "common/platform_console.h"
 #include "scoring/result.h"
 #include "scoring/rulecheck.h"
 #include "scoring/rulefile.h"
 #include "scoring/ruleload.h"
 
 #include <wx/intl.h>
+#include <wx/log.h>
 #include <wx/xml/xml.h>
 
 #include <algorithm>
+#include <memory>
 #include <ostream>
 #include <utility>
 
@@ -22,7 +25,8 @@ namespace
 // the blank lines stand alone. Marked for the catalogs, translated where it
 // is printed.
 const char* const g_usage[] = {
-    wxTRANSLATE("usage: amorquant-check [--total] [--answer ID=VALUE]... [--] FILE...\n"),
+    wxTRANSLATE("usage: amorquant-check [--total] [--answer ID=VALUE]... [--utf8] [--output FILE]\n"
+                "                       [--] FILE...\n"),
     wxTRANSLATE("       amorquant-check --help | --version\n"),
     wxTRANSLATE("Reports what in each rule file the program would read differently from how it\n"
                 "is written, one problem a line as FILE:LINE: MESSAGE. A warning, as\n"
@@ -34,19 +38,24 @@ const char* const g_usage[] = {
                 "                     true/false for a checkbox, an option's number (0 for\n"
                 "                     none) or exact text for a choice, a whole number from 0\n"
                 "                     up otherwise; repeatable; rows not named hold 0\n"),
+    wxTRANSLATE("  --utf8             write UTF-8 to a file or pipe on Windows too\n"),
+    wxTRANSLATE("  --output FILE      write the report to FILE, in UTF-8, instead\n"),
     wxTRANSLATE("  --                 end the options: each argument after it is a FILE\n"),
     wxTRANSLATE("  -h, --help         print this help and exit (/? too on Windows)\n"),
     wxTRANSLATE("  --version          print the version and exit\n"),
     "\n",
-    wxTRANSLATE("Output to a file or pipe is UTF-8 (lines end in CR LF on Windows); a Windows\n"
-                "console gets it as Unicode text. On Windows, * and ? in the last part of a\n"
-                "FILE stand for any characters and any one character; a FILE that matches\n"
-                "nothing is checked as written.\n"),
+    wxTRANSLATE("Output to a file or pipe is UTF-8. On Windows it is in the console's code page\n"
+                "(the ANSI code page without a console), as the system's own tools write it,\n"
+                "with a character the code page lacks written as its code point (U+20AC);\n"
+                "--utf8 and --output give UTF-8; lines end in CR LF. A Windows console gets\n"
+                "the text as Unicode. On Windows, * and ? in the last part of a FILE stand for\n"
+                "any characters and any one character; a FILE that matches nothing is checked\n"
+                "as written.\n"),
     wxTRANSLATE("The rule file format is described in rule-format.md, in share/doc/amorquant.\n"),
     "\n",
     wxTRANSLATE("Exit status: 0 clean, 1 problems found (an answer for a rule that the program\n"
-                "leaves out among them), 2 bad usage or an answer that fits no row, 3 warnings\n"
-                "and nothing worse.\n"),
+                "leaves out among them), 2 bad usage, an answer that fits no row or an output\n"
+                "file that cannot be written, 3 warnings and nothing worse.\n"),
 };
 
 // The usage in the language of the messages.
@@ -65,6 +74,8 @@ struct Options
     bool help = false;
     bool version = false;
     bool total = false;
+    bool utf8 = false;
+    wxString output; // the file named with --output
 };
 
 // Returns an error message, or empty when the arguments make sense.
@@ -98,6 +109,19 @@ wxString ParseArgs(const std::vector<wxString>& args, Options& options)
         if (arg == "--total")
         {
             options.total = true;
+            continue;
+        }
+        if (arg == "--utf8")
+        {
+            options.utf8 = true;
+            continue;
+        }
+        if (arg == "--output" || arg.StartsWith("--output=", &options.output))
+        {
+            if (arg == "--output")
+                options.output = ++i < args.size() ? args[i] : wxString();
+            if (options.output.empty())
+                return _("--output needs a FILE");
             continue;
         }
         if (arg == "--answer")
@@ -135,8 +159,8 @@ void Print(std::ostream& out, const wxString& file, const RuleProblem& problem)
 // Exit statuses.
 constexpr int g_clean = 0, g_problems = 1, g_badUsage = 2, g_warningsOnly = 3;
 
-// Reports an answer that fits no row of the file on err; the status is bad
-// usage.
+// Reports an answer that fits no row of the file, or a report file that
+// cannot be written, on err; the status is bad usage.
 int UsageError(std::ostream& err, const wxString& file, const wxString& message)
 {
     err << ("amorquant-check: " + file + ": " + message).utf8_string() << '\n';
@@ -212,17 +236,9 @@ int CheckFile(const wxString& file, const Options& options, std::ostream& out, s
                                   options, out, err));
     return status;
 }
-} // namespace
 
-int RunRuleCheck(const std::vector<wxString>& args, std::ostream& out, std::ostream& err)
+int Run(const Options& options, std::ostream& out, std::ostream& err)
 {
-    Options options;
-    const wxString error = ParseArgs(args, options);
-    if (!error.empty())
-    {
-        err << ("amorquant-check: " + error).utf8_string() << '\n' << Usage();
-        return g_badUsage;
-    }
     if (options.help)
     {
         out << Usage();
@@ -236,5 +252,32 @@ int RunRuleCheck(const std::vector<wxString>& args, std::ostream& out, std::ostr
     int status = g_clean;
     for (const wxString& file : options.files)
         status = Worse(status, CheckFile(file, options, out, err));
+    return status;
+}
+} // namespace
+
+int RunRuleCheck(const std::vector<wxString>& args, std::ostream& out, std::ostream& err)
+{
+    Options options;
+    const wxString error = ParseArgs(args, options);
+    if (!error.empty())
+    {
+        err << ("amorquant-check: " + error).utf8_string() << '\n' << Usage();
+        return g_badUsage;
+    }
+    if (options.utf8)
+        UseUtf8ForRedirectedOutput();
+    if (options.output.empty())
+        return Run(options, out, err);
+    wxString reason;
+    const std::unique_ptr<std::ostream> file = CreateUtf8TextFile(options.output, reason);
+    if (!file)
+        return UsageError(err, options.output,
+                          wxString::Format(_("cannot be written: %s"), reason));
+    const int status = Run(options, *file, err);
+    // A report cut short by a full disk must not pass for a whole one.
+    if (!file->flush())
+        return UsageError(err, options.output,
+                          wxString::Format(_("cannot be written: %s"), wxSysErrorMsgStr()));
     return status;
 }

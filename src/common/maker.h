@@ -5,3 +5,8 @@ inline constexpr char g_makerDownloadUrl[] = "http://www.larkvale.net/amorquant/
 inline constexpr char g_makerHomeUrl[] = "http://www.larkvale.net/";
 inline constexpr char g_makerHomeLabel[] = "www.larkvale.net";
 inline constexpr char g_makerCopyright[] = "Copyright (C) 2010 Larkvale Studio";
+
+// The named mutex that the running program holds on Windows: the installer
+// and uninstaller look for it (cmake/windows.cmake hands it to them) and ask
+// for the program to be closed before they touch its files.
+inline constexpr char g_runningCopyMutex[] = "Global\\Amorquant.Running";

@@ -2,7 +2,6 @@
 
 #include <wx/string.h>
 
-#include <iosfwd>
 #include <vector>
 
 class wxConfigBase;
@@ -94,9 +93,3 @@ std::vector<wxString> ProgramArguments(int argc, char** argv);
 // Whether the argument asks for help in the platform's own way: "/?" on
 // Windows; nothing elsewhere, where it is a path.
 bool IsHelpSwitch(const wxString& arg);
-
-// Standard output and standard error for UTF-8 text. On Windows a console
-// shows the text as Unicode and a file or pipe gets the UTF-8 bytes;
-// elsewhere the bytes go out as they are.
-std::ostream& StandardOutput();
-std::ostream& StandardError();

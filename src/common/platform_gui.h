@@ -12,3 +12,7 @@ void CloseFloatingFramesOnTitleDoubleClick();
 // Whether scrolling a window moves its hidden children quietly (Windows).
 // GTK moves only the shown ones and reports a critical for each hidden one.
 bool ScrollingMovesHiddenChildren();
+// Makes this process known as a running copy of the program until it ends,
+// where installers look for one (Windows: the named mutex of maker.h);
+// elsewhere packages are installed without asking the program.
+void MarkProgramRunning();

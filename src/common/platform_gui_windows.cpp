@@ -1,5 +1,7 @@
 #include "common/platform_gui.h"
 
+#include "common/maker.h"
+
 #include <wx/aui/floatpane.h>
 #include <wx/window.h>
 
@@ -28,4 +30,12 @@ void CloseFloatingFramesOnTitleDoubleClick()
 bool ScrollingMovesHiddenChildren()
 {
     return true;
+}
+
+void MarkProgramRunning()
+{
+    // Held for the life of the process: the system closes it at the end,
+    // however the program ends.
+    static const HANDLE mark = CreateMutexW(nullptr, FALSE, wxString(g_runningCopyMutex).wc_str());
+    (void)mark;
 }

@@ -13,7 +13,6 @@
 #include <cstdlib>
 #include <cwctype>
 #include <fcntl.h>
-#include <iostream>
 #include <langinfo.h>
 #include <locale.h>
 #include <sys/file.h>
@@ -204,14 +203,4 @@ std::vector<wxString> ProgramArguments(int argc, char** argv)
 bool IsHelpSwitch(const wxString&)
 {
     return false;
-}
-
-std::ostream& StandardOutput()
-{
-    return std::cout;
-}
-
-std::ostream& StandardError()
-{
-    return std::cerr;
 }

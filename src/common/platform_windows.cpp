@@ -6,9 +6,6 @@
 #include <cwctype>
 #include <fcntl.h>
 #include <io.h>
-#include <ostream>
-#include <streambuf>
-#include <string>
 #include <sys/stat.h>
 #include <windows.h>
 
@@ -132,68 +129,6 @@ void AppendExpanded(const wxString& arg, std::vector<wxString>& args)
               [](const wxString& a, const wxString& b) { return a.CmpNoCase(b) < 0; });
     args.insert(args.end(), matches.begin(), matches.end());
 }
-
-// Text files on Windows end their lines with CR LF, as the C runtime's
-// standard streams have always written them.
-std::string WithWindowsLineEnds(const std::string& text)
-{
-    std::string lines;
-    for (const char c : text)
-        lines += c == '\n' ? "\r\n" : std::string(1, c);
-    return lines;
-}
-
-// Writes UTF-8 text to a standard handle a line at a time: as Unicode to a
-// console, which would read bytes in its own code page (936 on a Chinese
-// system), and as the bytes themselves to a file or pipe.
-class StandardHandleBuffer : public std::streambuf
-{
-public:
-    explicit StandardHandleBuffer(DWORD which) : m_handle(GetStdHandle(which)) {}
-    ~StandardHandleBuffer() override { sync(); }
-
-protected:
-    int_type overflow(int_type c) override
-    {
-        if (!traits_type::eq_int_type(c, traits_type::eof()))
-        {
-            const char character = traits_type::to_char_type(c);
-            xsputn(&character, 1);
-        }
-        return traits_type::not_eof(c);
-    }
-
-    std::streamsize xsputn(const char* text, std::streamsize count) override
-    {
-        m_pending.append(text, size_t(count));
-        if (m_pending.find('\n') != std::string::npos)
-            sync();
-        return count;
-    }
-
-    int sync() override
-    {
-        const bool written = m_pending.empty() || Write(m_pending);
-        m_pending.clear();
-        return written ? 0 : -1;
-    }
-
-private:
-    bool Write(const std::string& utf8) const
-    {
-        DWORD mode, done;
-        if (!GetConsoleMode(m_handle, &mode))
-        {
-            const std::string lines = WithWindowsLineEnds(utf8);
-            return WriteFile(m_handle, lines.data(), DWORD(lines.size()), &done, nullptr) != 0;
-        }
-        const std::wstring text = wxString::FromUTF8(utf8.data(), utf8.size()).ToStdWstring();
-        return WriteConsoleW(m_handle, text.data(), DWORD(text.size()), &done, nullptr) != 0;
-    }
-
-    HANDLE m_handle;
-    std::string m_pending;
-};
 } // namespace
 
 std::vector<wxString> ProgramArguments(int, char**)
@@ -216,18 +151,4 @@ std::vector<wxString> ProgramArguments(int, char**)
 bool IsHelpSwitch(const wxString& arg)
 {
     return arg == "/?";
-}
-
-std::ostream& StandardOutput()
-{
-    static StandardHandleBuffer buffer(STD_OUTPUT_HANDLE);
-    static std::ostream out(&buffer);
-    return out;
-}
-
-std::ostream& StandardError()
-{
-    static StandardHandleBuffer buffer(STD_ERROR_HANDLE);
-    static std::ostream err(&buffer);
-    return err;
 }

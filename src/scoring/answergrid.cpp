@@ -140,6 +140,27 @@ void OpenList(wxPropertyGrid* grid, wxPGProperty* row)
         list->Popup();
 }
 
+// The keys the grid has an action for (its default triggers), and Tab,
+// which it takes before looking for one.
+bool GridActsOn(const wxKeyEvent& event)
+{
+    switch (event.GetKeyCode())
+    {
+    case WXK_TAB:
+        return true;
+    case WXK_DOWN:
+        return !event.HasAnyModifiers() || event.GetModifiers() == wxMOD_ALT;
+    case WXK_UP:
+    case WXK_LEFT:
+    case WXK_RIGHT:
+    case WXK_ESCAPE:
+    case WXK_F4:
+        return !event.HasAnyModifiers();
+    default:
+        return false;
+    }
+}
+
 void OnKeyDown(wxPropertyGrid* grid, wxKeyEvent& event)
 {
     wxPGProperty* row = grid->GetSelection();
@@ -156,6 +177,13 @@ void OnKeyDown(wxPropertyGrid* grid, wxKeyEvent& event)
     }
     if (event.GetKeyCode() != WXK_SPACE || event.HasAnyModifiers() || !row || row->IsCategory())
     {
+        // The grid decides what a key it has no action for does from a
+        // variable it never sets (wx 3.2). In the Windows build such a key
+        // moved the selection to the next row and, taken as handled, never
+        // arrived as the character typed: a digit opened no number row.
+        // Shown to the grid as a lone Ctrl, such a key passes it untouched.
+        if (!GridActsOn(event))
+            event.m_keyCode = WXK_CONTROL;
         event.Skip();
         return;
     }

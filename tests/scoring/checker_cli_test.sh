@@ -2,7 +2,8 @@
 # The real checker on names in other scripts (checker_cli_test.sh CHECKER):
 # a Chinese file in a Chinese folder, priced by a Chinese id, under a Chinese,
 # an English, the C.UTF-8 and the plain C locale; a name whose bytes are not
-# UTF-8 is still opened; "--" ends the options.
+# UTF-8 is still opened; "--" ends the options; --output puts the report in a
+# file, and one that cannot be written, or is cut short, fails.
 set -eu
 checker=$1
 rules="$(cd "$(dirname "$0")" && pwd)/chinese_id_rules.xml" # one checkbox worth 200
@@ -39,3 +40,11 @@ for locale in zh_CN.UTF-8 en_US.UTF-8 C.UTF-8 C; do
         fail "LC_ALL=$locale: the file named in Latin-1 was not read"
 done
 expect C.UTF-8 0 "-x.xml: total 1000" --total -- -x.xml
+
+# The report in the file and nothing on the screen, even under C.
+expect C 0 "" --output 结果.txt --answer 会做饭=1 规则/测试.xml
+[ "$(cat 结果.txt)" = "规则/测试.xml: total 1200" ] || fail "--output wrote: $(cat 结果.txt)"
+expect C.UTF-8 2 "amorquant-check: 无/结果.txt: cannot be written: No such file or directory" \
+    --output=无/结果.txt --total 规则/测试.xml
+expect C.UTF-8 2 "amorquant-check: /dev/full: cannot be written: No space left on device" \
+    --output /dev/full --total 规则/测试.xml

@@ -5,8 +5,11 @@
 #   page (1252) has no Chinese;
 # - * and ? in the last part of a name are expanded, in order; a pattern that
 #   matches nothing stays as typed; /? is help;
-# - a file or pipe gets UTF-8, and a console on code page 936 shows the
-#   Chinese as written.
+# - a file or pipe gets the console's code page (936 on a Chinese system,
+#   also when cmd's chcp sets it), the ANSI code page without a console, a
+#   character the code page lacks as its code point; UTF-8 with --utf8 and
+#   in the file of --output; a console on code page 936 shows the Chinese as
+#   written.
 set -eu
 checker="$(cd "$1" && pwd)/amorquant-check.exe"
 rules="$(cd "$(dirname "$0")/../scoring" && pwd)/chinese_id_rules.xml" # one checkbox worth 200
@@ -19,12 +22,12 @@ mkdir 规则
 cp "$rules" 规则/测试.xml
 cp "$rules" 规则/另一个.xml
 
-# Runs the checker on an English system with its output in a file, and
-# compares its lines and its status.
+# Runs the checker on an English system with its output in a file, in UTF-8,
+# and compares its lines and its status.
 expect() {
     status=$1 output=$2
     shift 2
-    LC_ALL=en_US.UTF-8 wine "$checker" "$@" >out.txt 2>&1 && code=0 || code=$?
+    LC_ALL=en_US.UTF-8 wine "$checker" --utf8 "$@" >out.txt 2>&1 && code=0 || code=$?
     [ "$(tr -d '\r' <out.txt)" = "$output" ] && [ "$code" = "$status" ] ||
         fail "amorquant-check $*: status $code, printed
 $(cat out.txt)
@@ -41,9 +44,29 @@ grep -qF '规则\*.none' out.txt || fail "a pattern that matches nothing is not 
 LC_ALL=en_US.UTF-8 wine "$checker" '/?' >out.txt || fail "/? failed: $(cat out.txt)"
 grep -q '^usage: amorquant-check' out.txt || fail "/? prints no help: $(cat out.txt)"
 
-# A pipe gets the same UTF-8 bytes as a file, in lines that end in CR LF.
-piped=$(LC_ALL=en_US.UTF-8 wine "$checker" --answer 会做饭=1 '规则\测试.xml' | cat)
-[ "$piped" = "$(printf '规则\\测试.xml: total 1200\r')" ] || fail "through a pipe: $piped"
+# A pipe on a Chinese system gets code page 936, in lines that end in CR LF;
+# --utf8 gives UTF-8. A character that 936 lacks is named by its code point.
+cp "$rules" 规则/测试😀.xml
+piped=$(LC_ALL=zh_CN.UTF-8 wine "$checker" --total '规则\测试.xml' '规则\测试😀.xml' | iconv -f GBK -t UTF-8)
+[ "$piped" = "$(printf '规则\\测试.xml: total 1000\r\n规则\\测试U+1F600.xml: total 1000\r')" ] ||
+    fail "through a pipe on a Chinese system: $piped"
+piped=$(LC_ALL=zh_CN.UTF-8 wine "$checker" --utf8 --answer 会做饭=1 '规则\测试.xml' | cat)
+[ "$piped" = "$(printf '规则\\测试.xml: total 1200\r')" ] || fail "through a pipe with --utf8: $piped"
+
+# An English system's code pages (437, 1252) have no Chinese.
+piped=$(LC_ALL=en_US.UTF-8 wine "$checker" --total '规则\测试.xml' | cat)
+[ "$piped" = "$(printf 'U+89C4U+5219\\U+6D4BU+8BD5.xml: total 1000\r')" ] ||
+    fail "through a pipe on an English system: $piped"
+
+# In cmd on an English system after chcp 936, a file and a pipe get 936;
+# the file of --output gets UTF-8.
+LC_ALL=en_US.UTF-8 wine cmd /c 'chcp 936 >nul & amorquant-check.exe --total 规则\测试.xml > 结果.txt & amorquant-check.exe --total 规则\测试.xml | findstr total > 管道.txt & amorquant-check.exe --output 报告.txt --total 规则\测试.xml' \
+    >/dev/null 2>&1 || true
+for file in 结果.txt 管道.txt; do
+    [ "$(iconv -f GBK -t UTF-8 "$file" 2>&1)" = "$(printf '规则\\测试.xml: total 1000\r')" ] ||
+        fail "after chcp 936, $file holds: $(od -c "$file" | head -n 3)"
+done
+[ "$(cat 报告.txt)" = "$(printf '规则\\测试.xml: total 1000\r')" ] || fail "--output wrote: $(cat 报告.txt)"
 
 # A terminal gives the program a console (code page 936 for Chinese), whose
 # Unicode text Wine shows in the terminal's UTF-8, between cursor controls.

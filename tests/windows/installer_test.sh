@@ -11,7 +11,10 @@
 #   folder, ships the library's Chinese catalog, and gives installer and
 #   uninstaller the program's icon;
 # - the silent uninstall (/S) removes what was installed, leaves a rule file
-#   the user added, and keeps the user's settings.
+#   the user added, and keeps the user's settings;
+# - while the program runs, a silent install or uninstall stops, writing and
+#   removing nothing, and the uninstaller by hand asks for the program to be
+#   closed and finishes with Retry once it is.
 #
 # An installer's exit status says little (one that cannot start at all may
 # still end with 0), so the files and windows it leaves are what is checked.
@@ -121,6 +124,28 @@ done
 has_program_icon "$setup" || fail "the installer has not the program's icon"
 has_program_icon "$folder/uninstall.exe" || fail "the uninstaller has not the program's icon"
 
+# The installed program, started in its folder as the shortcut does.
+start_installed() {
+    (cd "$folder" && exec wine amorquant.exe) &
+    [ -n "$(wait_window "$1")" ] || fail "the installed program did not start"
+    program=$(pgrep -n -f 'amorquant\.exe') || fail "no program process"
+}
+
+# A running copy stops a silent uninstall (run in place, so that its status
+# is seen) and a silent install before they touch a file.
+start_installed "Amorquant"
+wine "$folder/uninstall.exe" /S '_?=C:\Program Files\Amorquant' && fail "the uninstall passed while the program ran"
+for file in $installed; do
+    [ -f "$folder/$file" ] || fail "removed while the program ran: $file"
+done
+wine reg query "$uninstall_key" >/dev/null 2>&1 || fail "unregistered while the program ran"
+rm "$folder/README.txt"
+wine "$setup" /S && fail "the install passed while the program ran"
+[ ! -e "$folder/README.txt" ] || fail "the install wrote files while the program ran"
+close_program "$program"
+wine "$setup" /S || fail "the silent install failed once the program was closed"
+[ -f "$folder/README.txt" ] || fail "the silent install did not put README.txt back"
+
 # A rule file of the user's own stays when the program goes.
 echo '<rules/>' >"$folder/rules/my_rules.xml"
 uninstall
@@ -146,7 +171,35 @@ window=$(wait_window "$chinese_title")
 program=$(pgrep -n -f 'amorquant\.exe') || fail "no program process"
 close_program "$program"
 
-uninstall
+# By hand while the program runs: after the confirmation page a box (a
+# second window of the uninstaller's title) asks to close the program;
+# Retry once it is closed removes everything.
+start_installed "$chinese_title"
+uninstaller_title="Amorquant 卸载"
+LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8 wine "$folder/uninstall.exe" &
+window=$(wait_window "$uninstaller_title")
+[ -n "$window" ] || fail "no uninstaller window"
+sleep 1
+press
+box=""
+for _ in $(seq 150); do
+    box=$(xdotool search --onlyvisible --name "^$uninstaller_title\$" 2>/dev/null | grep -vx "$window" | head -n 1) || true
+    [ -z "$box" ] || break
+    sleep 0.2
+done
+[ -n "$box" ] || fail "the uninstaller did not ask to close the running program"
+[ -f "$folder/amorquant.exe" ] || fail "the uninstaller removed files while the program ran"
+close_program "$program"
+window=$box
+press
+# The finish page's Enter closes the uninstaller.
+for _ in $(seq 150); do
+    [ -e "$folder/amorquant.exe" ] || break
+    sleep 0.2
+done
+window=$(xdotool search --onlyvisible --name "^$uninstaller_title\$" 2>/dev/null | head -n 1) || true
+[ -z "$window" ] || press
+sleep 1
 [ ! -e "$folder" ] || fail "left behind: $(find "$folder" | head -n 5)"
 [ ! -e "$(winepath -u "$shortcut")" ] || fail "the shortcut was left behind"
 ! wine reg query "$uninstall_key" >/dev/null 2>&1 || fail "still registered for removal"

@@ -23,6 +23,9 @@ add_test(NAME windows_resources
 # The real program from its run folder, and the installer.
 add_test(NAME windows_program
          COMMAND sh ${CMAKE_CURRENT_LIST_DIR}/program_test.sh ${AMORQUANT_RUN_DIR})
+# Real key presses on the checklist.
+add_test(NAME windows_grid_keys
+         COMMAND sh ${CMAKE_CURRENT_LIST_DIR}/grid_keys_test.sh ${AMORQUANT_RUN_DIR})
 add_test(NAME windows_installer
          COMMAND sh ${CMAKE_CURRENT_LIST_DIR}/installer_test.sh
                  ${CMAKE_BINARY_DIR}/${AMORQUANT_WIN_PACKAGE}-setup.exe)
@@ -42,6 +45,6 @@ endforeach()
 
 set_tests_properties(core_tests check_shipped_rules windows_resources windows_checker
                      PROPERTIES LABELS headless)
-set_tests_properties(gui_tests windows_program gui_tests_at_144_dpi gui_tests_at_192_dpi
-                     PROPERTIES LABELS window)
+set_tests_properties(gui_tests windows_program windows_grid_keys gui_tests_at_144_dpi
+                     gui_tests_at_192_dpi PROPERTIES LABELS window)
 set_tests_properties(windows_installer PROPERTIES LABELS packaging)
