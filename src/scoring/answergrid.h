@@ -20,6 +20,14 @@ protected:
     const wxPGEditor* DoGetEditorClass() const override;
 };
 
+// Reads text typed for a row into variant, as the row's editor does, and
+// says on the status bar why the text counts as other than it reads;
+// whether the value changes.
+bool ReadTypedAnswer(const wxPGProperty* row, const wxString& typed, wxVariant& variant);
+
+// Ticks or clears a checkbox row as Space does, and shows it at once.
+void TickCheckboxRow(wxPropertyGrid* grid, wxPGProperty* row);
+
 // Keyboard and layout of the checklist grid: a click gives it the keyboard,
 // Space ticks a checkbox row (drawn at once) or opens a number row, Enter, F2
 // or a digit opens a number row (the digit starting the answer), Tab out of

@@ -19,6 +19,9 @@ struct AnswerText
     Reading reading = Reading::NoNumber;
     int number = 0;       // what the row counts, for Number and Negative
     bool rounded = false; // a fraction was dropped or rounded up
+
+    // Whether the row takes the text (as a number or as 0).
+    bool Counts() const { return reading == Reading::Number || reading == Reading::Negative; }
 };
 
 // A text with one number in it, whatever else it holds, counts as that
