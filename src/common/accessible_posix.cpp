@@ -297,8 +297,13 @@ gboolean RowGrabFocus(AtkComponent* component)
     RowObject* row = AsRow(component);
     if (!row->model)
         return FALSE;
-    row->model->rows->SelectRow(row->index);
-    row->model->window->SetFocus();
+    wxWindow* window = row->model->window;
+    const size_t index = row->index;
+    row->model->rows->SelectRow(index);
+    window->SetFocus();
+    // A list that has the keyboard already says nothing of a new row.
+    if (HasKeyboard(window))
+        AnnounceRowFocus(window, index);
     return TRUE;
 }
 
@@ -738,9 +743,10 @@ void AnnounceRowFocus(wxWindow* window, size_t index)
         return;
     AtkObject* list = ListObject(window);
     AtkObject* row = ChildAt(model, list, index);
-    if (!row || row == model->focused)
+    if (!row)
         return;
-    if (model->focused)
+    // The same row again when the list gets the keyboard back.
+    if (model->focused && model->focused != row)
         atk_object_notify_state_change(model->focused, ATK_STATE_FOCUSED, FALSE);
     model->focused = row;
     g_signal_emit_by_name(list, "selection-changed");
