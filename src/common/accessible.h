@@ -76,3 +76,7 @@ enum class AccessibleTextRole
 void ExposeText(wxWindow* window, AccessibleTextRole role, std::function<wxString()> text);
 // The text changed; a screen reader reads the new text out.
 void AnnounceTextChange(wxWindow* window);
+
+// What assistive technology calls a native control the program places
+// without a label beside it (the editor over a number row).
+void NameWindow(wxWindow* window, const wxString& name);

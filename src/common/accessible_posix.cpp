@@ -817,3 +817,8 @@ void AnnounceTextChange(wxWindow* window)
         g_object_notify(G_OBJECT(object), "accessible-name");
     g_signal_emit_by_name(object, "visible-data-changed");
 }
+
+void NameWindow(wxWindow* window, const wxString& name)
+{
+    atk_object_set_name(gtk_widget_get_accessible(window->GetHandle()), name.utf8_str());
+}

@@ -14,3 +14,5 @@ void AnnounceRowsReplaced(wxWindow*) {}
 void ExposeText(wxWindow*, AccessibleTextRole, std::function<wxString()>) {}
 
 void AnnounceTextChange(wxWindow*) {}
+
+void NameWindow(wxWindow*, const wxString&) {}

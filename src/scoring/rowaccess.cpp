@@ -156,6 +156,15 @@ void ExposeChecklist(wxPropertyGrid* grid)
                    announce(AnnounceRowChange, event.GetProperty());
                    event.Skip();
                });
+    // The editor over a number row is known by the question.
+    grid->Bind(wxEVT_CHILD_FOCUS,
+               [grid](wxChildFocusEvent& event)
+               {
+                   wxWindow* editor = grid->GetEditorControl();
+                   if (editor && grid->GetSelection() && event.GetWindow() == editor)
+                       NameWindow(editor, grid->GetSelection()->GetLabel());
+                   event.Skip();
+               });
     // Tabbing into the list lands on its selected row.
     grid->Bind(wxEVT_SET_FOCUS,
                [grid, announce](wxFocusEvent& event)

@@ -18,6 +18,7 @@ from gi.repository import GLib
 RUN = os.path.abspath(sys.argv[1])
 HOME = sys.argv[2]
 RULES = os.path.join(RUN, "rules", "rules_gf_normal-zh_CN.xml")
+OTHER_RULES = os.path.join(RUN, "rules", "rules_bf_normal-zh_CN.xml")
 failures = []
 
 
@@ -68,10 +69,10 @@ def checked(row):
     return row.getState().contains(pyatspi.STATE_CHECKED)
 
 
-def rules():
+def rules(path=RULES):
     """(id, question, kind, price when ticked) of each rule, in file order."""
     found = []
-    for rule in ElementTree.parse(RULES).getroot().iter("rule"):
+    for rule in ElementTree.parse(path).getroot().iter("rule"):
         field = lambda name: (rule.findtext(name) or "").strip()
         found.append((field("id"), field("content"), field("pg_type"), int(field("lower_price") or 0)))
     return found
@@ -150,7 +151,7 @@ def check_number(app, page, status, rows, expected, answers):
     calculate_and_read(app, page, checker_total(answers))
 
 
-# The names of the objects that got the keyboard, as the events tell them.
+# The roles and names of the objects that got the keyboard, as the events tell them.
 # Listened to from the start: the program sends only the events someone
 # listened to when it learnt of the listener.
 focused = []
@@ -158,12 +159,22 @@ focused = []
 
 def on_focus(event):
     if event.detail1 == 1 and event.source is not None:
-        focused.append(event.source.name)
+        focused.append((event.source.getRole(), event.source.name))
+
+
+def check_other_list(app, checklist):
+    """Picks Boyfriend in the friend type choice: the rows read are the new
+    list's, not the old one's."""
+    descendants(app, pyatspi.ROLE_COMBO_BOX)[0].querySelection().selectChild(1)
+    wanted = [question for _, question, _, _ in rules(OTHER_RULES)]
+    read = lambda: [checklist.getChildAtIndex(i).name for i in range(1, checklist.childCount)]
+    if not wait_for("the Boyfriend questions", lambda: read() == wanted):
+        print("read:", read())
 
 
 def check_focus_follows_down(frame, rows):
     """Gives the list the keyboard on its first row, presses Down and waits
-    for the focus event of the second question."""
+    for the focus event of the second question; opens a number row."""
     first, second = rows[0], rows[1]
     # Keys go to the window under the pointer on a display with no window
     # manager: the pointer rests on the list.
@@ -171,9 +182,14 @@ def check_focus_follows_down(frame, rows):
     pyatspi.Registry.generateMouseEvent(x + width // 2, y + height // 2, pyatspi.MOUSE_ABS)
     wait_for("the window to take the keyboard", lambda: frame.getState().contains(pyatspi.STATE_ACTIVE))
     first.queryComponent().grabFocus()
-    wait_for("the first question's focus", lambda: first.name in focused)
+    wait_for("the first question's focus", lambda: (first.getRole(), first.name) in focused)
     pyatspi.Registry.generateKeyboardEvent(0xFF54, None, pyatspi.KEY_SYM)  # Down
-    wait_for("the focus event of " + second.name, lambda: second.name in focused)
+    wait_for("the focus event of " + second.name, lambda: (second.getRole(), second.name) in focused)
+    # Enter opens a number row: its editor is known by the question.
+    number = next(row for row in rows if row.getRole() == pyatspi.ROLE_SPIN_BUTTON)
+    number.queryComponent().grabFocus()
+    pyatspi.Registry.generateKeyboardEvent(0xFF0D, None, pyatspi.KEY_SYM)  # Enter
+    wait_for("the editor of " + number.name, lambda: (pyatspi.ROLE_TEXT, number.name) in focused)
 
 
 def main():
@@ -205,6 +221,7 @@ def main():
             print("skipped on Wayland: focus events on Down")
         else:
             check_focus_follows_down(app[0], rows)
+        check_other_list(app, checklist)
     finally:
         program.terminate()
         program.wait(60)
