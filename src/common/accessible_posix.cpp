@@ -64,6 +64,14 @@ struct RowsModel
     void DropChildren();
 };
 
+struct ControlModel
+{
+    wxWindow* window;
+    AccessibleRole role;
+    std::function<wxString()> name;
+    std::function<void()> press;
+};
+
 struct TextModel
 {
     AccessibleTextRole role;
@@ -80,6 +88,12 @@ GQuark RowsQuark()
 GQuark TextQuark()
 {
     static const GQuark quark = g_quark_from_static_string("amorquant-accessible-text");
+    return quark;
+}
+
+GQuark ControlQuark()
+{
+    static const GQuark quark = g_quark_from_static_string("amorquant-accessible-control");
     return quark;
 }
 
@@ -189,6 +203,8 @@ AtkRole RoleOf(AccessibleRole role)
         return ATK_ROLE_COMBO_BOX;
     case AccessibleRole::Button:
         return ATK_ROLE_PUSH_BUTTON;
+    case AccessibleRole::Link:
+        return ATK_ROLE_LINK;
     }
     return ATK_ROLE_UNKNOWN;
 }
@@ -490,6 +506,7 @@ GType RowType(AccessibleRole role)
     {
     case AccessibleRole::CheckBox:
     case AccessibleRole::Button:
+    case AccessibleRole::Link:
         return action_row_get_type();
     case AccessibleRole::NumberField:
         return number_row_get_type();
@@ -658,6 +675,74 @@ void text_object_class_init(TextObjectClass* klass)
     G_OBJECT_CLASS(klass)->finalize = TextFinalize;
 }
 
+// --- a control ---------------------------------------------------------
+
+struct ControlObject
+{
+    GtkWidgetAccessible parent;
+    gchar* name;
+};
+struct ControlObjectClass
+{
+    GtkWidgetAccessibleClass parent;
+};
+
+void ControlActionInit(AtkActionIface* iface);
+
+G_DEFINE_TYPE_WITH_CODE(ControlObject, control_object, GTK_TYPE_WIDGET_ACCESSIBLE,
+                        G_IMPLEMENT_INTERFACE(ATK_TYPE_ACTION, ControlActionInit))
+
+void control_object_init(ControlObject*) {}
+
+ControlModel* ControlOf(GtkWidget* widget)
+{
+    return widget ? static_cast<ControlModel*>(g_object_get_qdata(G_OBJECT(widget), ControlQuark()))
+                  : nullptr;
+}
+
+gboolean PressControl(AtkAction* action, gint i)
+{
+    const ControlModel* model = ControlOf(WidgetOf(ATK_OBJECT(action)));
+    if (i != 0 || !model)
+        return FALSE;
+    // Later, as a click is: a box the press opens would hold the call.
+    model->window->CallAfter(model->press);
+    return TRUE;
+}
+
+void ControlActionInit(AtkActionIface* iface)
+{
+    iface->do_action = PressControl;
+    iface->get_n_actions = ActionCount;
+    iface->get_name = ActionName;
+}
+
+void ControlInitialize(AtkObject* object, gpointer widget)
+{
+    ATK_OBJECT_CLASS(control_object_parent_class)->initialize(object, widget);
+    if (const ControlModel* model = ControlOf(GTK_WIDGET(widget)))
+        atk_object_set_role(object, RoleOf(model->role));
+}
+
+const gchar* ControlName(AtkObject* object)
+{
+    const ControlModel* model = ControlOf(WidgetOf(object));
+    return model ? Keep(&reinterpret_cast<ControlObject*>(object)->name, model->name()) : "";
+}
+
+void ControlFinalize(GObject* object)
+{
+    g_free(reinterpret_cast<ControlObject*>(object)->name);
+    G_OBJECT_CLASS(control_object_parent_class)->finalize(object);
+}
+
+void control_object_class_init(ControlObjectClass* klass)
+{
+    ATK_OBJECT_CLASS(klass)->initialize = ControlInitialize;
+    ATK_OBJECT_CLASS(klass)->get_name = ControlName;
+    G_OBJECT_CLASS(klass)->finalize = ControlFinalize;
+}
+
 // --- the windows' objects ------------------------------------------------
 
 // The toolkit's own way to each widget class's object, for widgets that
@@ -679,6 +764,7 @@ void OnWidgetDestroy(GtkWidget* widget, gpointer)
     // The list reads a window that is going.
     g_object_set_qdata(G_OBJECT(widget), RowsQuark(), nullptr);
     g_object_set_qdata(G_OBJECT(widget), TextQuark(), nullptr);
+    g_object_set_qdata(G_OBJECT(widget), ControlQuark(), nullptr);
 }
 
 AtkObject* AccessibleOf(GtkWidget* widget)
@@ -688,6 +774,8 @@ AtkObject* AccessibleOf(GtkWidget* widget)
         type = rows_object_get_type();
     else if (TextOf(widget))
         type = text_object_get_type();
+    else if (ControlOf(widget))
+        type = control_object_get_type();
     if (!type)
         return ToolkitAccessibles().at(G_OBJECT_TYPE(widget))(widget);
     auto* object = static_cast<AtkObject*>(g_object_get_qdata(G_OBJECT(widget), ObjectQuark()));
@@ -821,4 +909,11 @@ void AnnounceTextChange(wxWindow* window)
 void NameWindow(wxWindow* window, const wxString& name)
 {
     atk_object_set_name(gtk_widget_get_accessible(window->GetHandle()), name.utf8_str());
+}
+
+void ExposeControl(wxWindow* window, AccessibleRole role, std::function<wxString()> name,
+                   std::function<void()> press)
+{
+    auto* model = new ControlModel{window, role, std::move(name), std::move(press)};
+    Attach(ContentWidget(window), ControlQuark(), model);
 }

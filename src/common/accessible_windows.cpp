@@ -15,4 +15,6 @@ void ExposeText(wxWindow*, AccessibleTextRole, std::function<wxString()>) {}
 
 void AnnounceTextChange(wxWindow*) {}
 
+void ExposeControl(wxWindow*, AccessibleRole, std::function<wxString()>, std::function<void()>) {}
+
 void NameWindow(wxWindow*, const wxString&) {}

@@ -162,6 +162,31 @@ def on_focus(event):
         focused.append((event.source.getRole(), event.source.name))
 
 
+def check_about_box(app):
+    """Opens the About box through the toolbar's tool: each of its controls
+    is named, and its link and picture button can be pressed."""
+    tool = [t for t in descendants(app, pyatspi.ROLE_TOOL_BAR)[0] if t.name == "关于"][0]
+    tool.queryAction().doAction(0)
+    # The library's own dialogs read as windows of their own, not as dialogs.
+    about = lambda: next((w for w in app if w is not None and w.name == "关于恋人估价器"), None)
+    dialog = wait_for("the About box", about)
+    if not dialog:
+        return
+    link = descendants(dialog, pyatspi.ROLE_LINK)
+    if [l.name for l in link] != ["www.larkvale.net"] or link[0].queryAction().nActions < 1:
+        fail("the About box's link reads %s" % [(l.name, l.getRoleName()) for l in link])
+    buttons = descendants(dialog, pyatspi.ROLE_PUSH_BUTTON)
+    for button in buttons:
+        if not button.name or button.queryAction().nActions < 1:
+            fail("an About box button reads %r with no action" % button.name)
+    ok = [b for b in buttons if b.name.startswith("确定")]
+    if len(buttons) != 2 or not ok:
+        fail("the About box's buttons read %s" % [b.name for b in buttons])
+        return
+    ok[0].queryAction().doAction(0)
+    wait_for("the About box to close", lambda: not about())
+
+
 def check_other_list(app, checklist):
     """Picks Boyfriend in the friend type choice: the rows read are the new
     list's, not the old one's."""
@@ -215,6 +240,7 @@ def main():
         tools = [t.name for t in descendants(app, pyatspi.ROLE_TOOL_BAR)[0]]
         if tools != ["检查更新", "关于"]:
             fail("the toolbar's tools read %s" % tools)
+        check_about_box(app)
         if os.environ.get("WAYLAND_DISPLAY"):
             # The accessibility bus presses keys and moves the pointer
             # through X alone.
