@@ -1,15 +1,19 @@
 #include "app/frame.h"
 
 #include "about/aboutdlg.h"
+#include "common/accessible.h"
+#include "common/accessibletools.h"
 #include "common/images.h"
 #include "common/launch.h"
 #include "common/maker.h"
 #include "common/platform_gui.h"
 #include "common/settings.h"
+#include "common/spokenstatusbar.h"
 #include "i18n/chooser.h"
 #include "scoring/answergrid.h"
 #include "scoring/checklist.h"
 #include "scoring/result.h"
+#include "scoring/rowaccess.h"
 #include "scoring/rulecheck.h"
 #include "scoring/rulefile.h"
 #include "scoring/ruleload.h"
@@ -57,11 +61,6 @@ namespace
 {
 // Written on close only; kept as a switch so the recording can be turned off.
 int s_remSizePos = 1;
-
-wxString DownloadHelp()
-{
-    return _("Checke update from www.larkvale.net");
-}
 
 // A choice measures itself when created, empty; some platforms do not
 // measure again as entries come, and cut the longest one.
@@ -179,6 +178,7 @@ QuorvelFrame::QuorvelFrame(wxWindow* parent, wxWindowID id)
                                 FromDIP(wxSize(200, 200)), wxPG_BOLD_MODIFIED | wxPG_TOOLTIPS);
     gridRow->Add(m_propGrid, 1, wxALL | wxEXPAND, 0);
     PrepareAnswerGrid(m_propGrid);
+    ExposeChecklist(m_propGrid);
     // Made last, the grid would come after the buttons when tabbing.
     m_propGrid->MoveAfterInTabOrder(m_modeChoice);
     // The page was laid out before the grid joined it, and not every
@@ -186,6 +186,9 @@ QuorvelFrame::QuorvelFrame(wxWindow* parent, wxWindowID id)
     m_checklistPanel->Layout();
 
     LeaveBlindStopsOutOfTabOrder();
+    ExposeText(m_resultHtml, AccessibleTextRole::Document,
+               [this] { return m_resultHtml->ToText(); });
+    ExposeTools(m_toolBar);
     m_statusBar->SetStatusText(g_makerCopyright, 1);
     m_resultHtml->SetPage(g_resultTemplate);
     BuildChecklist(0, 0);
@@ -406,7 +409,8 @@ void QuorvelFrame::BuildToolBar()
     m_toolBar =
         new wxAuiToolBar(this, ID_AUITOOLBAR, wxDefaultPosition, wxDefaultSize, wxAUI_TB_TEXT);
     m_toolBar->AddTool(ID_TOOL_UPDATE, _("Update"), LoadBitmapBundle("img\\Update_s24_01.png"),
-                       wxNullBitmap, wxITEM_NORMAL, DownloadHelp(), DownloadHelp(), nullptr);
+                       wxNullBitmap, wxITEM_NORMAL, MakerDownloadHelp(), MakerDownloadHelp(),
+                       nullptr);
     m_toolBar->AddTool(ID_TOOL_ABOUT, _("About"), LoadBitmapBundle("img\\About_s24_01.png"),
                        wxNullBitmap, wxITEM_NORMAL, _("Show version infomation"),
                        _("Show version infomation"), nullptr);
@@ -426,8 +430,8 @@ void QuorvelFrame::BuildMenuBar()
     m_languageItem = new wxMenuItem(viewMenu, ID_MENU_LANGUAGE, _("&Language..."),
                                     _("Change UI language"), wxITEM_NORMAL);
     viewMenu->Append(m_languageItem);
-    m_updateItem =
-        new wxMenuItem(viewMenu, ID_MENU_UPDATE, _("&Update..."), DownloadHelp(), wxITEM_NORMAL);
+    m_updateItem = new wxMenuItem(viewMenu, ID_MENU_UPDATE, _("&Update..."), MakerDownloadHelp(),
+                                  wxITEM_NORMAL);
     viewMenu->Append(m_updateItem);
     menuBar->Append(viewMenu, _("&View"));
 
@@ -441,8 +445,10 @@ void QuorvelFrame::BuildMenuBar()
 
 void QuorvelFrame::BuildStatusBar()
 {
-    m_statusBar = new wxStatusBar();
-    m_statusBar->Create(this, ID_STATUSBAR, wxST_SIZEGRIP, "ID_STATUSBAR");
+    auto* statusBar = new SpokenStatusBar();
+    statusBar->Create(this, ID_STATUSBAR, wxST_SIZEGRIP, "ID_STATUSBAR");
+    ExposeText(statusBar, AccessibleTextRole::StatusBar, [statusBar] { return statusBar->Text(); });
+    m_statusBar = statusBar;
     // The copyright field is as wide as its text with the field's margins,
     // plus the size grip, which the last field gives room to.
     const int copyrightWidth = m_statusBar->GetTextExtent(g_makerCopyright).x +
@@ -558,6 +564,7 @@ void QuorvelFrame::BuildChecklist(int friendType, int mode)
         m_propGrid->Refresh();
     m_firstBuild = false;
     ShowChecklistFromTop(m_propGrid);
+    AnnounceRowsReplaced(m_propGrid);
 }
 
 void QuorvelFrame::LoadRules(int friendType, int mode)
@@ -580,6 +587,7 @@ void QuorvelFrame::LoadRules(int friendType, int mode)
 void QuorvelFrame::Calculate()
 {
     m_resultHtml->SetPage(ResultPage(ChecklistTotal(m_rules, m_ruleProperties)));
+    AnnounceTextChange(m_resultHtml);
 }
 
 void QuorvelFrame::ClearRules()

@@ -61,10 +61,7 @@ public:
         // The row's own text, taken again as focus moves: nothing to say.
         if (typed == row->GetDisplayedString())
             return false;
-        const bool changed = wxPGTextCtrlEditor::GetValueFromControl(variant, row, control);
-        wxPropertyGrid* grid = row->GetGrid();
-        if (wxStatusBar* statusBar = grid ? grid->GetStatusBar() : nullptr)
-            statusBar->SetStatusText(AnswerNotice(ReadAnswerText(typed)), 0);
+        const bool changed = ReadTypedAnswer(row, typed, variant);
         SetControlStringValue(row, control,
                               changed ? row->ValueToString(variant) : row->GetDisplayedString());
         return changed;
@@ -72,11 +69,30 @@ public:
 };
 } // namespace
 
+bool ReadTypedAnswer(const wxPGProperty* row, const wxString& typed, wxVariant& variant)
+{
+    // With the flags the grid's text editor reads with.
+    const bool changed =
+        row->StringToValue(variant, typed, wxPG_EDITABLE_VALUE | wxPG_PROPERTY_SPECIFIC);
+    wxPropertyGrid* grid = row->GetGrid();
+    if (wxStatusBar* statusBar = grid ? grid->GetStatusBar() : nullptr)
+        statusBar->SetStatusText(AnswerNotice(ReadAnswerText(typed)), 0);
+    return changed;
+}
+
+void TickCheckboxRow(wxPropertyGrid* grid, wxPGProperty* row)
+{
+    grid->ChangePropertyValue(row, !row->GetValue().GetBool());
+    // The checkbox over the selected row draws a state of its own, which a
+    // value set from outside leaves as it was.
+    if (grid->GetSelection() == row)
+        grid->RefreshEditor();
+}
+
 bool AnswerNumberProperty::StringToValue(wxVariant& variant, const wxString& text, int) const
 {
     const AnswerText answer = ReadAnswerText(text);
-    if (answer.reading != AnswerText::Reading::Number &&
-        answer.reading != AnswerText::Reading::Negative)
+    if (!answer.Counts())
         return false;
     const wxVariant value{long(answer.number)};
     if (variant.GetType() == value.GetType() && variant == value)
@@ -188,12 +204,7 @@ void OnKeyDown(wxPropertyGrid* grid, wxKeyEvent& event)
         return;
     }
     if (IsCheckboxRow(row))
-    {
-        grid->ChangePropertyValue(row, !row->GetValue().GetBool());
-        // The checkbox over the row draws a state of its own, which a value
-        // set from outside leaves as it was.
-        grid->RefreshEditor();
-    }
+        TickCheckboxRow(grid, row);
     else
         grid->SelectProperty(row, true);
 }

@@ -35,6 +35,13 @@ public:
     using wxPropertyGrid::wxPropertyGrid;
     void ScrollWindow(int dx, int dy, const wxRect* rect = nullptr) override;
 };
+// Reads text typed for a row into variant, as the row's editor does, and
+// says on the status bar why the text counts as other than it reads;
+// whether the value changes.
+bool ReadTypedAnswer(const wxPGProperty* row, const wxString& typed, wxVariant& variant);
+
+// Ticks or clears a checkbox row as Space does, and shows it at once.
+void TickCheckboxRow(wxPropertyGrid* grid, wxPGProperty* row);
 
 // Keyboard and layout of the checklist grid: a click gives it the keyboard,
 // Space ticks a checkbox row (drawn at once) or opens a number row or a

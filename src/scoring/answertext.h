@@ -23,6 +23,9 @@ struct AnswerText
     bool rounded = false; // a fraction was dropped or rounded up
     bool capped = false;  // the number was larger than the largest int
     wxString multiplier;  // for Multiplied: the word after the number
+
+    // Whether the row takes the text (as a number or as 0).
+    bool Counts() const { return reading == Reading::Number || reading == Reading::Negative; }
 };
 
 // A text with one number in it, whatever else it holds, counts as that
