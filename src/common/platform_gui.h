@@ -8,3 +8,9 @@
 // closes that frame, where the program sees such clicks (Windows); elsewhere
 // the desktop draws the title bar and keeps its own meaning of the click.
 void CloseFloatingFramesOnTitleDoubleClick();
+
+// Whether the system's colours are ones the user chose to read by: a
+// high-contrast scheme, or light text on a dark background. The program then
+// draws its own texts and panes in the system's colours alone; with the
+// default colours everything keeps its designed look.
+bool HighContrastColours();

@@ -1,4 +1,13 @@
 #include "common/platform_gui.h"
 
+#include <wx/settings.h>
+
 // The desktop's title bars tell the program of no clicks.
 void CloseFloatingFramesOnTitleDoubleClick() {}
+
+// A high-contrast theme that reads dark on light needs nothing: the
+// designed look is dark on light.
+bool HighContrastColours()
+{
+    return wxSystemSettings::GetAppearance().IsUsingDarkBackground();
+}

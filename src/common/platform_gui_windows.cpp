@@ -1,6 +1,7 @@
 #include "common/platform_gui.h"
 
 #include <wx/aui/floatpane.h>
+#include <wx/settings.h>
 #include <wx/window.h>
 
 #include <windows.h>
@@ -23,4 +24,15 @@ void CloseFloatingFramesOnTitleDoubleClick()
     static const bool registered =
         wxWindow::MSWRegisterMessageHandler(WM_NCLBUTTONDBLCLK, CloseOnTitleDoubleClick);
     (void)registered;
+}
+
+bool HighContrastColours()
+{
+    HIGHCONTRASTW contrast{};
+    contrast.cbSize = sizeof contrast;
+    if (SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof contrast, &contrast, 0) &&
+        (contrast.dwFlags & HCF_HIGHCONTRASTON))
+        return true;
+    // Not every system reports the scheme (Wine does not); its colours tell.
+    return wxSystemSettings::GetAppearance().IsUsingDarkBackground();
 }
