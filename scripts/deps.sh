@@ -6,13 +6,13 @@
 # "windows" (the Windows build, its packages and its tests under Wine).
 set -eu
 
-packages="cmake g++ make pkg-config libwxgtk3.2-dev libexpat1-dev gettext locales
+packages="cmake g++ make pkg-config libwxgtk3.2-dev libgtk-3-dev libexpat1-dev gettext locales
   fonts-wqy-microhei xdg-utils wx3.2-i18n"
 for set in "$@"; do
     case $set in
     test) packages="$packages libgtest-dev xvfb xauth xdotool x11-utils weston libxml2-utils
             desktop-file-utils appstream dpkg-dev file imagemagick lintian man-db
-            clang libclang-rt-14-dev python3" ;;
+            clang libclang-rt-14-dev python3 at-spi2-core python3-pyatspi dbus-bin" ;;
     bench) packages="$packages libgtest-dev python3 xvfb x11-utils libxml2-dev libx11-dev" ;;
     screenshot) packages="$packages xvfb x11-utils xdotool imagemagick" ;;
     windows) packages="$packages g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix

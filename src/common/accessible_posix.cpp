@@ -1,16 +1,813 @@
 #include "common/accessible.h"
 
-// Until the library's own accessible objects are used here, Windows sees
-// what the library exposes of these windows and nothing more.
+#include <wx/window.h>
 
-void ExposeRows(wxWindow*, std::unique_ptr<AccessibleRowList>, AccessibleListRole) {}
+#include <gtk/gtk-a11y.h>
+#include <gtk/gtk.h>
 
-void AnnounceRowFocus(wxWindow*, size_t) {}
+#include <algorithm>
+#include <climits>
+#include <map>
+#include <vector>
 
-void AnnounceRowChange(wxWindow*, size_t) {}
+// GTK's accessibility toolkit sees a window the library draws itself as an
+// empty panel. Such a window gets an accessible object of ours instead,
+// which answers from the program's own description of its content: a list
+// of rows (each row an object of its own) or a text.
 
-void AnnounceRowsReplaced(wxWindow*) {}
+namespace
+{
+struct RowsModel;
 
-void ExposeText(wxWindow*, AccessibleTextRole, std::function<wxString()>) {}
+// One row of a list: what the desktop asks of it is read from the list at
+// the time, so the object never goes stale while the row lives.
+struct RowObject
+{
+    AtkObject parent;
+    RowsModel* model; // null once the row or its list is gone
+    size_t index;
+    gchar* name; // the last name given out, owned
+};
+struct RowObjectClass
+{
+    AtkObjectClass parent;
+};
 
-void AnnounceTextChange(wxWindow*) {}
+// The window's own object when it shows rows, and when it shows text.
+struct RowsObject
+{
+    GtkContainerAccessible parent;
+};
+struct RowsObjectClass
+{
+    GtkContainerAccessibleClass parent;
+};
+struct TextObject
+{
+    GtkWidgetAccessible parent;
+    gchar* name;
+};
+struct TextObjectClass
+{
+    GtkWidgetAccessibleClass parent;
+};
+
+struct RowsModel
+{
+    wxWindow* window;
+    std::unique_ptr<AccessibleRowList> rows;
+    AccessibleListRole role;
+    std::vector<AtkObject*> children; // made as asked for, one reference each
+    AtkObject* focused = nullptr;     // borrowed from children
+
+    ~RowsModel() { DropChildren(); }
+    void DropChildren();
+};
+
+struct TextModel
+{
+    AccessibleTextRole role;
+    std::function<wxString()> text;
+    wxString said; // the text the desktop was last told of
+};
+
+GQuark RowsQuark()
+{
+    static const GQuark quark = g_quark_from_static_string("amorquant-accessible-rows");
+    return quark;
+}
+
+GQuark TextQuark()
+{
+    static const GQuark quark = g_quark_from_static_string("amorquant-accessible-text");
+    return quark;
+}
+
+GQuark ObjectQuark()
+{
+    static const GQuark quark = g_quark_from_static_string("amorquant-accessible-object");
+    return quark;
+}
+
+// The widget the library draws the window's content in, and gives the
+// keyboard to.
+GtkWidget* ContentWidget(wxWindow* window)
+{
+    return window->m_wxwindow ? window->m_wxwindow : window->GetHandle();
+}
+
+RowsModel* RowsOf(GtkWidget* widget)
+{
+    return widget ? static_cast<RowsModel*>(g_object_get_qdata(G_OBJECT(widget), RowsQuark()))
+                  : nullptr;
+}
+
+TextModel* TextOf(GtkWidget* widget)
+{
+    return widget ? static_cast<TextModel*>(g_object_get_qdata(G_OBJECT(widget), TextQuark()))
+                  : nullptr;
+}
+
+GtkWidget* WidgetOf(AtkObject* object)
+{
+    return gtk_accessible_get_widget(GTK_ACCESSIBLE(object));
+}
+
+bool HasKeyboard(wxWindow* window)
+{
+    const wxWindow* focus = wxWindow::FindFocus();
+    return focus && (focus == window || window->IsDescendant(const_cast<wxWindow*>(focus)));
+}
+
+// Keeps a text given out as const until the next one replaces it.
+const gchar* Keep(gchar** kept, const wxString& text)
+{
+    g_free(*kept);
+    *kept = g_strdup(text.utf8_str());
+    return *kept;
+}
+
+// Offsets count characters, as a wxString does here.
+gchar* Slice(const wxString& text, gint start, gint end)
+{
+    const gint length = gint(text.length());
+    if (end < 0 || end > length)
+        end = length;
+    start = std::clamp(start, 0, end);
+    return g_strdup(text.Mid(size_t(start), size_t(end - start)).utf8_str());
+}
+
+// The character, or the line, at an offset; other units are read as lines,
+// which here are short.
+gchar* Around(const wxString& text, gint offset, AtkTextGranularity unit, gint* start, gint* end)
+{
+    const gint length = gint(text.length());
+    offset = std::clamp(offset, 0, length);
+    if (unit == ATK_TEXT_GRANULARITY_CHAR)
+    {
+        *start = offset;
+        *end = std::min(offset + 1, length);
+    }
+    else
+    {
+        const size_t before = offset == 0 ? wxString::npos : text.rfind('\n', size_t(offset - 1));
+        const size_t after = text.find('\n', size_t(offset));
+        *start = before == wxString::npos ? 0 : gint(before) + 1;
+        *end = after == wxString::npos ? length : gint(after) + 1;
+    }
+    return Slice(text, *start, *end);
+}
+
+// --- rows ----------------------------------------------------------------
+
+RowObject* AsRow(gpointer object)
+{
+    return reinterpret_cast<RowObject*>(object);
+}
+
+// Whether the row still stands in a list, and what it says.
+bool Said(gpointer object, AccessibleRow& said)
+{
+    RowObject* row = AsRow(object);
+    if (!row->model || row->index >= row->model->rows->RowCount())
+        return false;
+    said = row->model->rows->Row(row->index);
+    return true;
+}
+
+AtkRole RoleOf(AccessibleRole role)
+{
+    switch (role)
+    {
+    case AccessibleRole::Heading:
+        return ATK_ROLE_HEADING;
+    case AccessibleRole::CheckBox:
+        return ATK_ROLE_CHECK_BOX;
+    case AccessibleRole::NumberField:
+        return ATK_ROLE_SPIN_BUTTON;
+    case AccessibleRole::Choice:
+        return ATK_ROLE_COMBO_BOX;
+    case AccessibleRole::Button:
+        return ATK_ROLE_PUSH_BUTTON;
+    }
+    return ATK_ROLE_UNKNOWN;
+}
+
+void RowComponentInit(AtkComponentIface* iface);
+
+// A heading is a plain row: what it says, and where it is.
+G_DEFINE_TYPE_WITH_CODE(RowObject, row_object, ATK_TYPE_OBJECT,
+                        G_IMPLEMENT_INTERFACE(ATK_TYPE_COMPONENT, RowComponentInit))
+
+void row_object_init(RowObject*) {}
+
+const gchar* RowName(AtkObject* object)
+{
+    AccessibleRow said;
+    return Said(object, said) ? Keep(&AsRow(object)->name, said.name) : "";
+}
+
+AtkRole RowRole(AtkObject* object)
+{
+    AccessibleRow said;
+    return Said(object, said) ? RoleOf(said.role) : ATK_ROLE_UNKNOWN;
+}
+
+gint RowIndex(AtkObject* object)
+{
+    return AsRow(object)->model ? gint(AsRow(object)->index) : -1;
+}
+
+AtkStateSet* RowStates(AtkObject* object)
+{
+    AtkStateSet* states = atk_state_set_new();
+    AccessibleRow said;
+    if (!Said(object, said))
+    {
+        atk_state_set_add_state(states, ATK_STATE_DEFUNCT);
+        return states;
+    }
+    const RowObject* row = AsRow(object);
+    wxWindow* window = row->model->window;
+    for (AtkStateType state : {ATK_STATE_ENABLED, ATK_STATE_SENSITIVE, ATK_STATE_VISIBLE})
+        atk_state_set_add_state(states, state);
+    if (window->IsShownOnScreen() &&
+        row->model->rows->RowRect(row->index).Intersects(wxRect(window->GetClientSize())))
+        atk_state_set_add_state(states, ATK_STATE_SHOWING);
+    if (said.role != AccessibleRole::Button)
+    {
+        atk_state_set_add_state(states, ATK_STATE_FOCUSABLE);
+        atk_state_set_add_state(states, ATK_STATE_SELECTABLE);
+    }
+    if (row->model->rows->CurrentRow() == gint(row->index))
+    {
+        atk_state_set_add_state(states, ATK_STATE_SELECTED);
+        if (HasKeyboard(window))
+            atk_state_set_add_state(states, ATK_STATE_FOCUSED);
+    }
+    if (said.role == AccessibleRole::CheckBox)
+    {
+        atk_state_set_add_state(states, ATK_STATE_CHECKABLE);
+        if (said.checked)
+            atk_state_set_add_state(states, ATK_STATE_CHECKED);
+    }
+    if (said.role == AccessibleRole::NumberField)
+    {
+        atk_state_set_add_state(states, ATK_STATE_EDITABLE);
+        atk_state_set_add_state(states, ATK_STATE_SINGLE_LINE);
+    }
+    return states;
+}
+
+void RowFinalize(GObject* object)
+{
+    g_free(AsRow(object)->name);
+    G_OBJECT_CLASS(row_object_parent_class)->finalize(object);
+}
+
+void row_object_class_init(RowObjectClass* klass)
+{
+    AtkObjectClass* atk = ATK_OBJECT_CLASS(klass);
+    atk->get_name = RowName;
+    atk->get_role = RowRole;
+    atk->get_index_in_parent = RowIndex;
+    atk->ref_state_set = RowStates;
+    G_OBJECT_CLASS(klass)->finalize = RowFinalize;
+}
+
+// Where a row is: its list's place, moved by the row's place in the list.
+void RowExtents(AtkComponent* component, gint* x, gint* y, gint* width, gint* height,
+                AtkCoordType coords)
+{
+    *x = *y = *width = *height = 0;
+    RowObject* row = AsRow(component);
+    if (!row->model)
+        return;
+    AtkObject* list = atk_object_get_parent(ATK_OBJECT(row));
+    atk_component_get_extents(ATK_COMPONENT(list), x, y, nullptr, nullptr, coords);
+    const wxRect rect = row->model->rows->RowRect(row->index);
+    *x += rect.x;
+    *y += rect.y;
+    *width = rect.width;
+    *height = rect.height;
+}
+
+gboolean RowGrabFocus(AtkComponent* component)
+{
+    RowObject* row = AsRow(component);
+    if (!row->model)
+        return FALSE;
+    row->model->rows->SelectRow(row->index);
+    row->model->window->SetFocus();
+    return TRUE;
+}
+
+void RowComponentInit(AtkComponentIface* iface)
+{
+    iface->get_extents = RowExtents;
+    iface->grab_focus = RowGrabFocus;
+}
+
+// A row that ticks or presses.
+struct ActionRow
+{
+    RowObject parent;
+};
+struct ActionRowClass
+{
+    RowObjectClass parent;
+};
+
+void ActionInit(AtkActionIface* iface);
+
+G_DEFINE_TYPE_WITH_CODE(ActionRow, action_row, row_object_get_type(),
+                        G_IMPLEMENT_INTERFACE(ATK_TYPE_ACTION, ActionInit))
+
+void action_row_init(ActionRow*) {}
+void action_row_class_init(ActionRowClass*) {}
+
+gboolean DoAction(AtkAction* action, gint i)
+{
+    RowObject* row = AsRow(action);
+    if (i != 0 || !row->model)
+        return FALSE;
+    // Later, as a click is: the desktop's call would otherwise wait on a
+    // box the press opens.
+    RowsModel* model = row->model;
+    const size_t index = row->index;
+    wxWindow* window = model->window;
+    window->CallAfter(
+        [window, index]
+        {
+            if (RowsModel* now = RowsOf(ContentWidget(window)))
+                now->rows->ActivateRow(index);
+        });
+    return TRUE;
+}
+
+gint ActionCount(AtkAction*)
+{
+    return 1;
+}
+
+const gchar* ActionName(AtkAction*, gint i)
+{
+    return i == 0 ? "click" : nullptr;
+}
+
+void ActionInit(AtkActionIface* iface)
+{
+    iface->do_action = DoAction;
+    iface->get_n_actions = ActionCount;
+    iface->get_name = ActionName;
+}
+
+// A row whose answer is text: a number, or a choice.
+struct TextRow
+{
+    RowObject parent;
+};
+struct TextRowClass
+{
+    RowObjectClass parent;
+};
+
+wxString RowValue(gpointer object)
+{
+    AccessibleRow said;
+    return Said(object, said) ? said.value : wxString();
+}
+
+gchar* RowText(AtkText* text, gint start, gint end)
+{
+    return Slice(RowValue(text), start, end);
+}
+
+gint RowCharacterCount(AtkText* text)
+{
+    return gint(RowValue(text).length());
+}
+
+gint RowCaret(AtkText* text)
+{
+    return RowCharacterCount(text);
+}
+
+gchar* RowTextAround(AtkText* text, gint offset, AtkTextGranularity unit, gint* start, gint* end)
+{
+    return Around(RowValue(text), offset, unit, start, end);
+}
+
+void RowTextInit(AtkTextIface* iface)
+{
+    iface->get_text = RowText;
+    iface->get_character_count = RowCharacterCount;
+    iface->get_caret_offset = RowCaret;
+    iface->get_string_at_offset = RowTextAround;
+}
+
+G_DEFINE_TYPE_WITH_CODE(TextRow, text_row, row_object_get_type(),
+                        G_IMPLEMENT_INTERFACE(ATK_TYPE_TEXT, RowTextInit))
+
+void text_row_init(TextRow*) {}
+void text_row_class_init(TextRowClass*) {}
+
+// A number row: its text, and the number as a value, both set as typed.
+struct NumberRow
+{
+    TextRow parent;
+};
+struct NumberRowClass
+{
+    TextRowClass parent;
+};
+
+void SetRowText(gpointer object, const wxString& text)
+{
+    RowObject* row = AsRow(object);
+    if (row->model)
+        row->model->rows->SetRowValue(row->index, text);
+}
+
+void SetTextContents(AtkEditableText* text, const gchar* contents)
+{
+    SetRowText(text, wxString::FromUTF8(contents ? contents : ""));
+}
+
+void EditableInit(AtkEditableTextIface* iface)
+{
+    iface->set_text_contents = SetTextContents;
+}
+
+void ValueAndText(AtkValue* value, gdouble* number, gchar** text)
+{
+    const wxString shown = RowValue(value);
+    double read = 0;
+    shown.ToCDouble(&read);
+    *number = read;
+    if (text)
+        *text = g_strdup(shown.utf8_str());
+}
+
+AtkRange* ValueRange(AtkValue*)
+{
+    return atk_range_new(0, INT_MAX, nullptr);
+}
+
+gdouble ValueIncrement(AtkValue*)
+{
+    return 1;
+}
+
+void SetValue(AtkValue* value, gdouble number)
+{
+    SetRowText(value, wxString::FromCDouble(number));
+}
+
+void ValueInit(AtkValueIface* iface)
+{
+    iface->get_value_and_text = ValueAndText;
+    iface->get_range = ValueRange;
+    iface->get_increment = ValueIncrement;
+    iface->set_value = SetValue;
+}
+
+G_DEFINE_TYPE_WITH_CODE(NumberRow, number_row, text_row_get_type(),
+                        G_IMPLEMENT_INTERFACE(ATK_TYPE_EDITABLE_TEXT, EditableInit)
+                            G_IMPLEMENT_INTERFACE(ATK_TYPE_VALUE, ValueInit))
+
+void number_row_init(NumberRow*) {}
+void number_row_class_init(NumberRowClass*) {}
+
+GType RowType(AccessibleRole role)
+{
+    switch (role)
+    {
+    case AccessibleRole::CheckBox:
+    case AccessibleRole::Button:
+        return action_row_get_type();
+    case AccessibleRole::NumberField:
+        return number_row_get_type();
+    case AccessibleRole::Choice:
+        return text_row_get_type();
+    case AccessibleRole::Heading:
+        break;
+    }
+    return row_object_get_type();
+}
+
+void RowsModel::DropChildren()
+{
+    for (AtkObject* child : children)
+    {
+        if (!child)
+            continue;
+        AsRow(child)->model = nullptr;
+        atk_object_notify_state_change(child, ATK_STATE_DEFUNCT, TRUE);
+        g_object_unref(child);
+    }
+    children.clear();
+    focused = nullptr;
+}
+
+// --- the list ------------------------------------------------------------
+
+G_DEFINE_TYPE(RowsObject, rows_object, GTK_TYPE_CONTAINER_ACCESSIBLE)
+
+void rows_object_init(RowsObject*) {}
+
+RowsModel* RowsOf(AtkObject* object)
+{
+    return RowsOf(WidgetOf(object));
+}
+
+AtkObject* ChildAt(RowsModel* model, AtkObject* list, size_t index)
+{
+    if (index >= model->rows->RowCount())
+        return nullptr;
+    if (model->children.size() <= index)
+        model->children.resize(index + 1, nullptr);
+    AtkObject*& child = model->children[index];
+    if (!child)
+    {
+        child = ATK_OBJECT(g_object_new(RowType(model->rows->Row(index).role), nullptr));
+        AsRow(child)->model = model;
+        AsRow(child)->index = index;
+        atk_object_set_parent(child, list);
+    }
+    return child;
+}
+
+gint RowCount(AtkObject* object)
+{
+    if (RowsModel* model = RowsOf(object))
+        return gint(model->rows->RowCount());
+    return ATK_OBJECT_CLASS(rows_object_parent_class)->get_n_children(object);
+}
+
+AtkObject* RefRow(AtkObject* object, gint i)
+{
+    if (RowsModel* model = RowsOf(object))
+    {
+        AtkObject* child = i < 0 ? nullptr : ChildAt(model, object, size_t(i));
+        return child ? ATK_OBJECT(g_object_ref(child)) : nullptr;
+    }
+    return ATK_OBJECT_CLASS(rows_object_parent_class)->ref_child(object, i);
+}
+
+void RowsInitialize(AtkObject* object, gpointer widget)
+{
+    ATK_OBJECT_CLASS(rows_object_parent_class)->initialize(object, widget);
+    const RowsModel* model = RowsOf(GTK_WIDGET(widget));
+    const bool toolBar = model && model->role == AccessibleListRole::ToolBar;
+    atk_object_set_role(object, toolBar ? ATK_ROLE_TOOL_BAR : ATK_ROLE_LIST);
+}
+
+AtkStateSet* RowsStates(AtkObject* object)
+{
+    AtkStateSet* states = ATK_OBJECT_CLASS(rows_object_parent_class)->ref_state_set(object);
+    // The rows are told of one by one, not cached as a whole.
+    atk_state_set_add_state(states, ATK_STATE_MANAGES_DESCENDANTS);
+    return states;
+}
+
+void rows_object_class_init(RowsObjectClass* klass)
+{
+    AtkObjectClass* atk = ATK_OBJECT_CLASS(klass);
+    atk->initialize = RowsInitialize;
+    atk->get_n_children = RowCount;
+    atk->ref_child = RefRow;
+    atk->ref_state_set = RowsStates;
+}
+
+// --- text ----------------------------------------------------------------
+
+void TextInterfaceInit(AtkTextIface* iface);
+
+G_DEFINE_TYPE_WITH_CODE(TextObject, text_object, GTK_TYPE_WIDGET_ACCESSIBLE,
+                        G_IMPLEMENT_INTERFACE(ATK_TYPE_TEXT, TextInterfaceInit))
+
+void text_object_init(TextObject*) {}
+
+wxString TextNow(gpointer object)
+{
+    const TextModel* model = TextOf(WidgetOf(ATK_OBJECT(object)));
+    return model ? model->text() : wxString();
+}
+
+gchar* PageText(AtkText* text, gint start, gint end)
+{
+    return Slice(TextNow(text), start, end);
+}
+
+gint PageCharacterCount(AtkText* text)
+{
+    return gint(TextNow(text).length());
+}
+
+gint PageCaret(AtkText*)
+{
+    return 0;
+}
+
+gchar* PageTextAround(AtkText* text, gint offset, AtkTextGranularity unit, gint* start, gint* end)
+{
+    return Around(TextNow(text), offset, unit, start, end);
+}
+
+void TextInterfaceInit(AtkTextIface* iface)
+{
+    iface->get_text = PageText;
+    iface->get_character_count = PageCharacterCount;
+    iface->get_caret_offset = PageCaret;
+    iface->get_string_at_offset = PageTextAround;
+}
+
+void TextInitialize(AtkObject* object, gpointer widget)
+{
+    ATK_OBJECT_CLASS(text_object_parent_class)->initialize(object, widget);
+    const TextModel* model = TextOf(GTK_WIDGET(widget));
+    const bool status = model && model->role == AccessibleTextRole::StatusBar;
+    atk_object_set_role(object, status ? ATK_ROLE_STATUSBAR : ATK_ROLE_DOCUMENT_TEXT);
+}
+
+// A status bar is known by what it says, as the toolkit's own are.
+const gchar* TextName(AtkObject* object)
+{
+    const TextModel* model = TextOf(WidgetOf(object));
+    if (model && model->role == AccessibleTextRole::StatusBar)
+        return Keep(&reinterpret_cast<TextObject*>(object)->name, model->text());
+    return ATK_OBJECT_CLASS(text_object_parent_class)->get_name(object);
+}
+
+void TextFinalize(GObject* object)
+{
+    g_free(reinterpret_cast<TextObject*>(object)->name);
+    G_OBJECT_CLASS(text_object_parent_class)->finalize(object);
+}
+
+void text_object_class_init(TextObjectClass* klass)
+{
+    ATK_OBJECT_CLASS(klass)->initialize = TextInitialize;
+    ATK_OBJECT_CLASS(klass)->get_name = TextName;
+    G_OBJECT_CLASS(klass)->finalize = TextFinalize;
+}
+
+// --- the windows' objects ------------------------------------------------
+
+// The toolkit's own way to each widget class's object, for widgets that
+// carry nothing of ours.
+std::map<GType, AtkObject* (*)(GtkWidget*)>& ToolkitAccessibles()
+{
+    static std::map<GType, AtkObject* (*)(GtkWidget*)> accessibles;
+    return accessibles;
+}
+
+void OnWidgetDestroy(GtkWidget* widget, gpointer)
+{
+    if (auto* object =
+            static_cast<AtkObject*>(g_object_steal_qdata(G_OBJECT(widget), ObjectQuark())))
+    {
+        gtk_accessible_set_widget(GTK_ACCESSIBLE(object), nullptr);
+        g_object_unref(object);
+    }
+    // The list reads a window that is going.
+    g_object_set_qdata(G_OBJECT(widget), RowsQuark(), nullptr);
+    g_object_set_qdata(G_OBJECT(widget), TextQuark(), nullptr);
+}
+
+AtkObject* AccessibleOf(GtkWidget* widget)
+{
+    GType type = 0;
+    if (RowsOf(widget))
+        type = rows_object_get_type();
+    else if (TextOf(widget))
+        type = text_object_get_type();
+    if (!type)
+        return ToolkitAccessibles().at(G_OBJECT_TYPE(widget))(widget);
+    auto* object = static_cast<AtkObject*>(g_object_get_qdata(G_OBJECT(widget), ObjectQuark()));
+    if (!object)
+    {
+        object = ATK_OBJECT(g_object_new(type, "widget", widget, nullptr));
+        atk_object_initialize(object, widget);
+        g_object_set_qdata(G_OBJECT(widget), ObjectQuark(), object);
+        g_signal_connect(widget, "destroy", G_CALLBACK(OnWidgetDestroy), nullptr);
+    }
+    return object;
+}
+
+// Must happen before the toolkit makes the widget's object, which it keeps.
+void TakeOverAccessible(GtkWidget* widget)
+{
+    const GType type = G_OBJECT_TYPE(widget);
+    if (ToolkitAccessibles().count(type))
+        return;
+    auto* klass = GTK_WIDGET_CLASS(g_type_class_ref(type));
+    ToolkitAccessibles()[type] = klass->get_accessible;
+    klass->get_accessible = AccessibleOf;
+}
+
+template <typename Model> void Attach(GtkWidget* widget, GQuark quark, Model* model)
+{
+    TakeOverAccessible(widget);
+    g_object_set_qdata_full(G_OBJECT(widget), quark, model,
+                            [](gpointer data) { delete static_cast<Model*>(data); });
+}
+
+RowsModel* RowsOf(wxWindow* window)
+{
+    return RowsOf(ContentWidget(window));
+}
+
+AtkObject* ListObject(wxWindow* window)
+{
+    return gtk_widget_get_accessible(ContentWidget(window));
+}
+} // namespace
+
+void ExposeRows(wxWindow* window, std::unique_ptr<AccessibleRowList> rows, AccessibleListRole role)
+{
+    auto* model = new RowsModel{window, std::move(rows), role, {}, nullptr};
+    Attach(ContentWidget(window), RowsQuark(), model);
+}
+
+void AnnounceRowFocus(wxWindow* window, size_t index)
+{
+    RowsModel* model = RowsOf(window);
+    if (!model)
+        return;
+    AtkObject* list = ListObject(window);
+    AtkObject* row = ChildAt(model, list, index);
+    if (!row || row == model->focused)
+        return;
+    if (model->focused)
+        atk_object_notify_state_change(model->focused, ATK_STATE_FOCUSED, FALSE);
+    model->focused = row;
+    g_signal_emit_by_name(list, "selection-changed");
+    g_signal_emit_by_name(list, "active-descendant-changed", row);
+    atk_object_notify_state_change(row, ATK_STATE_SELECTED, TRUE);
+    atk_object_notify_state_change(row, ATK_STATE_FOCUSED, TRUE);
+}
+
+void AnnounceRowChange(wxWindow* window, size_t index)
+{
+    RowsModel* model = RowsOf(window);
+    if (!model || index >= model->children.size() || !model->children[index])
+        return; // never asked for: nobody holds an older state
+    AtkObject* row = model->children[index];
+    const AccessibleRow said = model->rows->Row(index);
+    if (said.role == AccessibleRole::CheckBox)
+        atk_object_notify_state_change(row, ATK_STATE_CHECKED, said.checked);
+    else if (ATK_IS_VALUE(row))
+    {
+        double number = 0;
+        said.value.ToCDouble(&number);
+        g_signal_emit_by_name(row, "value-changed", number,
+                              static_cast<const char*>(said.value.utf8_str()));
+        g_object_notify(G_OBJECT(row), "accessible-value");
+    }
+    if (ATK_IS_TEXT(row))
+        g_signal_emit_by_name(row, "text-insert", 0, gint(said.value.length()),
+                              static_cast<const char*>(said.value.utf8_str()));
+}
+
+void AnnounceRowsReplaced(wxWindow* window)
+{
+    RowsModel* model = RowsOf(window);
+    if (!model)
+        return;
+    AtkObject* list = ListObject(window);
+    for (size_t i = model->children.size(); i-- > 0;)
+        if (AtkObject* child = model->children[i])
+            g_signal_emit_by_name(list, "children-changed::remove", gint(i), child);
+    model->DropChildren();
+    for (size_t i = 0; i < model->rows->RowCount(); ++i)
+        g_signal_emit_by_name(list, "children-changed::add", gint(i), ChildAt(model, list, i));
+}
+
+void ExposeText(wxWindow* window, AccessibleTextRole role, std::function<wxString()> text)
+{
+    auto* model = new TextModel{role, std::move(text), wxString()};
+    Attach(ContentWidget(window), TextQuark(), model);
+}
+
+void AnnounceTextChange(wxWindow* window)
+{
+    GtkWidget* widget = ContentWidget(window);
+    TextModel* model = TextOf(widget);
+    if (!model)
+        return;
+    const wxString now = model->text();
+    if (now == model->said)
+        return;
+    AtkObject* object = gtk_widget_get_accessible(widget);
+    if (!model->said.empty())
+        g_signal_emit_by_name(object, "text-remove", 0, gint(model->said.length()),
+                              static_cast<const char*>(model->said.utf8_str()));
+    g_signal_emit_by_name(object, "text-insert", 0, gint(now.length()),
+                          static_cast<const char*>(now.utf8_str()));
+    model->said = now;
+    if (model->role == AccessibleTextRole::StatusBar)
+        g_object_notify(G_OBJECT(object), "accessible-name");
+    g_signal_emit_by_name(object, "visible-data-changed");
+}
