@@ -17,7 +17,7 @@ for set in "$@"; do
     screenshot) packages="$packages xvfb x11-utils xdotool imagemagick" ;;
     windows) packages="$packages g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix
             binutils-mingw-w64-x86-64 libz-mingw-w64-dev dpkg-dev xz-utils nsis libgtest-dev
-            wine wine64 xvfb xauth xdotool xclip x11-utils imagemagick" ;;
+            wine wine64 xvfb xauth xdotool xclip x11-utils imagemagick libxml2-utils" ;;
     *) echo "deps.sh: unknown set '$set' (test, bench, screenshot, windows)" >&2; exit 2 ;;
     esac
 done

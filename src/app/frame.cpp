@@ -160,6 +160,7 @@ QuorvelFrame::QuorvelFrame(wxWindow* parent, wxWindowID id)
                                             .MinSize(m_resultBook->GetMinSize()));
 
     BuildToolBar();
+    FollowHighContrast();
     // A pane name of its own: the checklist pane already holds "PaneName".
     m_auiManager->AddPane(m_toolBar, wxAuiPaneInfo()
                                          .Name("ToolBar")
@@ -417,6 +418,34 @@ void QuorvelFrame::BuildToolBar()
     m_toolBar->Realize();
 }
 
+// With colours chosen to read by, the toolbar and the notebooks' tabs are
+// drawn by the library's plain art, in the system's colours: the themed art
+// of some systems draws light parts under the system's light text, and the
+// toolbar's shading turns a black background grey.
+void QuorvelFrame::FollowHighContrast()
+{
+    if (!HighContrastColours())
+        return;
+    m_toolBar->SetArtProvider(new wxAuiGenericToolBarArt);
+    m_toolBar->SetWindowStyleFlag(m_toolBar->GetWindowStyleFlag() | wxAUI_TB_PLAIN_BACKGROUND);
+    m_toolBar->Realize();
+    for (wxAuiNotebook* book : {m_checklistBook, m_resultBook})
+        book->SetArtProvider(new wxAuiGenericTabArt);
+}
+
+// The result page, in the system's colours where the user chose them: the
+// page is otherwise black on white whatever the system's colours.
+wxString QuorvelFrame::ResultPageShown(int total) const
+{
+    const wxString page = ResultPage(total);
+    if (!HighContrastColours())
+        return page;
+    return wxString::Format(
+        "<body bgcolor=\"%s\" text=\"%s\">%s</body>",
+        wxSystemSettings::GetColour(wxSYS_COLOUR_WINDOW).GetAsString(wxC2S_HTML_SYNTAX),
+        wxSystemSettings::GetColour(wxSYS_COLOUR_WINDOWTEXT).GetAsString(wxC2S_HTML_SYNTAX), page);
+}
+
 void QuorvelFrame::BuildMenuBar()
 {
     wxMenuBar* menuBar = new wxMenuBar();
@@ -586,7 +615,7 @@ void QuorvelFrame::LoadRules(int friendType, int mode)
 
 void QuorvelFrame::Calculate()
 {
-    m_resultHtml->SetPage(ResultPage(ChecklistTotal(m_rules, m_ruleProperties)));
+    m_resultHtml->SetPage(ResultPageShown(ChecklistTotal(m_rules, m_ruleProperties)));
     AnnounceTextChange(m_resultHtml);
 }
 

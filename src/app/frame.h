@@ -63,6 +63,8 @@ private:
     wxBoxSizer* BuildChecklistPage();
     void BuildResultPage();
     void BuildToolBar();
+    void FollowHighContrast();
+    wxString ResultPageShown(int total) const;
     void BuildMenuBar();
     void BuildStatusBar();
     void ConnectEvents();

@@ -16,3 +16,8 @@ bool ScrollingMovesHiddenChildren();
 // where installers look for one (Windows: the named mutex of maker.h);
 // elsewhere packages are installed without asking the program.
 void MarkProgramRunning();
+// Whether the system's colours are ones the user chose to read by: a
+// high-contrast scheme, or light text on a dark background. The program then
+// draws its own texts and panes in the system's colours alone; with the
+// default colours everything keeps its designed look.
+bool HighContrastColours();

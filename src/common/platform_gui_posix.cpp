@@ -1,5 +1,7 @@
 #include "common/platform_gui.h"
 
+#include <wx/settings.h>
+
 // The desktop's title bars tell the program of no clicks.
 void CloseFloatingFramesOnTitleDoubleClick() {}
 
@@ -9,3 +11,10 @@ bool ScrollingMovesHiddenChildren()
 }
 // A package manager replaces the files of a running program safely.
 void MarkProgramRunning() {}
+
+// A high-contrast theme that reads dark on light needs nothing: the
+// designed look is dark on light.
+bool HighContrastColours()
+{
+    return wxSystemSettings::GetAppearance().IsUsingDarkBackground();
+}

@@ -3,6 +3,7 @@
 #include "common/maker.h"
 
 #include <wx/aui/floatpane.h>
+#include <wx/settings.h>
 #include <wx/window.h>
 
 #include <windows.h>
@@ -38,4 +39,15 @@ void MarkProgramRunning()
     // however the program ends.
     static const HANDLE mark = CreateMutexW(nullptr, FALSE, wxString(g_runningCopyMutex).wc_str());
     (void)mark;
+}
+
+bool HighContrastColours()
+{
+    HIGHCONTRASTW contrast{};
+    contrast.cbSize = sizeof contrast;
+    if (SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof contrast, &contrast, 0) &&
+        (contrast.dwFlags & HCF_HIGHCONTRASTON))
+        return true;
+    // Not every system reports the scheme (Wine does not); its colours tell.
+    return wxSystemSettings::GetAppearance().IsUsingDarkBackground();
 }

@@ -48,3 +48,11 @@ set_tests_properties(core_tests check_shipped_rules windows_resources windows_ch
 set_tests_properties(gui_tests windows_program windows_grid_keys gui_tests_at_144_dpi
                      gui_tests_at_192_dpi PROPERTIES LABELS window)
 set_tests_properties(windows_installer PROPERTIES LABELS packaging)
+
+# What a screen reader finds in the real program's window.
+add_executable(msaa_probe ${CMAKE_CURRENT_LIST_DIR}/msaa_probe.cpp)
+target_link_libraries(msaa_probe PRIVATE oleacc ole32 oleaut32 uuid)
+add_test(NAME windows_accessible
+         COMMAND sh ${CMAKE_CURRENT_LIST_DIR}/access_test.sh ${AMORQUANT_RUN_DIR}
+                 $<TARGET_FILE:msaa_probe>)
+set_tests_properties(windows_accessible PROPERTIES LABELS window TIMEOUT 600)

@@ -66,3 +66,53 @@ close_program() {
     done
     fail "the program did not close"
 }
+
+# The system's colours of a high-contrast scheme, white on black, as a user
+# with low vision sets them; programs started afterwards draw with them. Wine
+# reads the colours when its server starts, and reports no scheme as such.
+use_high_contrast() {
+    reg=$(mktemp --suffix=.reg)
+    cat >"$reg" <<'COLOURS'
+REGEDIT4
+
+[HKEY_CURRENT_USER\Control Panel\Colors]
+"ActiveBorder"="255 255 0"
+"ActiveTitle"="128 0 128"
+"AppWorkspace"="0 0 0"
+"Background"="0 0 0"
+"ButtonAlternateFace"="192 192 192"
+"ButtonDkShadow"="255 255 255"
+"ButtonFace"="0 0 0"
+"ButtonHilight"="255 255 255"
+"ButtonLight"="192 192 192"
+"ButtonShadow"="128 128 128"
+"ButtonText"="255 255 255"
+"GradientActiveTitle"="128 0 128"
+"GradientInactiveTitle"="0 128 0"
+"GrayText"="63 242 63"
+"Hilight"="26 235 255"
+"HilightText"="0 0 0"
+"HotTrackingColor"="255 255 0"
+"InactiveBorder"="0 128 0"
+"InactiveTitle"="0 128 0"
+"InactiveTitleText"="255 255 255"
+"InfoText"="255 255 255"
+"InfoWindow"="0 0 0"
+"Menu"="0 0 0"
+"MenuBar"="0 0 0"
+"MenuHilight"="128 0 128"
+"MenuText"="255 255 255"
+"Scrollbar"="0 0 0"
+"TitleText"="255 255 255"
+"Window"="0 0 0"
+"WindowFrame"="255 255 255"
+"WindowText"="255 255 255"
+
+[HKEY_CURRENT_USER\Control Panel\Accessibility\HighContrast]
+"Flags"="127"
+"High Contrast Scheme"="High Contrast Black"
+COLOURS
+    wine regedit /S "$(winepath -w "$reg")"
+    rm -f "$reg"
+    wineserver -k
+}
