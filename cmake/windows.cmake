@@ -59,7 +59,7 @@ add_custom_target(windows_packages
   COMMAND ${CMAKE_COMMAND} -E copy_directory ${AMORQUANT_RUN_DIR}/locales ${stage}/locales
   COMMAND ${CMAKE_COMMAND} -E copy ${WXSTD_ZH_CN} ${stage_catalogs}/wxstd-3.2.mo
   COMMAND ${CMAKE_COMMAND} -E copy ${windows_packaging}/README.txt ${stage}/README.txt
-  COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_SOURCE_DIR}/packaging/copyright ${stage}/LICENSE.txt
+  COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_SOURCE_DIR}/debian/copyright ${stage}/LICENSE.txt
   COMMAND ${CMAKE_COMMAND} -DSTAGE=${stage} -DOUT=${windows_out}/files.nsh
           -P ${windows_packaging}/filelist.cmake
   COMMAND ${CMAKE_COMMAND} -E rm -f ${CMAKE_BINARY_DIR}/${AMORQUANT_WIN_PACKAGE}.zip
