@@ -34,7 +34,7 @@ install(FILES ${packaging_dir}/amorquant.svg
 install(FILES ${packaging_out}/${AMORQUANT_APP_ID}.metainfo.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 # The manual pages name the data folder, which is known only when installing
-# (cmake --install --prefix, or CPack's /usr); the program finds it from its
+# (cmake --install --prefix, or the Debian package's /usr); the program finds it from its
 # own place, share/amorquant beside its bin folder. Manual pages are compressed as Debian
 # does it: gzip -9n, so the package does not change with the build time.
 install(CODE "
