@@ -62,13 +62,12 @@ add_custom_target(windows_packages
   COMMAND ${CMAKE_COMMAND} -E copy_directory ${AMORQUANT_RUN_DIR}/locales ${stage}/locales
   COMMAND ${CMAKE_COMMAND} -E copy ${WXSTD_ZH_CN} ${stage_catalogs}/wxstd-3.2.mo
   COMMAND ${CMAKE_COMMAND} -E copy ${windows_packaging}/README.txt ${stage}/README.txt
-  COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_SOURCE_DIR}/packaging/copyright ${stage}/LICENSE.txt
+  COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_SOURCE_DIR}/debian/copyright ${stage}/LICENSE.txt
   COMMAND ${CMAKE_COMMAND} -DSTAGE=${stage} -DOUT=${windows_out}/files.nsh
           -P ${windows_packaging}/filelist.cmake
-  COMMAND ${CMAKE_COMMAND} -E rm -f ${CMAKE_BINARY_DIR}/${AMORQUANT_WIN_PACKAGE}.zip
-  COMMAND ${CMAKE_COMMAND} -E chdir ${windows_out}
-          ${CMAKE_COMMAND} -E tar cf ${CMAKE_BINARY_DIR}/${AMORQUANT_WIN_PACKAGE}.zip --format=zip
-          ${AMORQUANT_WIN_PACKAGE}
+  COMMAND ${CMAKE_COMMAND} -DPARENT=${windows_out} -DFOLDER=${AMORQUANT_WIN_PACKAGE}
+          -DZIP=${CMAKE_BINARY_DIR}/${AMORQUANT_WIN_PACKAGE}.zip "-DTIME=${AMORQUANT_RELEASE_TIME}"
+          -P ${windows_packaging}/zip.cmake
   COMMAND ${MAKENSIS} -V2 -DVERSION=${AMORQUANT_VERSION_FULL} "-DCOPYRIGHT=${AMORQUANT_COPYRIGHT}"
           -DURL=${AMORQUANT_HOME_URL} -DRUNNING_MUTEX=${AMORQUANT_RUNNING_MUTEX}
           -DSTAGE=${stage} -DFILES=${windows_out}/files.nsh

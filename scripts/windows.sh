@@ -11,10 +11,12 @@ set -eu
 cd "$(dirname "$0")/.."
 
 test=0
+tests=ON
 case "${1:-}" in
 --test) test=1 ;;
+--packages) tests=OFF ;; # the zip and installer only (scripts/reproducible.sh)
 "") ;;
-*) echo "usage: $0 [--test]" >&2; exit 2 ;;
+*) echo "usage: $0 [--test | --packages]" >&2; exit 2 ;;
 esac
 
 scripts/deps.sh windows
@@ -26,9 +28,9 @@ cmake --build build -j "$(nproc)" --target drawimages
 deps=$(scripts/windows-deps.sh)
 cmake -S . -B build-win -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DCMAKE_TOOLCHAIN_FILE="$(pwd)/cmake/mingw-w64.cmake" -DAMORQUANT_WIN_DEPS="$deps" \
-    -DAMORQUANT_DRAWIMAGES="$(pwd)/build/tools/drawimages" >/dev/null
-cmake --build build-win -j "$(nproc)"
-cmake --build build-win --target windows_packages
+    -DAMORQUANT_DRAWIMAGES="$(pwd)/build/tools/drawimages" -DBUILD_TESTING=$tests >/dev/null
+[ "$tests" = OFF ] || cmake --build build-win -j "$(nproc)"
+cmake --build build-win -j "$(nproc)" --target windows_packages
 ls build-win/amorquant-*-win64.zip build-win/amorquant-*-win64-setup.exe
 
 [ "$test" = 1 ] || exit 0

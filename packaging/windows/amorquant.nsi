@@ -13,6 +13,10 @@ Unicode true
 Target amd64-unicode
 SetCompressor /SOLID lzma
 
+; The same files make the same installer: no file times stored (the
+; installed files get the time they are written).
+SetDateSave off
+
 !include "MUI2.nsh"
 !include "FileFunc.nsh"
 !include "${FILES}"

@@ -7,10 +7,10 @@
 
 namespace
 {
-// The project folder, found from this file's own path (tests/i18n/ below
-// it): the check reads the sources, not the run folder.
-const std::string g_project =
-    std::string(__FILE__).substr(0, std::string(__FILE__).rfind("/tests/"));
+// The project folder (the tests folder's parent, not this file's __FILE__,
+// which a package build maps to a relative path): the check reads the
+// sources, not the run folder.
+const std::string g_project = TESTS_SOURCE_DIR "/..";
 
 const std::string g_locales = g_project + "/data/locales";
 

@@ -1,15 +1,16 @@
 #!/bin/sh
-# Builds the .deb, checks its fields and dependencies, then unpacks it into a
-# scratch root and checks the tree it installs.
-# Usage: deb_test.sh BUILD SCRATCH
+# Checks the Debian package that scripts/reproducible.sh built into OUT: its
+# fields and dependencies, lintian on its .changes, then the tree it installs,
+# unpacked into a scratch root.
+# Usage: deb_test.sh OUT
 set -eu
-build=$1 scratch=$2
+out=$(cd "$1" && pwd)/a
+scratch=$out/deb-test
 fail() { echo "FAIL: $*" >&2; exit 1; }
 rm -rf "$scratch"
 mkdir -p "$scratch"
-cpack -G DEB -B "$scratch" --config "$build/CPackConfig.cmake" >"$scratch/cpack.log" ||
-    { cat "$scratch/cpack.log"; fail "cpack"; }
-deb=$(ls "$scratch"/amorquant_*_*.deb)
+deb=$(ls "$out"/amorquant_*_*.deb)
+build=$(ls -d "$out"/amorquant/obj-*)
 
 [ "$(dpkg-deb -f "$deb" Package)" = amorquant ] || fail "package name"
 depends=$(dpkg-deb -f "$deb" Depends)
@@ -36,9 +37,10 @@ gzip -dc "$doc/changelog.gz" >"$scratch/changelog"
 holder=$(sed -n 's/.*"Copyright (C) \(.*\)".*/\1/p' "$(dirname "$0")/../../src/common/maker.h")
 grep -qx "Copyright: $holder" "$doc/copyright" || fail "copyright does not name $holder"
 
-# Debian's own package checks: no error and no warning.
-lintian --fail-on error,warning --tag-display-limit 0 "$deb" >"$scratch/lintian.log" 2>&1 ||
-    { cat "$scratch/lintian.log"; fail "lintian reports errors or warnings"; }
+# Debian's own checks of the source and binary packages: no error and no
+# warning.
+lintian --fail-on error,warning --tag-display-limit 0 "$out"/amorquant_*.changes \
+    >"$scratch/lintian.log" 2>&1 || { cat "$scratch/lintian.log"; fail "lintian reports errors or warnings"; }
 cat "$scratch/lintian.log"
 
 # What apt would install for it on a machine with nothing installed yet,
@@ -53,3 +55,4 @@ if apt-cache show libwxgtk3.2-1 >/dev/null 2>&1; then
 else
     echo "no package lists: skipped the apt dependency check"
 fi
+echo "the package $(basename "$deb") is complete"
