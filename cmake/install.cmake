@@ -65,8 +65,10 @@ add_custom_command(OUTPUT ${changelog_gz}
                    DEPENDS ${debian_dir}/changelog)
 add_custom_target(debian_changelog ALL DEPENDS ${changelog_gz})
 install(FILES ${debian_dir}/copyright ${changelog_gz} DESTINATION ${CMAKE_INSTALL_DOCDIR})
-# The rule file format, which the checker's help and manual page point to.
-install(FILES ${CMAKE_SOURCE_DIR}/docs/rule-format.md DESTINATION ${CMAKE_INSTALL_DOCDIR})
+# The rule file format, in English and Chinese, which the checker's help and
+# manual page point to.
+install(FILES ${CMAKE_SOURCE_DIR}/docs/rule-format.md ${CMAKE_SOURCE_DIR}/docs/rule-format.zh_CN.md
+        DESTINATION ${CMAKE_INSTALL_DOCDIR})
 
 if(BUILD_TESTING)
   add_test(NAME install_layout

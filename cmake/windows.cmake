@@ -40,7 +40,8 @@ add_dependencies(amorquant rundata)
 
 target_sources(amorquant-check PRIVATE ${windows_out}/amorquant-check_version.rc)
 
-# amorquant-<version>-win64.zip (the run folder, a readme and the licence)
+# amorquant-<version>-win64.zip (the run folder with the rule-format
+# references in doc/, a readme and the licence)
 # and amorquant-<version>-win64-setup.exe, both in the build folder.
 set(AMORQUANT_WIN_PACKAGE amorquant-${PROJECT_VERSION}-win64)
 set(stage ${windows_out}/${AMORQUANT_WIN_PACKAGE})
@@ -60,6 +61,7 @@ add_custom_target(windows_packages
   COMMAND ${CMAKE_COMMAND} -E copy_directory ${AMORQUANT_RUN_DIR}/rules ${stage}/rules
   COMMAND ${CMAKE_COMMAND} -E copy_directory ${AMORQUANT_RUN_DIR}/img ${stage}/img
   COMMAND ${CMAKE_COMMAND} -E copy_directory ${AMORQUANT_RUN_DIR}/locales ${stage}/locales
+  COMMAND ${CMAKE_COMMAND} -E copy_directory ${AMORQUANT_RUN_DIR}/doc ${stage}/doc
   COMMAND ${CMAKE_COMMAND} -E copy ${WXSTD_ZH_CN} ${stage_catalogs}/wxstd-3.2.mo
   COMMAND ${CMAKE_COMMAND} -E copy ${windows_packaging}/README.txt ${stage}/README.txt
   COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_SOURCE_DIR}/debian/copyright ${stage}/LICENSE.txt

@@ -601,6 +601,7 @@ void QuorvelFrame::LoadRules(int friendType, int mode)
     ClearRules();
     ClearRuleProperties();
     m_ruleRoot = nullptr;
+    m_statusBar->SetStatusText(wxString(), 0); // no notice of the list left
     const wxString path = RulesFilePath(friendType, mode);
     const RuleLoadFault fault = LoadRuleFile(path, m_ruleDoc);
     if (fault.kind != RuleLoadFault::Kind::None)
@@ -611,6 +612,8 @@ void QuorvelFrame::LoadRules(int friendType, int mode)
     m_ruleRoot = m_ruleDoc.GetRoot();
     m_rules = ReadRules(m_ruleRoot);
     m_ruleProperties = ChecklistRows(m_rules);
+    // Rules lost where reading stops would change the total unseen.
+    m_statusBar->SetStatusText(ReadingStopNotice(m_ruleRoot), 0);
 }
 
 void QuorvelFrame::Calculate()

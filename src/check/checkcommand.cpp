@@ -1,8 +1,8 @@
 #include "check/checkcommand.h"
 
 #include "common/platform.h"
-#include "common/version.h"
 #include "common/platform_console.h"
+#include "common/version.h"
 #include "scoring/result.h"
 #include "scoring/rulecheck.h"
 #include "scoring/rulefile.h"
@@ -51,7 +51,9 @@ const char* const g_usage[] = {
                 "the text as Unicode. On Windows, * and ? in the last part of a FILE stand for\n"
                 "any characters and any one character; a FILE that matches nothing is checked\n"
                 "as written.\n"),
-    wxTRANSLATE("The rule file format is described in rule-format.md, in share/doc/amorquant.\n"),
+    wxTRANSLATE("The rule file format is described in rule-format.md (in Chinese:\n"
+                "rule-format.zh_CN.md): installed, in share/doc/amorquant; in the run folder,\n"
+                "the Windows zip or the Windows install folder, in doc beside the program.\n"),
     "\n",
     wxTRANSLATE("Exit status: 0 clean, 1 problems found (an answer for a rule that the program\n"
                 "leaves out among them), 2 bad usage, an answer that fits no row or an output\n"
@@ -133,7 +135,9 @@ wxString ParseArgs(const std::vector<wxString>& args, Options& options)
         else if (!arg.StartsWith("--answer=", &answer))
         {
             if (arg.StartsWith("-"))
-                return wxString::Format(_("unknown option %s"), arg);
+                return wxString::Format(_("unknown option %s (a file whose name starts with '-' "
+                                          "is given after -- or as ./%s)"),
+                                        arg, arg);
             options.files.push_back(arg);
             continue;
         }
@@ -141,6 +145,10 @@ wxString ParseArgs(const std::vector<wxString>& args, Options& options)
             return wxString::Format(_("--answer needs ID=VALUE, not %s"), answer);
         wxString value;
         const wxString id = answer.BeforeFirst('=', &value);
+        // An empty shell variable gives "=1": that names no row at all.
+        if (id.empty())
+            return wxString::Format(_("--answer %s names no row: the ID before '=' is empty"),
+                                    answer);
         options.answers.emplace_back(id, value);
     }
     if (options.files.empty() && !options.help && !options.version)
@@ -223,7 +231,7 @@ int CheckFile(const wxString& file, const Options& options, std::ostream& out, s
     // A file that reads garbled is told so once, not in the garbled text.
     const bool asWritten = fault.kind == RuleLoadFault::Kind::None && fault.readsAs.empty();
     const std::vector<RuleProblem> problems =
-        asWritten ? CheckRuleDocument(doc.GetRoot()) : std::vector{LoadProblem(fault)};
+        asWritten ? CheckLoadedRuleFile(fault, doc.GetRoot()) : std::vector{LoadProblem(fault)};
     for (const RuleProblem& problem : problems)
         Print(out, file, problem);
     const bool warningsOnly = std::all_of(problems.begin(), problems.end(),

@@ -93,3 +93,9 @@ std::vector<wxString> ProgramArguments(int argc, char** argv);
 // Whether the argument asks for help in the platform's own way: "/?" on
 // Windows; nothing elsewhere, where it is a path.
 bool IsHelpSwitch(const wxString& arg);
+
+// The locale a console program's messages follow ("zh_CN.UTF-8"): on Unix
+// the first of LC_ALL, LC_MESSAGES and LANG that is set and not empty, in
+// the order POSIX gives them, or "C" when none is. Empty on Windows, where
+// the library finds the user's interface language.
+wxString MessagesLocaleName();

@@ -204,3 +204,14 @@ bool IsHelpSwitch(const wxString&)
 {
     return false;
 }
+
+wxString MessagesLocaleName()
+{
+    for (const char* variable : {"LC_ALL", "LC_MESSAGES", "LANG"})
+    {
+        const char* value = std::getenv(variable);
+        if (value && *value)
+            return wxString::FromUTF8(value);
+    }
+    return "C";
+}

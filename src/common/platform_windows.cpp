@@ -152,3 +152,8 @@ bool IsHelpSwitch(const wxString& arg)
 {
     return arg == "/?";
 }
+
+wxString MessagesLocaleName()
+{
+    return wxString();
+}

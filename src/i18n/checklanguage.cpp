@@ -15,8 +15,16 @@ void StartCheckerLanguage()
     for (const wxString& folder : ProgramDataFolders(bin))
         wxFileTranslationsLoader::AddCatalogLookupPathPrefix(
             wxFileName(folder, wxString()).GetPathWithSep() + "locales");
-    // No language is set: the library takes the user's preferred ones.
     auto* translations = new wxTranslations;
     wxTranslations::Set(translations);
+    // The library would pass over LC_ALL=C to a Chinese LANG: the locale
+    // variables are taken in their own order, and C or POSIX means English.
+    const wxString locale = MessagesLocaleName();
+    const wxString language = locale.BeforeFirst('.').BeforeFirst('@');
+    if (language == "C" || language == "POSIX")
+        return;
+    // Empty: the library takes the user's preferred languages.
+    if (!language.empty())
+        translations->SetLanguage(language);
     translations->AddCatalog(settings::g_appName);
 }

@@ -1,5 +1,6 @@
 #include "scoring/charclass.h"
 
+#include <wx/crt.h>
 #include <wx/translation.h>
 
 #include <utility>
@@ -36,4 +37,30 @@ wxString LookAlikeMinus(wxUniChar::value_type c)
 bool IsFullWidthDigit(wxUniChar::value_type c)
 {
     return c >= 0xFF10 && c <= 0xFF19;
+}
+
+bool IsPastedSpace(wxUniChar::value_type c)
+{
+    return c == 0x00A0 || c == 0x3000 || (c >= 0x2000 && c <= 0x200B) || c == 0xFEFF ||
+           c == 0x2028 || c == 0x2029;
+}
+
+bool IsBlankText(const wxString& text)
+{
+    for (wxUniChar c : text)
+        if (!IsPastedSpace(c.GetValue()) && !(c.IsAscii() && wxIsspace(c)))
+            return false;
+    return true;
+}
+
+size_t FindPastedSpace(const wxString& text)
+{
+    size_t at = 0;
+    for (wxUniChar c : text)
+    {
+        if (IsPastedSpace(c.GetValue()))
+            return at;
+        ++at;
+    }
+    return wxString::npos;
 }

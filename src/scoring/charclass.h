@@ -15,3 +15,13 @@ wxString CharacterName(wxUniChar::value_type code, const char* unicodeName);
 wxString LookAlikeMinus(wxUniChar::value_type code);
 // The full-width digits ０ to ９ that a Chinese input method gives.
 bool IsFullWidthDigit(wxUniChar::value_type code);
+
+// Spaces beyond ASCII that a paste from a web page or an editor leaves
+// between tags: no-break, full-width and zero-width spaces, the byte order
+// mark and the Unicode line breaks. They look like white space, so text made
+// only of them and ASCII white space is read as white space.
+bool IsPastedSpace(wxUniChar::value_type code);
+// Text that holds nothing but white space, ASCII or pasted.
+bool IsBlankText(const wxString& text);
+// The first pasted space in text, or wxString::npos.
+size_t FindPastedSpace(const wxString& text);

@@ -88,8 +88,12 @@ void CheckBand(RuleReport& report, const RuleFields& fields, const wxXmlNode* ru
     const int lowerLimit = ReadNumber(fields.Value(RuleField::LowerLimit));
     if (upperLimit == lowerLimit)
     {
+        const bool noLimits =
+            !fields.Node(RuleField::UpperLimit) && !fields.Node(RuleField::LowerLimit);
         report.ReportUnused(fields, RuleField::UpperPrice,
-                            _("with equal limits only <lower_price> prices the answer"));
+                            noLimits ? _("with no limits given (both read as 0) only "
+                                         "<lower_price> prices the answer")
+                                     : _("with equal limits only <lower_price> prices the answer"));
         if (lowerLimit == -1)
             report.Report(fields.Node(RuleField::LowerLimit),
                           _("both limits are -1: equal limits price every answer (answer + 1) x "

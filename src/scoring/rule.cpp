@@ -118,10 +118,16 @@ bool Rule::ReadsElement(const wxXmlNode*) const
     return false;
 }
 
-void Rule::CheckFields(const wxXmlNode*, const RuleFields& fields, RuleReport& report) const
+void Rule::CheckFields(const wxXmlNode* element, const RuleFields& fields, RuleReport& report) const
 {
     for (RuleField field : {RuleField::UpperLimit, RuleField::LowerLimit, RuleField::UpperPrice})
         report.ReportUnused(fields, field, _("a yes/no rule is priced by <lower_price> alone"));
+    // A price given as 0 or blank is the author's choice or told as a number.
+    if (!fields.Node(RuleField::LowerPrice))
+        report.Report(element,
+                      _("the checkbox has no <lower_price>, its price: ticking it never changes "
+                        "the total"),
+                      true);
 }
 
 int Rule::GetPrice(int answer)

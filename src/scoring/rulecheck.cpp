@@ -61,10 +61,21 @@ wxString EncodingHint(const wxString& readsAs)
                                   readsAs, readsAs);
 }
 
-// The system's reason for a file it could not open or read.
+// Editors on Windows call the system's code page "ANSI", which for Chinese
+// is GBK.
+wxString AnsiHint(const wxString& encoding)
+{
+    return encoding.CmpNoCase("ANSI") == 0
+               ? _(" (a Chinese Windows editor's ANSI is GBK: declare encoding=\"GBK\")")
+               : wxString();
+}
+
+// The system's reason for a file it could not open or read, in the
+// language of the messages: the program runs in the C locale, whose reasons
+// are English, so the catalog translates the common ones.
 wxString SystemReason(unsigned long error)
 {
-    return wxSysErrorMsgStr(error);
+    return wxGetTranslation(wxSysErrorMsgStr(error));
 }
 
 // "<rule> opened at line 2".
@@ -162,10 +173,16 @@ RuleProblem ParseProblem(const RuleLoadFault& fault)
                               : _("a bare < in text; write it as &lt; (and & as &amp;)"),
                           error);
     case Kind::UndefinedEntity:
-        return ParserSays(error.line,
-                          _("only &amp; &lt; &gt; &quot; &apos; and &#...; are known; write & "
-                            "itself as &amp;"),
-                          error);
+        // An HTML name such as &nbsp; wants the character, not &amp;.
+        return ParserSays(
+            error.line,
+            error.entity.empty()
+                ? _("only &amp; &lt; &gt; &quot; &apos; and &#...; are known; write & itself as "
+                    "&amp;")
+                : wxString::Format(_("&%s; is not known in XML: type the character itself (or "
+                                     "its number, as &#160; for a no-break space)"),
+                                   error.entity),
+            error);
     case Kind::Control:
         return ParserSays(error.line,
                           wxString::Format(_("the control character %s cannot be in a rule file "
@@ -185,6 +202,15 @@ RuleProblem ParseProblem(const RuleLoadFault& fault)
                           error);
     case Kind::WrongEncoding:
         return WrongEncodingProblem(fault);
+    case Kind::LookAlike:
+        return ParserSays(error.line,
+                          wxString::Format(_("%s (%s) is not the ASCII %s that XML needs here: "
+                                             "type %s"),
+                                           wxString(wxUniChar(error.lookAlike)),
+                                           wxString::Format("U+%04X", unsigned(error.lookAlike)),
+                                           wxString(error.meant), wxString(error.meant)),
+                          error);
+    case Kind::UnknownEncoding:
     case Kind::Other:
         break;
     }
@@ -214,6 +240,10 @@ struct NumberReading
 
 NumberReading NotANumber(const wxString& text, wxUniChar::value_type first)
 {
+    if (first == 0xFF0B)
+        return {wxString::Format(_("%s is not a number and reads as 0: it starts with %s; type "
+                                   "the ASCII '+', or nothing"),
+                                 Quoted(text), CharacterName(first, "FULLWIDTH PLUS SIGN"))};
     const wxString minus = LookAlikeMinus(first);
     if (!minus.empty())
         return {wxString::Format(_("%s is not a number and reads as 0: it starts with %s, which "
@@ -268,6 +298,37 @@ NumberReading ReadingOf(const wxString& text)
                                  Quoted(text), value),
                 true};
     return {};
+}
+
+// Tags typed with the full-width brackets of a Chinese input method are
+// text: the fix, for a text that holds one.
+wxString BracketHint(const wxString& text)
+{
+    static const wxString brackets = wxString::FromUTF8("\xEF\xBC\x9C\xEF\xBC\x9E");
+    if (text.find_first_of(brackets) == wxString::npos)
+        return wxString();
+    return wxString::Format(_("; %s and %s are full-width brackets and make no tag: type the "
+                              "ASCII < and >"),
+                            wxString(brackets[0]), wxString(brackets[1]));
+}
+
+// The rule elements after a node, which a stop there leaves unread.
+int RulesAfter(const wxXmlNode* stop)
+{
+    int later = 0;
+    for (const wxXmlNode* node = stop->GetNext(); node; node = node->GetNext())
+        later += IsRuleElement(node);
+    return later;
+}
+
+// Whether what surrounds a text's visible part is all pasted spaces.
+bool OnlyPastedAround(const wxString& text)
+{
+    const wxString core = StripInvisible(text);
+    const size_t at = text.find(core);
+    const wxString around = text.Left(at) + text.Mid(at + core.length());
+    return std::all_of(around.begin(), around.end(),
+                       [](wxUniChar c) { return IsPastedSpace(c.GetValue()); });
 }
 
 // Whether an element holds a field of a rule (a <rules> typed for <rule>).
@@ -328,6 +389,8 @@ private:
     // nothing.
     void WarnAnnotation(const wxXmlNode* node, int later)
     {
+        if (node->GetType() == wxXML_TEXT_NODE)
+            return WarnPastedSpace(node);
         if (later == 0)
             return;
         const wxString message =
@@ -373,15 +436,39 @@ private:
         return named;
     }
 
+    // White space pasted from a web page or an editor is read as such, but
+    // the author should know it is there: its first character and line.
+    void WarnPastedSpace(const wxXmlNode* text)
+    {
+        const wxString content = text->GetContent();
+        const size_t at = FindPastedSpace(content);
+        if (at == wxString::npos)
+            return;
+        const int line = text->GetLineNumber() + int(content.Left(at).Freq('\n'));
+        m_problems.push_back(
+            {line,
+             wxString::Format(_("%s between tags is read as white space, but other readers may "
+                                "not; replace it with an ASCII space"),
+                              CodeName(content[at].GetValue())),
+             true});
+    }
+
+    void ReportStrayText(const wxXmlNode* text)
+    {
+        if (text->GetType() == wxXML_TEXT_NODE && IsBlankText(text->GetContent()))
+            return WarnPastedSpace(text);
+        Report(text,
+               _("text outside the fields of a rule is ignored") + BracketHint(text->GetContent()));
+    }
+
     void ReportStop(const wxXmlNode* stop)
     {
-        int later = 0;
-        for (const wxXmlNode* node = stop->GetNext(); node; node = node->GetNext())
-            later += IsRuleElement(node);
+        const int later = RulesAfter(stop);
         if (stop->GetType() != wxXML_ELEMENT_NODE)
             Report(stop, wxString::Format(_("text directly under <rules>: reading stops here and "
                                             "the %d rule(s) after it are not read"),
-                                          later));
+                                          later) +
+                             BracketHint(stop->GetContent()));
         else if (HoldsFields(stop))
             Report(stop, wxString::Format(_("%s holds the fields of a rule but is not a <rule>: "
                                             "reading stops here, and neither it nor the %d "
@@ -403,7 +490,7 @@ private:
             {
                 if (child->GetType() == wxXML_TEXT_NODE ||
                     child->GetType() == wxXML_CDATA_SECTION_NODE)
-                    Report(child, _("text outside the fields of a rule is ignored"));
+                    ReportStrayText(child);
                 if (child->GetType() != wxXML_ELEMENT_NODE)
                     return;
                 if (IsRuleElement(child))
@@ -488,6 +575,11 @@ private:
         ReportSurrounded(fields, RuleField::Id,
                          _(": the id keeps what surrounds it, and --answer must name the row so"));
         const wxString id = fields.Value(RuleField::Id);
+        if (id.Contains("="))
+            Report(fields.Node(RuleField::Id),
+                   wxString::Format(_("id %s holds '=': --answer ID=VALUE cannot name this row"),
+                                    Quoted(id)),
+                   true);
         const auto earlier = m_ids.emplace(id, std::make_pair(m_ruleCount, rule->GetLineNumber()));
         if (!earlier.second)
             Report(fields.Node(RuleField::Id),
@@ -497,11 +589,16 @@ private:
 
     void CheckContent(const RuleFields& fields, const wxXmlNode* rule, const FieldSet& byAttribute)
     {
-        if (!ReportAbsent(fields, RuleField::Content, rule, byAttribute,
-                          _(": the row shows no question")))
-            ReportSurrounded(fields, RuleField::Content,
-                             _(": the row shows the question with them; write it on one line "
-                               "with its tags"));
+        if (ReportAbsent(fields, RuleField::Content, rule, byAttribute,
+                         _(": the row shows no question")))
+            return;
+        // Spaces typed around a question come from writing it on a line of
+        // its own; spaces pasted with it (U+00A0, U+2028...) are simply deleted.
+        ReportSurrounded(fields, RuleField::Content,
+                         OnlyPastedAround(fields.Value(RuleField::Content))
+                             ? _(": the row shows the question with them; delete them")
+                             : _(": the row shows the question with them; write it on one line "
+                                 "with its tags"));
     }
 
     // The rule's kind, or none after reporting why the rule is left out.
@@ -657,6 +754,10 @@ RuleProblem LoadProblem(const RuleLoadFault& fault)
                                     SystemReason(fault.systemError))};
     case Kind::FileTooLarge:
     case Kind::TooLarge:
+        if (!fault.encoding.empty())
+            return {0, wxString::Format(_("not read: converted from %s to UTF-8, it is larger than "
+                                          "the limit of %d MB"),
+                                        fault.encoding, int(fault.limit >> 20))};
         return {0, wxString::Format(_("not read: it is larger than the limit of %d MB"),
                                     int(fault.limit >> 20))};
     case Kind::StretchTooLong:
@@ -667,7 +768,8 @@ RuleProblem LoadProblem(const RuleLoadFault& fault)
         return {fault.line,
                 wxString::Format(_("not read: the encoding %s is unknown on this system; save the "
                                    "file as UTF-8 and declare that"),
-                                 Quoted(fault.encoding))};
+                                 Quoted(fault.encoding)) +
+                    AnsiHint(fault.encoding)};
     case Kind::InvalidBytes:
         return {fault.line,
                 wxString::Format(fault.line > 0 ? _("not read: this line is not valid %s, the "
@@ -700,6 +802,25 @@ std::vector<RuleProblem> CheckRuleDocument(const wxXmlNode* root)
     return DocumentCheck().Run(root);
 }
 
+std::vector<RuleProblem> CheckLoadedRuleFile(const RuleLoadFault& fault, const wxXmlNode* root)
+{
+    std::vector<RuleProblem> problems = CheckRuleDocument(root);
+    const UnexpandedEntities& unexpanded = fault.unexpanded;
+    if (unexpanded.doctypeLine > 0)
+        problems.push_back({unexpanded.doctypeLine,
+                            _("the DOCTYPE is ignored: the program expands none of the entities it "
+                              "declares and reads no file it names"),
+                            true});
+    for (const auto& [name, line] : unexpanded.references)
+        problems.push_back({line, wxString::Format(_("&%s; is not expanded: the program reads "
+                                                     "nothing in its place (a number there reads "
+                                                     "as blank); type the character itself"),
+                                                   name)});
+    std::stable_sort(problems.begin(), problems.end(),
+                     [](const RuleProblem& a, const RuleProblem& b) { return a.line < b.line; });
+    return problems;
+}
+
 bool WhyNoRow(const wxXmlNode* root, const wxString& row, RuleProblem& why)
 {
     const wxString named = wxString::Format(_("--answer %s: "), Quoted(row));
@@ -715,4 +836,15 @@ bool WhyNoRow(const wxXmlNode* root, const wxString& row, RuleProblem& why)
         return false;
     why = {element->GetLineNumber(), named + lost};
     return true;
+}
+
+wxString ReadingStopNotice(const wxXmlNode* root)
+{
+    const wxXmlNode* stop =
+        root && IsRulesRoot(root) ? ForEachRule(root, [](const wxXmlNode*) {}) : nullptr;
+    if (!stop)
+        return wxString();
+    return wxString::Format(_("Rule file line %d: reading stops there, %d rule(s) not read; "
+                              "amorquant-check tells why"),
+                            stop->GetLineNumber(), RulesAfter(stop));
 }

@@ -30,7 +30,17 @@ void LogRuleLoadFault(const wxString& path, const RuleLoadFault& fault);
 // The problems of a loaded rule file, in document order.
 std::vector<RuleProblem> CheckRuleDocument(const wxXmlNode* root);
 
+// The problems of a file that loaded as written (LoadRuleFile's fault of
+// kind None, without readsAs): its document's, and the DOCTYPE and entity
+// references it was read without, in line order.
+std::vector<RuleProblem> CheckLoadedRuleFile(const RuleLoadFault& fault, const wxXmlNode* root);
+
 // Why no row answers to a name that the checklist lacks, where the file is
 // to blame: it is not read, or the rule with that id is left out or comes
 // after reading stops. False when no rule of the file has that id.
 bool WhyNoRow(const wxXmlNode* root, const wxString& row, RuleProblem& why);
+
+// The window's notice that reading of the rules stopped before their end
+// (at text or an element that is no rule), naming the line and the rules
+// left unread; empty when all were read.
+wxString ReadingStopNotice(const wxXmlNode* root);

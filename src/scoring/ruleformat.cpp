@@ -1,6 +1,7 @@
 #include "scoring/ruleformat.h"
 
 #include "common/platform.h"
+#include "scoring/charclass.h"
 #include "scoring/rule.h"
 
 #include <wx/xml/xml.h>
@@ -22,10 +23,12 @@ const wxString g_rootName = "rules";
 const wxString g_ruleName = "rule";
 
 // Comments and processing instructions carry no content, so the program
-// reads on past them between rules.
-bool IsAnnotation(const wxXmlNode* node)
+// reads on past them between rules; so is text that only looks like white
+// space (a no-break space pasted from a web page), which the parser keeps.
+bool IsSkipped(const wxXmlNode* node)
 {
-    return node->GetType() == wxXML_COMMENT_NODE || node->GetType() == wxXML_PI_NODE;
+    return node->GetType() == wxXML_COMMENT_NODE || node->GetType() == wxXML_PI_NODE ||
+           (node->GetType() == wxXML_TEXT_NODE && IsBlankText(node->GetContent()));
 }
 } // namespace
 
@@ -165,7 +168,7 @@ const wxXmlNode* ForEachRule(const wxXmlNode* root, const NodeVisitor& onRule,
 {
     for (const wxXmlNode* child = root->GetChildren(); child; child = child->GetNext())
     {
-        if (IsAnnotation(child))
+        if (IsSkipped(child))
         {
             if (onAnnotation)
                 onAnnotation(child);

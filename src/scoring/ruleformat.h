@@ -104,9 +104,9 @@ bool IsRuleElement(const wxXmlNode* node);
 using NodeVisitor = std::function<void(const wxXmlNode* node)>;
 
 // Calls onRule for each rule element below a rules root, in file order, and
-// onAnnotation (when given) for each comment or processing instruction that
-// it skips between them. Reading stops at the first child that is neither;
-// that child is returned, or null when the rules run to the end.
+// onAnnotation (when given) for each comment, processing instruction or
+// text of pasted spaces (IsBlankText) that it skips between them. Reading stops at the first child
+// that is neither; that child is returned, or null when the rules run to the end.
 const wxXmlNode* ForEachRule(const wxXmlNode* root, const NodeVisitor& onRule,
                              const NodeVisitor& onAnnotation = nullptr);
 

@@ -123,6 +123,7 @@ RuleLoadFault PrepareRuleText(std::string& bytes)
     fault = CheckLimits(text);
     if (fault.kind == FaultKind::None)
         bytes.swap(text);
+    fault.encoding = declaration.name; // the limit applies after conversion from it
     return fault;
 }
 
@@ -160,6 +161,19 @@ void FindWhatBytesReadAs(const std::string& text, RuleLoadFault& fault)
         fault.readsAs = "UTF-8";
 }
 
+// The encoding a text declares, also where the declaration is in UTF-16,
+// which FindEncodingDeclaration does not read.
+wxString DeclaredEncoding(const std::string& text)
+{
+    const wxString mark = ByteOrderMark(text);
+    if (!mark.StartsWith("UTF-16"))
+        return FindEncodingDeclaration(text).name;
+    // The declaration is in the first line: a few hundred bytes hold it.
+    const std::string head = text.substr(0, std::min<size_t>(text.size(), 512) & ~size_t(1));
+    const wxString decoded(head.data(), wxCSConv(mark), head.size());
+    return FindEncodingDeclaration(decoded.utf8_string()).name;
+}
+
 RuleLoadFault ParseFault(const std::string& text)
 {
     RuleLoadFault fault = Fault(FaultKind::NotWellFormed);
@@ -167,7 +181,12 @@ RuleLoadFault ParseFault(const std::string& text)
     if (!FindXmlParseError(text, fault.parse))
         return fault;
     fault.line = fault.parse.line;
-    fault.encoding = FindEncodingDeclaration(text).name;
+    fault.encoding = DeclaredEncoding(text);
+    // A UTF-16 file that declares GBK: the parser knows GBK by no name, but
+    // the contradiction is the fault.
+    if (fault.parse.kind == XmlParseError::Kind::UnknownEncoding &&
+        ByteOrderMark(text).StartsWith("UTF-16"))
+        fault.parse.kind = XmlParseError::Kind::WrongEncoding;
     if (fault.parse.kind == XmlParseError::Kind::WrongEncoding)
     {
         FindWhatBytesReadAs(text, fault);
@@ -222,7 +241,12 @@ RuleLoadFault LoadRuleBytes(std::string bytes, wxXmlDocument& doc)
     if (prepared.kind != FaultKind::None)
         return prepared;
     const RuleLoadFault parsed = ParseRuleText(bytes, doc);
-    return parsed.kind != FaultKind::None ? parsed : fault;
+    if (parsed.kind != FaultKind::None)
+        return parsed;
+    // Without a DOCTYPE, a reference to an unknown entity does not parse.
+    if (bytes.find("<!DOCTYPE") != std::string::npos)
+        fault.unexpanded = FindUnexpandedEntities(bytes);
+    return fault;
 }
 
 RuleLoadFault LoadRuleFile(const wxString& path, wxXmlDocument& doc)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "xmlio/entityscan.h"
 #include "xmlio/parseerror.h"
 
 #include <wx/string.h>
@@ -49,6 +50,9 @@ struct RuleLoadFault
     // valid UTF-8, the encoding the parser read.
     bool invalidUtf8 = false;
     XmlParseError parse; // for NotWellFormed
+    // With kind None: the DOCTYPE and the entity references the file was
+    // read without.
+    UnexpandedEntities unexpanded;
 };
 
 // Loads a rule file as the window does: a plain file of at most

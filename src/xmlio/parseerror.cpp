@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 namespace
 {
@@ -66,6 +67,41 @@ unsigned char ControlAt(const std::string& text, size_t at)
     return c < 0x20 && c != '\t' && c != '\n' && c != '\r' ? c : 0;
 }
 
+// The name in the reference at the parser's error position ("&nbsp;").
+wxString EntityAt(const std::string& text, size_t at)
+{
+    if (at >= text.size() || text[at] != '&')
+        return wxString();
+    const size_t end = text.find(';', at);
+    return end == std::string::npos ? wxString()
+                                    : wxString::FromUTF8(text.data() + at + 1, end - at - 1);
+}
+
+// Characters that an input method or a word processor types for the ASCII
+// punctuation of XML markup.
+const std::pair<wxUniChar::value_type, char> g_lookAlikes[] = {
+    {0x201C, '"'}, {0x201D, '"'}, {0xFF02, '"'}, {0x2018, '\''}, {0x2019, '\''}, {0xFF07, '\''},
+    {0xFF1F, '?'}, {0xFF1D, '='}, {0xFF0F, '/'}, {0xFF1C, '<'},  {0xFF1E, '>'},
+};
+
+// The first such character on the line of the parser's error position.
+void FindLookAlike(const std::string& text, size_t at, XmlParseError& error)
+{
+    at = std::min(at, text.size());
+    const size_t start = at == 0 ? 0 : text.rfind('\n', at - 1) + 1;
+    const size_t end = std::min(text.find('\n', at), text.size());
+    const wxString line = wxString::FromUTF8(text.data() + start, end - start);
+    for (wxUniChar c : line)
+        for (const auto& [code, ascii] : g_lookAlikes)
+            if (c.GetValue() == code)
+            {
+                error.kind = XmlParseError::Kind::LookAlike;
+                error.lookAlike = code;
+                error.meant = ascii;
+                return;
+            }
+}
+
 XmlParseError::Kind KindOf(XML_Error code)
 {
     using Kind = XmlParseError::Kind;
@@ -79,6 +115,8 @@ XmlParseError::Kind KindOf(XML_Error code)
         return Kind::WrongEncoding;
     case XML_ERROR_UNDEFINED_ENTITY:
         return Kind::UndefinedEntity;
+    case XML_ERROR_UNKNOWN_ENCODING:
+        return Kind::UnknownEncoding;
     default:
         return Kind::Other;
     }
@@ -107,6 +145,8 @@ bool FindXmlParseError(const std::string& text, XmlParseError& error)
             error.kind = XmlParseError::Kind::Mismatch;
             error.endTag = EndTagAt(text, size_t(at));
         }
+        else if (code == XML_ERROR_UNDEFINED_ENTITY && at >= 0)
+            error.entity = EntityAt(text, size_t(at));
         else if (code == XML_ERROR_NO_ELEMENTS)
             error.kind =
                 scan.open.empty() ? XmlParseError::Kind::NoElement : XmlParseError::Kind::EndsEarly;
@@ -119,6 +159,15 @@ bool FindXmlParseError(const std::string& text, XmlParseError& error)
             else if (error.bareMarkup)
                 error.kind = XmlParseError::Kind::BareMarkup;
         }
+    }
+    if (!wellFormed)
+    {
+        const XML_Index at = XML_GetCurrentByteIndex(scan.parser);
+        // Text after the root that the parser takes for a broken token.
+        if (error.kind == XmlParseError::Kind::Other && scan.open.empty() && !scan.root.empty())
+            error.kind = XmlParseError::Kind::AfterRoot;
+        if (error.kind == XmlParseError::Kind::Other && at >= 0)
+            FindLookAlike(text, size_t(at), error);
     }
     XML_ParserFree(scan.parser);
     return !wellFormed;

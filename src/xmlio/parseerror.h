@@ -23,6 +23,8 @@ struct XmlParseError
         LateDeclaration, // the <?xml ...?> declaration after the very start
         AfterRoot,       // more than white space and comments after the root element
         WrongEncoding,   // the declared encoding contradicts the byte order mark or bytes
+        LookAlike,       // a curly quote or full-width mark in markup, in lookAlike
+        UnknownEncoding, // the parser knows no such encoding
     };
     struct OpenElement
     {
@@ -38,6 +40,10 @@ struct XmlParseError
     char bareMarkup = 0;           // for bare markup: '&' or '<'
     unsigned char control = 0;     // for a control character: its code
     wxString root;                 // the root element's name, once it has started
+    wxString entity;               // for an undefined entity: its name, if found
+    // For LookAlike: the character typed, and the ASCII one that XML needs.
+    wxUniChar::value_type lookAlike = 0;
+    char meant = 0;
 };
 
 // Parses the document once; false when it is well-formed.

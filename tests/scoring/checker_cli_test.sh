@@ -3,7 +3,8 @@
 # a Chinese file in a Chinese folder, priced by a Chinese id, under a Chinese,
 # an English, the C.UTF-8 and the plain C locale; a name whose bytes are not
 # UTF-8 is still opened; "--" ends the options; --output puts the report in a
-# file, and one that cannot be written, or is cut short, fails.
+# file, and one that cannot be written, or is cut short, fails; the locale
+# variables count in POSIX order.
 set -eu
 checker=$1
 rules="$(cd "$(dirname "$0")" && pwd)/chinese_id_rules.xml" # one checkbox worth 200
@@ -48,3 +49,14 @@ expect C.UTF-8 2 "amorquant-check: 无/结果.txt: cannot be written: No such fi
     --output=无/结果.txt --total 规则/测试.xml
 expect C.UTF-8 2 "amorquant-check: /dev/full: cannot be written: No space left on device" \
     --output /dev/full --total 规则/测试.xml
+
+# The locale variables count in POSIX order, LC_ALL first, and the system's
+# reason for a file that cannot be opened comes in the author's language.
+missing=$(LANG=zh_CN.UTF-8 LC_ALL=C "$checker" 无.xml 2>&1) || true
+[ "$missing" = "无.xml: not read: it cannot be opened (No such file or directory)" ] ||
+    fail "LC_ALL=C under a Chinese LANG printed: $missing"
+missing=$(env -u LC_ALL LANG=C LC_MESSAGES=zh_CN.UTF-8 "$checker" 无.xml 2>&1) || true
+case $missing in
+*没有那个文件或目录*) ;;
+*) fail "LC_MESSAGES=zh_CN.UTF-8 printed: $missing" ;;
+esac

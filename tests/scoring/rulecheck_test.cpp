@@ -120,12 +120,16 @@ TEST(RuleCheck, ReportsWhatTheWindowMakesOfAnAuthorsSlips)
 {
     const std::vector<std::string> expected = {
         "2: attribute id=\"pets\" of <rule> is never read: write <id>pets</id> inside the rule",
+        "2: warning: the checkbox has no <lower_price>, its price: ticking it never changes the "
+        "total",
         "4: the lower limit 5 is above the upper limit 2, so no answer is free: below 5 an answer "
         "is priced (5 - answer) x <lower_price>, from 5 up (answer - 2) x <upper_price>",
         "6: both limits are -1: equal limits price every answer (answer + 1) x <lower_price>, 0 "
         "included, and -1 switches nothing off",
         "8: <lower_price> never takes effect: the lower limit -1 switches it off",
         "9: missing <content>: the row shows no question",
+        "9: warning: the checkbox has no <lower_price>, its price: ticking it never changes the "
+        "total",
         "10: <id> 'pets' followed by a space: the id keeps what surrounds it, and --answer must "
         "name the row so",
         // The library drops a line break that starts a text, not the spaces after it.
@@ -164,10 +168,13 @@ TEST(RuleCheck, ReportsWhatTheWindowMakesOfAnAuthorsSlips)
         "space before the number is not an ASCII space, which other readers may not skip",
         "2: warning: <lower_price> '15' followed by U+3000 IDEOGRAPHIC SPACE reads as 15: the "
         "space after the number changes nothing, but other readers may not skip it",
-        "2: <upper_price> never takes effect: with equal limits only <lower_price> prices the "
-        "answer",
+        "2: <upper_price> never takes effect: with no limits given (both read as 0) only "
+        "<lower_price> prices the answer",
+        "2: warning: the checkbox has no <lower_price>, its price: ticking it never changes the "
+        "total",
+        // A space pasted at the end wants deleting, not another line.
         "3: <content> 'Q<U+200B ZERO WIDTH SPACE>R' followed by U+200B ZERO WIDTH SPACE: the row "
-        "shows the question with them; write it on one line with its tags",
+        "shows the question with them; delete them",
     };
     EXPECT_EQ(Problems("<rules><rule><id>n</id><pg_type>int</pg_type><content>Q</content>\n"
                        "<lower_price>15\u3000</lower_price><upper_price>\u300015</upper_price>"
@@ -184,8 +191,10 @@ TEST(RuleCheck, ReadingStopsAtTextAndAtAWrongRoot)
         Problems(
             "<rules>\n<rule><id>a</id><pg_type>bool</pg_type><content>Q</content></rule>\noops\n"
             "<rule><id>b</id><pg_type>bool</pg_type></rule>\n<rule/></rules>"),
-        std::vector<std::string>{"3: text directly under <rules>: reading stops here and the "
-                                 "2 rule(s) after it are not read"});
+        (std::vector<std::string>{"2: warning: the checkbox has no <lower_price>, its price: "
+                                  "ticking it never changes the total",
+                                  "3: text directly under <rules>: reading stops here and the "
+                                  "2 rule(s) after it are not read"}));
     EXPECT_EQ(Problems("<?xml version=\"1.0\"?>\n\n<RULES><rule/></RULES>"),
               std::vector<std::string>{"3: the root element is <RULES>, not <rules>: the program "
                                        "reads no rules from this file"});
@@ -194,16 +203,24 @@ TEST(RuleCheck, ReadingStopsAtTextAndAtAWrongRoot)
 TEST(RuleCheck, WarnsAboutCommentsAndInstructionsBetweenRules)
 {
     const std::string advice = "; put it before <rules> or inside a <rule>";
+    const auto noPrice = [](int line)
+    {
+        return std::to_string(line) +
+               ": warning: the checkbox has no <lower_price>, its price: ticking it never changes "
+               "the total";
+    };
     const std::vector<std::string> expected = {
         "2: warning: comment directly under <rules>: this program reads on, but other readers "
         "of the rule format stop here and miss the 2 rule(s) after it" +
             advice,
+        noPrice(3),
         "4: warning: processing instruction directly under <rules>: this program reads on, but "
         "other readers of the rule format stop here and miss the 1 rule(s) after it" +
             advice,
         "4: warning: comment directly under <rules>: this program reads on, but other readers "
         "of the rule format stop here and miss the 1 rule(s) after it" +
             advice,
+        noPrice(5),
     };
     EXPECT_EQ(Problems(g_annotated), expected);
 }
@@ -235,13 +252,13 @@ TEST(RuleCheck, NumbersAsTypedAndFindingsThatChangeNothing)
         "type the digits 0-9",
         "3: <lower_price> '\uFF11\uFF12\uFF10' is not a number and reads as 0: its digits are "
         "full-width; type the digits 0-9",
-        "3: <upper_price> never takes effect: with equal limits only <lower_price> prices the "
-        "answer",
+        "3: <upper_price> never takes effect: with no limits given (both read as 0) only "
+        "<lower_price> prices the answer",
         "4: <upper_price> '2\u4E07' reads as 2: the text after the number is ignored",
         "4: warning: <lower_price> '200\u5143' reads as 200: the unit after the number is "
         "ignored",
-        "4: <upper_price> never takes effect: with equal limits only <lower_price> prices the "
-        "answer",
+        "4: <upper_price> never takes effect: with no limits given (both read as 0) only "
+        "<lower_price> prices the answer",
     };
     EXPECT_EQ(Problems("<rules version=\"2\">\n<rule><id>a</id><pg_type>int</pg_type><content>Q"
                        "</content><lower_price>\u2212150</lower_price><upper_price>\uFF0D20"
@@ -267,6 +284,8 @@ TEST(RuleCheckCommand, RulesLostToMarkupSlipsAreProblemsOnTheirLines)
     CheckRun run({"--answer=inner=1", "--answer=attr=1", "--answer=typo=1", "rules.xml"});
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.out.str(),
+              "rules.xml:2: warning: the checkbox has no <lower_price>, its price: ticking it "
+              "never changes the total\n"
               "rules.xml:3: the rule of line 2 is not closed before this <rule> (a forgotten "
               "</rule>?): this rule is inside it and is not read\n"
               "rules.xml:4: attribute id=\"attr\" of <rule> is never read: write <id>attr</id> "
@@ -307,9 +326,10 @@ TEST(RuleCheck, BrokenFilesNameTheFaultAndWhereToFixIt)
         {"<rules><rule>\n\n<content>1 <2</content></rule></rules>",
          "3: a bare < in text; write it as &lt; (and & as &amp;) (the parser says: not "
          "well-formed (invalid token))"},
+        // An HTML name wants the character, not &amp;.
         {"<rules><rule>\n<content>a&nbsp;b</content></rule></rules>",
-         "2: only &amp; &lt; &gt; &quot; &apos; and &#...; are known; write & itself as &amp; "
-         "(the parser says: undefined entity)"},
+         "2: &nbsp; is not known in XML: type the character itself (or its number, as &#160; for a "
+         "no-break space) (the parser says: undefined entity)"},
         {"", "1: the file holds no element: a rule file starts with <rules> (the parser says: no "
              "element found)"},
         // Pasted text that brings a form feed.
@@ -500,6 +520,8 @@ TEST(RuleCheck, ChoiceRulesAreCheckedOptionByOption)
         "9: option 3 has no <text>: it shows empty in the list",
         "11: a choice rule without <option>: the row has nothing to choose",
         "12: unknown field <option> is ignored",
+        "12: warning: the checkbox has no <lower_price>, its price: ticking it never changes "
+        "the total",
     };
     EXPECT_EQ(Problems(g_choices), expected);
 }
