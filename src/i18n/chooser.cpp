@@ -143,15 +143,18 @@ void ChangeLanguage()
 void StartLanguage(wxLocale& locale, const wxString& domain)
 {
     wxLocale::AddCatalogLookupPathPrefix(DataPath("locales\\"));
-    wxString saveFailure;
-    const int language = WithInstalledRegion(LoadLanguage(&saveFailure));
     // Without the language's system locale the library warns in a box at
     // every start, about what the user cannot change from here, while the
     // catalogs load all the same. So only that warning is held back and the
-    // missing locale is told on stderr.
+    // missing locale is told on stderr. The filter is in place before the
+    // stored language is read: putting a log target in place shows what the
+    // one it replaces holds, and a stored language that is unknown is
+    // reported there, to be shown once the window is up.
+    wxString saveFailure;
     bool set = false;
     {
         WithoutLocaleWarning filter;
+        const int language = WithInstalledRegion(LoadLanguage(&saveFailure));
         set = locale.Init(language, 0);
     }
     const wxString fallback = set ? wxString() : UseFallbackLocale();
