@@ -753,6 +753,19 @@ std::map<GType, AtkObject* (*)(GtkWidget*)>& ToolkitAccessibles()
     return accessibles;
 }
 
+// A class made after the take-over inherits it: it falls back on its
+// nearest ancestor's own.
+AtkObject* ToolkitAccessible(GtkWidget* widget)
+{
+    for (GType type = G_OBJECT_TYPE(widget); type; type = g_type_parent(type))
+    {
+        const auto found = ToolkitAccessibles().find(type);
+        if (found != ToolkitAccessibles().end())
+            return found->second(widget);
+    }
+    return nullptr;
+}
+
 void OnWidgetDestroy(GtkWidget* widget, gpointer)
 {
     if (auto* object =
@@ -777,7 +790,7 @@ AtkObject* AccessibleOf(GtkWidget* widget)
     else if (ControlOf(widget))
         type = control_object_get_type();
     if (!type)
-        return ToolkitAccessibles().at(G_OBJECT_TYPE(widget))(widget);
+        return ToolkitAccessible(widget);
     auto* object = static_cast<AtkObject*>(g_object_get_qdata(G_OBJECT(widget), ObjectQuark()));
     if (!object)
     {
@@ -851,18 +864,18 @@ void AnnounceRowChange(wxWindow* window, size_t index)
     AtkObject* row = model->children[index];
     const AccessibleRow said = model->rows->Row(index);
     if (said.role == AccessibleRole::CheckBox)
+    {
         atk_object_notify_state_change(row, ATK_STATE_CHECKED, said.checked);
-    else if (ATK_IS_VALUE(row))
+        return;
+    }
+    if (ATK_IS_VALUE(row))
     {
         double number = 0;
         said.value.ToCDouble(&number);
         g_signal_emit_by_name(row, "value-changed", number,
                               static_cast<const char*>(said.value.utf8_str()));
-        g_object_notify(G_OBJECT(row), "accessible-value");
     }
-    if (ATK_IS_TEXT(row))
-        g_signal_emit_by_name(row, "text-insert", 0, gint(said.value.length()),
-                              static_cast<const char*>(said.value.utf8_str()));
+    g_object_notify(G_OBJECT(row), "accessible-value");
 }
 
 void AnnounceRowsReplaced(wxWindow* window)
