@@ -921,7 +921,8 @@ void AnnounceTextChange(wxWindow* window)
 
 void NameWindow(wxWindow* window, const wxString& name)
 {
-    atk_object_set_name(gtk_widget_get_accessible(window->GetHandle()), name.utf8_str());
+    // The widget that takes the keyboard: a list's scrolled frame is not it.
+    atk_object_set_name(gtk_widget_get_accessible(window->GetConnectWidget()), name.utf8_str());
 }
 
 void ExposeControl(wxWindow* window, AccessibleRole role, std::function<wxString()> name,
