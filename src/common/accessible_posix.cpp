@@ -904,15 +904,16 @@ void AnnounceTextChange(wxWindow* window)
     TextModel* model = TextOf(widget);
     if (!model)
         return;
+    // Told even when the text is as it was: the same total after another
+    // Calculate, or the same notice for another typed number, is news too.
     const wxString now = model->text();
-    if (now == model->said)
-        return;
     AtkObject* object = gtk_widget_get_accessible(widget);
     if (!model->said.empty())
         g_signal_emit_by_name(object, "text-remove", 0, gint(model->said.length()),
                               static_cast<const char*>(model->said.utf8_str()));
-    g_signal_emit_by_name(object, "text-insert", 0, gint(now.length()),
-                          static_cast<const char*>(now.utf8_str()));
+    if (!now.empty())
+        g_signal_emit_by_name(object, "text-insert", 0, gint(now.length()),
+                              static_cast<const char*>(now.utf8_str()));
     model->said = now;
     if (model->role == AccessibleTextRole::StatusBar)
         g_object_notify(G_OBJECT(object), "accessible-name");

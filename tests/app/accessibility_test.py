@@ -91,9 +91,17 @@ def page_text(page):
     return text.getText(0, text.characterCount)
 
 
+# The texts the program said were inserted, as a screen reader hears of them.
+inserted = []
+
+
+def on_insert(event):
+    inserted.append(str(event.any_data))
+
+
 def calculate_and_read(app, page, total):
     """Presses Calculate through its action and waits for the page to show
-    the total."""
+    the total and for the page to say so."""
     button = [b for b in descendants(app, pyatspi.ROLE_PUSH_BUTTON) if b.name.startswith("计算")]
     if not button:
         fail("no Calculate button")
@@ -101,6 +109,8 @@ def calculate_and_read(app, page, total):
     button[0].queryAction().doAction(0)
     if not wait_for("the total " + total + " on the page", lambda: total in page_text(page)):
         print("page reads:", page_text(page))
+    wait_for("the page to announce " + total, lambda: any(total in text for text in inserted))
+    inserted.clear()
 
 
 def check_questions(checklist, expected):
@@ -220,6 +230,7 @@ def check_focus_follows_down(frame, rows):
 
 def main():
     pyatspi.Registry.registerEventListener(on_focus, "object:state-changed:focused")
+    pyatspi.Registry.registerEventListener(on_insert, "object:text-changed:insert")
     env = dict(os.environ, HOME=HOME, XDG_CONFIG_HOME=os.path.join(HOME, ".config"))
     with open(os.path.join(HOME, "stderr"), "w") as errors:
         program = subprocess.Popen([os.path.join(RUN, "amorquant")], cwd=RUN, env=env, stderr=errors)
