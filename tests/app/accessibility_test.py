@@ -169,7 +169,10 @@ focused = []
 
 def on_focus(event):
     if event.detail1 == 1 and event.source is not None:
-        focused.append((event.source.getRole(), event.source.name))
+        try:
+            focused.append((event.source.getRole(), event.source.name))
+        except GLib.GError:
+            pass  # gone by now (a menu closing, the program quitting)
 
 
 def check_about_box(app):
