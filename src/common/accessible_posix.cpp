@@ -79,28 +79,15 @@ struct TextModel
     wxString said; // the text the desktop was last told of
 };
 
-GQuark RowsQuark()
-{
-    static const GQuark quark = g_quark_from_static_string("amorquant-accessible-rows");
-    return quark;
-}
+// Where each description hangs on its widget, and the object made from it.
+const GQuark g_rowsQuark = g_quark_from_static_string("amorquant-accessible-rows");
+const GQuark g_textQuark = g_quark_from_static_string("amorquant-accessible-text");
+const GQuark g_controlQuark = g_quark_from_static_string("amorquant-accessible-control");
+const GQuark g_objectQuark = g_quark_from_static_string("amorquant-accessible-object");
 
-GQuark TextQuark()
+template <typename Model> Model* ModelOf(GtkWidget* widget, GQuark quark)
 {
-    static const GQuark quark = g_quark_from_static_string("amorquant-accessible-text");
-    return quark;
-}
-
-GQuark ControlQuark()
-{
-    static const GQuark quark = g_quark_from_static_string("amorquant-accessible-control");
-    return quark;
-}
-
-GQuark ObjectQuark()
-{
-    static const GQuark quark = g_quark_from_static_string("amorquant-accessible-object");
-    return quark;
+    return widget ? static_cast<Model*>(g_object_get_qdata(G_OBJECT(widget), quark)) : nullptr;
 }
 
 // The widget the library draws the window's content in, and gives the
@@ -112,14 +99,12 @@ GtkWidget* ContentWidget(wxWindow* window)
 
 RowsModel* RowsOf(GtkWidget* widget)
 {
-    return widget ? static_cast<RowsModel*>(g_object_get_qdata(G_OBJECT(widget), RowsQuark()))
-                  : nullptr;
+    return ModelOf<RowsModel>(widget, g_rowsQuark);
 }
 
 TextModel* TextOf(GtkWidget* widget)
 {
-    return widget ? static_cast<TextModel*>(g_object_get_qdata(G_OBJECT(widget), TextQuark()))
-                  : nullptr;
+    return ModelOf<TextModel>(widget, g_textQuark);
 }
 
 GtkWidget* WidgetOf(AtkObject* object)
@@ -696,8 +681,7 @@ void control_object_init(ControlObject*) {}
 
 ControlModel* ControlOf(GtkWidget* widget)
 {
-    return widget ? static_cast<ControlModel*>(g_object_get_qdata(G_OBJECT(widget), ControlQuark()))
-                  : nullptr;
+    return ModelOf<ControlModel>(widget, g_controlQuark);
 }
 
 gboolean PressControl(AtkAction* action, gint i)
@@ -769,15 +753,15 @@ AtkObject* ToolkitAccessible(GtkWidget* widget)
 void OnWidgetDestroy(GtkWidget* widget, gpointer)
 {
     if (auto* object =
-            static_cast<AtkObject*>(g_object_steal_qdata(G_OBJECT(widget), ObjectQuark())))
+            static_cast<AtkObject*>(g_object_steal_qdata(G_OBJECT(widget), g_objectQuark)))
     {
         gtk_accessible_set_widget(GTK_ACCESSIBLE(object), nullptr);
         g_object_unref(object);
     }
     // The list reads a window that is going.
-    g_object_set_qdata(G_OBJECT(widget), RowsQuark(), nullptr);
-    g_object_set_qdata(G_OBJECT(widget), TextQuark(), nullptr);
-    g_object_set_qdata(G_OBJECT(widget), ControlQuark(), nullptr);
+    g_object_set_qdata(G_OBJECT(widget), g_rowsQuark, nullptr);
+    g_object_set_qdata(G_OBJECT(widget), g_textQuark, nullptr);
+    g_object_set_qdata(G_OBJECT(widget), g_controlQuark, nullptr);
 }
 
 AtkObject* AccessibleOf(GtkWidget* widget)
@@ -791,12 +775,12 @@ AtkObject* AccessibleOf(GtkWidget* widget)
         type = control_object_get_type();
     if (!type)
         return ToolkitAccessible(widget);
-    auto* object = static_cast<AtkObject*>(g_object_get_qdata(G_OBJECT(widget), ObjectQuark()));
+    auto* object = static_cast<AtkObject*>(g_object_get_qdata(G_OBJECT(widget), g_objectQuark));
     if (!object)
     {
         object = ATK_OBJECT(g_object_new(type, "widget", widget, nullptr));
         atk_object_initialize(object, widget);
-        g_object_set_qdata(G_OBJECT(widget), ObjectQuark(), object);
+        g_object_set_qdata(G_OBJECT(widget), g_objectQuark, object);
         g_signal_connect(widget, "destroy", G_CALLBACK(OnWidgetDestroy), nullptr);
     }
     return object;
@@ -834,7 +818,7 @@ AtkObject* ListObject(wxWindow* window)
 void ExposeRows(wxWindow* window, std::unique_ptr<AccessibleRowList> rows, AccessibleListRole role)
 {
     auto* model = new RowsModel{window, std::move(rows), role, {}, nullptr};
-    Attach(ContentWidget(window), RowsQuark(), model);
+    Attach(ContentWidget(window), g_rowsQuark, model);
 }
 
 void AnnounceRowFocus(wxWindow* window, size_t index)
@@ -895,7 +879,7 @@ void AnnounceRowsReplaced(wxWindow* window)
 void ExposeText(wxWindow* window, AccessibleTextRole role, std::function<wxString()> text)
 {
     auto* model = new TextModel{role, std::move(text), wxString()};
-    Attach(ContentWidget(window), TextQuark(), model);
+    Attach(ContentWidget(window), g_textQuark, model);
 }
 
 void AnnounceTextChange(wxWindow* window)
@@ -930,5 +914,5 @@ void ExposeControl(wxWindow* window, AccessibleRole role, std::function<wxString
                    std::function<void()> press)
 {
     auto* model = new ControlModel{window, role, std::move(name), std::move(press)};
-    Attach(ContentWidget(window), ControlQuark(), model);
+    Attach(ContentWidget(window), g_controlQuark, model);
 }
