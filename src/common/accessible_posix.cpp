@@ -519,13 +519,57 @@ void RowsModel::DropChildren()
 
 // --- the list ------------------------------------------------------------
 
-G_DEFINE_TYPE(RowsObject, rows_object, GTK_TYPE_CONTAINER_ACCESSIBLE)
+void SelectionInit(AtkSelectionIface* iface);
+
+G_DEFINE_TYPE_WITH_CODE(RowsObject, rows_object, GTK_TYPE_CONTAINER_ACCESSIBLE,
+                        G_IMPLEMENT_INTERFACE(ATK_TYPE_SELECTION, SelectionInit))
 
 void rows_object_init(RowsObject*) {}
 
 RowsModel* RowsOf(AtkObject* object)
 {
     return RowsOf(WidgetOf(object));
+}
+
+// The selected row is the one the keyboard is on: one at most.
+int SelectedRow(AtkSelection* selection)
+{
+    const RowsModel* model = RowsOf(ATK_OBJECT(selection));
+    return model ? model->rows->CurrentRow() : -1;
+}
+
+gint SelectionCount(AtkSelection* selection)
+{
+    return SelectedRow(selection) >= 0 ? 1 : 0;
+}
+
+gboolean IsRowSelected(AtkSelection* selection, gint i)
+{
+    return i >= 0 && i == SelectedRow(selection);
+}
+
+AtkObject* RefSelected(AtkSelection* selection, gint i)
+{
+    const int row = SelectedRow(selection);
+    return i == 0 && row >= 0 ? atk_object_ref_accessible_child(ATK_OBJECT(selection), row)
+                              : nullptr;
+}
+
+gboolean AddSelection(AtkSelection* selection, gint i)
+{
+    RowsModel* model = RowsOf(ATK_OBJECT(selection));
+    if (!model || i < 0 || size_t(i) >= model->rows->RowCount())
+        return FALSE;
+    model->rows->SelectRow(size_t(i));
+    return TRUE;
+}
+
+void SelectionInit(AtkSelectionIface* iface)
+{
+    iface->get_selection_count = SelectionCount;
+    iface->is_child_selected = IsRowSelected;
+    iface->ref_selection = RefSelected;
+    iface->add_selection = AddSelection;
 }
 
 AtkObject* ChildAt(RowsModel* model, AtkObject* list, size_t index)

@@ -224,6 +224,8 @@ def check_focus_follows_down(frame, rows):
     wait_for("the first question's focus", lambda: (first.getRole(), first.name) in focused)
     pyatspi.Registry.generateKeyboardEvent(0xFF54, None, pyatspi.KEY_SYM)  # Down
     wait_for("the focus event of " + second.name, lambda: (second.getRole(), second.name) in focused)
+    if not second.parent.querySelection().isChildSelected(second.getIndexInParent()):
+        fail("the list's selection is not the row the keyboard is on")
     # Enter opens a number row: its editor is known by the question.
     number = next(row for row in rows if row.getRole() == pyatspi.ROLE_SPIN_BUTTON)
     number.queryComponent().grabFocus()
