@@ -1,5 +1,7 @@
 #include "i18n/chooser.h"
 
+#include "common/accessible.h"
+
 #include "common/clocale.h"
 #include "common/paths.h"
 #include "common/platform.h"
@@ -74,13 +76,20 @@ private:
     wxLog* m_previous;
 };
 
+wxListBox* ChoiceList(wxDialog& dialog)
+{
+    for (wxWindow* child : dialog.GetChildren())
+        if (auto* list = dynamic_cast<wxListBox*>(child))
+            return list;
+    return nullptr;
+}
+
 // The library sizes the list at a guessed row height that is short of the
 // real one, cutting the last entry in half.
 void ShowEveryRow(wxDialog& dialog, size_t rows)
 {
-    for (wxWindow* child : dialog.GetChildren())
-        if (auto* list = dynamic_cast<wxListBox*>(child))
-            list->SetMinSize(wxSize(-1, int(rows + 1) * (list->GetCharHeight() + 10)));
+    if (wxListBox* list = ChoiceList(dialog))
+        list->SetMinSize(wxSize(-1, int(rows + 1) * (list->GetCharHeight() + 10)));
     dialog.Fit();
 }
 } // namespace
@@ -96,9 +105,13 @@ int SelectLanguage()
         names.Add(row.text);
     }
     // The identifier's spelling is frozen: the catalogs rely on it (docs/developing.md).
-    wxSingleChoiceDialog dialog(nullptr, _("Select your prefered language"),
-                                _("Language selection"), names);
+    const wxString prompt = _("Select your prefered language");
+    wxSingleChoiceDialog dialog(nullptr, prompt, _("Language selection"), names);
     ShowEveryRow(dialog, names.size());
+    // The prompt above the list is not tied to it: a screen reader would
+    // name the list by nothing.
+    if (wxListBox* list = ChoiceList(dialog))
+        NameWindow(list, prompt);
     dialog.SetSelection(0);
     if (dialog.ShowModal() != wxID_OK)
         return wxLANGUAGE_UNKNOWN;
@@ -143,15 +156,18 @@ void ChangeLanguage()
 void StartLanguage(wxLocale& locale, const wxString& domain)
 {
     wxLocale::AddCatalogLookupPathPrefix(DataPath("locales\\"));
-    wxString saveFailure;
-    const int language = WithInstalledRegion(LoadLanguage(&saveFailure));
     // Without the language's system locale the library warns in a box at
     // every start, about what the user cannot change from here, while the
     // catalogs load all the same. So only that warning is held back and the
-    // missing locale is told on stderr.
+    // missing locale is told on stderr. The filter is in place before the
+    // stored language is read: putting a log target in place shows what the
+    // one it replaces holds, and a stored language that is unknown is
+    // reported there, to be shown once the window is up.
+    wxString saveFailure;
     bool set = false;
     {
         WithoutLocaleWarning filter;
+        const int language = WithInstalledRegion(LoadLanguage(&saveFailure));
         set = locale.Init(language, 0);
     }
     const wxString fallback = set ? wxString() : UseFallbackLocale();

@@ -82,12 +82,9 @@ public:
         if (!row || !IsNumberRow(row))
             return false;
         wxVariant value = row->GetValue();
+        // As a change the user made: an open editor shows it too.
         if (ReadTypedAnswer(row, text, value))
-        {
             m_grid->ChangePropertyValue(row, value);
-            if (m_grid->GetSelection() == row)
-                m_grid->RefreshEditor();
-        }
         return ReadAnswerText(text).Counts();
     }
 
