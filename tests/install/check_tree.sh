@@ -28,6 +28,11 @@ actual=$(cd "$data" && find rules img locales | sort)
 [ "$expected" = "$actual" ] || fail "data differs from the run folder:
 $(printf '%s\n' "$expected" >"$root/expected.lst"; printf '%s\n' "$actual" | diff "$root/expected.lst" - || true)"
 "$root$prefix/bin/amorquant-check" "$data"/rules/*.xml || fail "installed rules do not check clean"
+# The rule-format references, English and Chinese, where --help says.
+for doc in rule-format.md rule-format.zh_CN.md; do
+    cmp -s "$build/run/doc/$doc" "$root$prefix/share/doc/amorquant/$doc" ||
+        fail "share/doc/amorquant/$doc is not the run folder's doc/$doc"
+done
 
 # man finds the manual pages by name and renders them without a complaint
 # from groff; the program's names the data folder it was installed with, and

@@ -8,6 +8,7 @@
 #include <wx/ffile.h>
 #include <wx/html/htmlwin.h>
 #include <wx/propgrid/propgrid.h>
+#include <wx/statusbr.h>
 
 // Hostile and broken rule files: the window must neither crash, hang nor
 // trip an assertion; it shows what it could read and prices exactly that.
@@ -21,6 +22,7 @@ struct Outcome
     wxString page;
     wxString labels;
     bool refused = false; // logged as too large or not a plain file
+    wxString status;      // the status bar's notice
 };
 
 Outcome OpenChecklist(const std::string& ruleFile)
@@ -36,6 +38,7 @@ Outcome OpenChecklist(const std::string& ruleFile)
         outcome.labels += (*it)->GetLabel();
     }
     outcome.page = ResultView(frame)->ToText();
+    outcome.status = frame->GetStatusBar()->GetStatusText(0);
     frame->Destroy();
     outcome.refused = wxtest::LogContains("not read");
     wxtest::ClearLog(); // what the parser reported is expected here
@@ -76,4 +79,15 @@ TEST(RuleCorpusTest, EachFileShowsWhatCouldBeReadAndPricesIt)
         ++cases;
     }
     EXPECT_GE(cases, 30);
+}
+
+// Rules lost where reading stops change the total: the window says so, and
+// pasted spaces between the rules no longer stop it.
+TEST(RuleCorpusTest, AListThatStopsEarlySaysWhereOnTheStatusBar)
+{
+    const wxString dir = TESTS_SOURCE_DIR "/scoring/corpus/";
+    EXPECT_EQ(OpenChecklist(ReadFile(dir + "visible_text_under_root.xml")).status,
+              "Rule file line 4: reading stops there, 2 rule(s) not read; amorquant-check tells "
+              "why");
+    EXPECT_EQ(OpenChecklist(ReadFile(dir + "nbsp_indented.xml")).status, "");
 }

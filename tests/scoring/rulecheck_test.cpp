@@ -546,3 +546,103 @@ TEST(RuleCheckCommand, ChoiceAnswersAreOptionNumbersOrTextsAndOthersListTheOptio
     }
     EXPECT_NE(run("empty=1")->err.str().find("the row has no options"), std::string::npos);
 }
+
+namespace
+{
+// The lines of the checker's report on a corpus file, without the file name.
+std::vector<std::string> CorpusReport(const std::string& name, int& status)
+{
+    const std::string path = TESTS_SOURCE_DIR "/scoring/corpus/" + name + ".xml";
+    CheckRun run({wxString::FromUTF8(path)});
+    status = run.status;
+    std::vector<std::string> lines;
+    std::istringstream out(run.out.str());
+    for (std::string line; std::getline(out, line);)
+        lines.push_back(line.substr(path.size() + 1));
+    return lines;
+}
+} // namespace
+
+// What a paste from a web page or an editor brings: spaces that are read as
+// such but named on their lines, and what the window loses, as problems.
+TEST(RuleCheckCommand, PastedSpacesBracketsAndEntitiesAreNamedOnTheirLines)
+{
+    const std::string pasted = " between tags is read as white space, but other readers may "
+                               "not; replace it with an ASCII space";
+    int status = 0;
+    EXPECT_EQ(CorpusReport("nbsp_indented", status),
+              (std::vector<std::string>{"3: warning: U+00A0 NO-BREAK SPACE" + pasted,
+                                        "4: warning: U+00A0 NO-BREAK SPACE" + pasted,
+                                        "5: warning: U+00A0 NO-BREAK SPACE" + pasted}));
+    EXPECT_EQ(status, 3);
+    EXPECT_EQ(CorpusReport("stray_bom_between_rules", status),
+              (std::vector<std::string>{"4: warning: U+FEFF ZERO WIDTH NO-BREAK SPACE" + pasted,
+                                        "5: warning: U+2028 LINE SEPARATOR" + pasted}));
+    EXPECT_EQ(CorpusReport("fullwidth_brackets", status),
+              std::vector<std::string>{"4: text outside the fields of a rule is ignored; ＜ and ＞ "
+                                       "are full-width brackets and make no tag: type the ASCII < "
+                                       "and >"});
+    EXPECT_EQ(status, 1);
+    const std::string unexpanded = " is not expanded: the program reads nothing in its place (a "
+                                   "number there reads as blank); type the character itself";
+    EXPECT_EQ(CorpusReport("doctype_entities", status),
+              (std::vector<std::string>{
+                  "2: warning: the DOCTYPE is ignored: the program expands none of the entities "
+                  "it declares and reads no file it names",
+                  "7: &yen;" + unexpanded,
+                  "8: <lower_price> '-' is not a number and reads as 0",
+                  "8: &ten;" + unexpanded,
+              }));
+    EXPECT_EQ(status, 1);
+}
+
+// Messages that name the slip instead of the parser's words or a wrong cause.
+TEST(RuleCheck, SlipsFromEditorsAndInputMethodsAreNamed)
+{
+    const auto utf16 = [](const std::string& ascii)
+    {
+        std::string bytes = "\xFF\xFE";
+        for (char c : ascii)
+            bytes += std::string{c, '\0'};
+        return bytes;
+    };
+    const std::pair<std::string, std::string> cases[] = {
+        {"<?xml version=\xE2\x80\x9C"
+         "1.0\xE2\x80\x9D?>\n<rules/>",
+         "U+201C"},
+        {"<rules><rule a=\xEF\xBC\x82x\xEF\xBC\x82/></rules>", "(U+FF02) is not the ASCII \""},
+        {"<rules/>\n\xE4\xBD\xA0\xE5\xA5\xBD", "there is more after </rules>"},
+        {utf16("<?xml version='1.0' encoding='UTF-8'?><rules/>"),
+         "byte order mark of UTF-16LE but declares encoding=\"UTF-8\""},
+        {utf16("<?xml version=\"1.0\" encoding=\"GBK\"?><rules/>"),
+         "byte order mark of UTF-16LE but declares encoding=\"GBK\""},
+        {"<?xml version=\"1.0\" encoding=\"ANSI\"?><rules/>", "declare encoding=\"GBK\""},
+        {"<rules><rule><id>a=b</id><pg_type>int</pg_type><content>Q</content>"
+         "<lower_price>\xEF\xBC\x8B"
+         "2</lower_price></rule></rules>",
+         "U+FF0B FULLWIDTH PLUS SIGN"},
+        {"<rules><rule><id>a=b</id><pg_type>bool</pg_type><content>Q</content>"
+         "<lower_price>2</lower_price></rule></rules>",
+         "warning: id 'a=b' holds '='"},
+    };
+    for (const auto& [xml, named] : cases)
+    {
+        ScopedWorkDir work({{"rules.xml", xml}});
+        CheckRun run({"rules.xml"});
+        EXPECT_NE(run.out.str().find(named), std::string::npos) << xml << "\n" << run.out.str();
+    }
+}
+
+TEST(RuleCheckCommand, UsageSlipsAreBadUsageThatNamesThem)
+{
+    ScopedWorkDir work({{"rules.xml", std::string(g_clean)}});
+    CheckRun emptyId({"--answer", "=1", "rules.xml"});
+    EXPECT_EQ(emptyId.status, 2);
+    EXPECT_NE(emptyId.err.str().find("--answer =1 names no row: the ID before '=' is empty"),
+              std::string::npos)
+        << emptyId.err.str();
+    CheckRun dashName({"-x.xml"});
+    EXPECT_EQ(dashName.status, 2);
+    EXPECT_NE(dashName.err.str().find("after -- or as ./-x.xml"), std::string::npos)
+        << dashName.err.str();
+}

@@ -31,7 +31,7 @@ uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Amorquan
 installed="amorquant.exe amorquant-check.exe uninstall.exe README.txt LICENSE.txt
   rules/rules_gf_normal-zh_CN.xml rules/rules_bf_crazy-zh_CN.xml img/Quorvel_01.ico
   img/larkvale_stat_01_1_5x.jpg locales/zh_CN/LC_MESSAGES/Pairavel.mo
-  locales/zh_CN/LC_MESSAGES/wxstd-3.2.mo"
+  locales/zh_CN/LC_MESSAGES/wxstd-3.2.mo doc/rule-format.md doc/rule-format.zh_CN.md"
 # A program or installer left running on failure would hold the test's
 # output open.
 trap 'wine taskkill /f /im amorquant.exe >/dev/null 2>&1 || true
