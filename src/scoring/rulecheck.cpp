@@ -761,9 +761,9 @@ RuleProblem LoadProblem(const RuleLoadFault& fault)
         return {0, wxString::Format(_("not read: it is larger than the limit of %d MB"),
                                     int(fault.limit >> 20))};
     case Kind::StretchTooLong:
-        return {0, wxString::Format(_("not read: one comment, tag or text in it is longer than "
-                                      "the limit of %d KB"),
-                                    int(fault.limit >> 10))};
+        return {fault.line, wxString::Format(_("not read: one comment, tag or text in it is "
+                                               "longer than the limit of %d KB"),
+                                             int(fault.limit >> 10))};
     case Kind::UnknownEncoding:
         return {fault.line,
                 wxString::Format(_("not read: the encoding %s is unknown on this system; save the "

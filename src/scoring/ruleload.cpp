@@ -73,9 +73,16 @@ RuleLoadFault CheckLimits(const std::string& text)
     if (text.size() > g_ruleFileLimit)
         return SizeFault(FaultKind::TooLarge, g_ruleFileLimit);
     // No stretch can be longer than the text: small files need no scan.
-    if (text.size() > g_ruleStretchLimit && LongestStretch(text) > g_ruleStretchLimit)
-        return SizeFault(FaultKind::StretchTooLong, g_ruleStretchLimit);
-    return {};
+    if (text.size() <= g_ruleStretchLimit)
+        return {};
+    const XmlStretch stretch = LongestStretch(text);
+    if (stretch.length <= g_ruleStretchLimit)
+        return {};
+    RuleLoadFault fault = SizeFault(FaultKind::StretchTooLong, g_ruleStretchLimit);
+    // The line where it starts: after the line break that markup ends with.
+    const size_t visible = std::min(text.find_first_not_of(" \t\r\n", stretch.start), text.size());
+    fault.line = 1 + int(std::count(text.begin(), text.begin() + visible, '\n'));
+    return fault;
 }
 
 bool IsValidIn(const std::string& bytes, const wxString& encoding)

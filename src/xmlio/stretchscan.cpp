@@ -20,17 +20,27 @@ public:
         // A parse error ends the scan; the stretch then runs to the end.
         XML_Parse(m_parser, bytes.data(), int(bytes.size()), XML_TRUE);
         XML_ParserFree(m_parser);
-        m_longest = std::max(m_longest, XML_Index(bytes.size()) - m_stretchStart);
+        Extend(XML_Index(bytes.size()));
     }
 
-    size_t Longest() const { return size_t(m_longest); }
+    XmlStretch Longest() const { return {size_t(m_longestStart), size_t(m_longest)}; }
 
 private:
     void Mark()
     {
         const XML_Index end = XML_GetCurrentByteIndex(m_parser) + XML_GetCurrentByteCount(m_parser);
-        m_longest = std::max(m_longest, end - m_stretchStart);
+        Extend(end);
         m_stretchStart = std::max(m_stretchStart, end);
+    }
+
+    // The stretch now running reaches end.
+    void Extend(XML_Index end)
+    {
+        if (end - m_stretchStart > m_longest)
+        {
+            m_longest = end - m_stretchStart;
+            m_longestStart = m_stretchStart;
+        }
     }
 
     static void OnStart(void* scan, const XML_Char*, const XML_Char**)
@@ -53,11 +63,12 @@ private:
     XML_Parser m_parser;
     XML_Index m_stretchStart = 0;
     XML_Index m_longest = 0;
+    XML_Index m_longestStart = 0;
 };
 
 } // namespace
 
-size_t LongestStretch(const std::string& bytes)
+XmlStretch LongestStretch(const std::string& bytes)
 {
     return StretchScan(bytes).Longest();
 }

@@ -13,4 +13,10 @@
 // whole file at once finds that stretch in linear time: the distance between
 // two pieces of markup that are not text (text and entity references merge
 // into one node). No entity is expanded here.
-size_t LongestStretch(const std::string& bytes);
+// The stretch's length and where it starts, for naming its line.
+struct XmlStretch
+{
+    size_t start = 0;
+    size_t length = 0;
+};
+XmlStretch LongestStretch(const std::string& bytes);

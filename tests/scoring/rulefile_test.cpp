@@ -269,10 +269,18 @@ TEST(LoadRuleFile, RefusesFilesBeyondTheLimits)
         std::ostringstream out, err;
         EXPECT_EQ(RunRuleCheck({"--total", "rules.xml"}, out, err), 1);
         const std::string why = fault == Kind::StretchTooLong
-                                    ? "rules.xml: not read: one comment, tag or text in it is "
+                                    ? "rules.xml:1: not read: one comment, tag or text in it is "
                                       "longer than the limit of 256 KB\n"
                                     : "rules.xml: not read: it is larger than the limit of 4 MB\n";
         EXPECT_EQ(out.str(), why);
+    }
+    // The line named is where the long stretch starts.
+    {
+        ScopedWorkDir work(
+            {{"rules.xml", "<rules>\n<rule/>\n\n<!--" + megabyte + "-->\n</rules>"}});
+        std::ostringstream out, err;
+        RunRuleCheck({"rules.xml"}, out, err);
+        EXPECT_EQ(out.str().substr(0, 12), "rules.xml:4:");
     }
     // The window's box says the same.
     wxtest::ClearLog();
