@@ -804,7 +804,8 @@ std::vector<RuleProblem> CheckRuleDocument(const wxXmlNode* root)
 
 std::vector<RuleProblem> CheckLoadedRuleFile(const RuleLoadFault& fault, const wxXmlNode* root)
 {
-    std::vector<RuleProblem> problems = CheckRuleDocument(root);
+    // A lost entity comes first on its line: it explains what follows there.
+    std::vector<RuleProblem> problems;
     const UnexpandedEntities& unexpanded = fault.unexpanded;
     if (unexpanded.doctypeLine > 0)
         problems.push_back({unexpanded.doctypeLine,
@@ -816,6 +817,8 @@ std::vector<RuleProblem> CheckLoadedRuleFile(const RuleLoadFault& fault, const w
                                                      "nothing in its place (a number there reads "
                                                      "as blank); type the character itself"),
                                                    name)});
+    const std::vector<RuleProblem> document = CheckRuleDocument(root);
+    problems.insert(problems.end(), document.begin(), document.end());
     std::stable_sort(problems.begin(), problems.end(),
                      [](const RuleProblem& a, const RuleProblem& b) { return a.line < b.line; });
     return problems;

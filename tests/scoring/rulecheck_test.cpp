@@ -590,8 +590,8 @@ TEST(RuleCheckCommand, PastedSpacesBracketsAndEntitiesAreNamedOnTheirLines)
                   "2: warning: the DOCTYPE is ignored: the program expands none of the entities "
                   "it declares and reads no file it names",
                   "7: &yen;" + unexpanded,
-                  "8: <lower_price> '-' is not a number and reads as 0",
                   "8: &ten;" + unexpanded,
+                  "8: <lower_price> '-' is not a number and reads as 0",
               }));
     EXPECT_EQ(status, 1);
 }
