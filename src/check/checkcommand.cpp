@@ -3,6 +3,7 @@
 #include "common/platform.h"
 #include "common/platform_console.h"
 #include "common/version.h"
+#include "scoring/messagetext.h"
 #include "scoring/result.h"
 #include "scoring/rulecheck.h"
 #include "scoring/rulefile.h"
@@ -281,11 +282,12 @@ int RunRuleCheck(const std::vector<wxString>& args, std::ostream& out, std::ostr
     const std::unique_ptr<std::ostream> file = CreateUtf8TextFile(options.output, reason);
     if (!file)
         return UsageError(err, options.output,
-                          wxString::Format(_("cannot be written: %s"), reason));
+                          wxString::Format(_("cannot be written: %s"), wxGetTranslation(reason)));
     const int status = Run(options, *file, err);
     // A report cut short by a full disk must not pass for a whole one.
     if (!file->flush())
-        return UsageError(err, options.output,
-                          wxString::Format(_("cannot be written: %s"), wxSysErrorMsgStr()));
+        return UsageError(
+            err, options.output,
+            wxString::Format(_("cannot be written: %s"), SystemReason(wxSysErrorCode())));
     return status;
 }

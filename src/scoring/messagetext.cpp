@@ -3,6 +3,7 @@
 #include "scoring/charclass.h"
 
 #include <wx/intl.h>
+#include <wx/log.h>
 
 #include <vector>
 
@@ -196,4 +197,9 @@ wxString StripInvisible(const wxString& text)
     size_t first, end;
     FindVisible(text, first, end);
     return text.substr(first, end - first);
+}
+
+wxString SystemReason(unsigned long error)
+{
+    return wxGetTranslation(wxSysErrorMsgStr(error));
 }

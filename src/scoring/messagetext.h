@@ -23,3 +23,8 @@ wxString CodeName(wxUniChar::value_type code);
 // lastTwo (a translated "%s and %s" or "%s or %s").
 wxString Joined(const std::vector<wxString>& parts, const wxString& lastTwo);
 wxString JoinedWithAnd(const std::vector<wxString>& parts);
+
+// The system's reason for an error (wxSysErrorCode()), in the language of
+// the messages: the program runs in the C locale, whose reasons are English,
+// so the catalogs translate the common ones.
+wxString SystemReason(unsigned long error);

@@ -70,14 +70,6 @@ wxString AnsiHint(const wxString& encoding)
                : wxString();
 }
 
-// The system's reason for a file it could not open or read, in the
-// language of the messages: the program runs in the C locale, whose reasons
-// are English, so the catalog translates the common ones.
-wxString SystemReason(unsigned long error)
-{
-    return wxGetTranslation(wxSysErrorMsgStr(error));
-}
-
 // "<rule> opened at line 2".
 wxString OpenedAt(const XmlParseError::OpenElement& element)
 {
