@@ -30,6 +30,7 @@
 #include <wx/wupdlock.h>
 
 #include <algorithm>
+#include <vector>
 
 // wxNewId, in declaration order: deliberate (docs/developing.md, "Frozen interface").
 const long QuorvelFrame::ID_STATICTEXT1 = wxNewId();
@@ -110,19 +111,34 @@ bool ReachFirstLineBottom(const wxHtmlCell* cell, int& bottom)
 }
 
 // Where a floated pane of the given size goes: beside the window, right of
-// it where the screen has room, else left of it, else inside the screen's
-// right edge; level with the window's top.
-wxPoint BesideWindow(const wxWindow* window, const wxSize& size)
+// it where the screen has room, else left of it, level with its top. Where
+// neither side has room, at the right (else left) edge of the work area,
+// level with the window's top, its bottom or one of the given parts of the
+// window (the choices, the buttons), the first place that leaves those
+// parts clear; failing that, at the right edge level with the window's top.
+wxPoint PlaceFloatingPane(const wxRect& frame, const wxRect& area, const wxSize& size,
+                          const std::vector<wxRect>& keepClear)
 {
-    const wxRect frame = window->GetScreenRect();
-    const wxRect area = WorkArea(window);
-    int x = frame.GetRight() + 1;
-    if (x + size.x > area.GetRight() + 1)
-        x = frame.x - size.x;
-    if (x < area.x)
-        x = std::max(area.x, area.GetRight() + 1 - size.x);
-    const int y = std::clamp(frame.y, area.y, std::max(area.y, area.GetBottom() + 1 - size.y));
-    return wxPoint(x, y);
+    const int right = area.GetRight() + 1 - size.x;
+    const int lowest = std::max(area.y, area.GetBottom() + 1 - size.y);
+    const int top = std::clamp(frame.y, area.y, lowest);
+    if (frame.GetRight() + 1 <= right)
+        return wxPoint(frame.GetRight() + 1, top);
+    if (frame.x - size.x >= area.x)
+        return wxPoint(frame.x - size.x, top);
+    std::vector<int> levels = {top, lowest};
+    for (const wxRect& part : keepClear)
+        levels.insert(levels.end(), {part.GetBottom() + 1, part.y - size.y});
+    const int rightOrLeft = std::max(area.x, right);
+    for (int x : {rightOrLeft, area.x})
+        for (int y : levels)
+        {
+            const wxRect pane(wxPoint(x, std::clamp(y, area.y, lowest)), size);
+            if (std::none_of(keepClear.begin(), keepClear.end(),
+                             [&](const wxRect& part) { return pane.Intersects(part); }))
+                return pane.GetPosition();
+        }
+    return wxPoint(rightOrLeft, top);
 }
 } // namespace
 
@@ -502,10 +518,28 @@ void QuorvelFrame::OnPaneButton(wxAuiManagerEvent& event)
     wxAuiPaneInfo* pane = event.GetPane();
     if (event.GetButton() == wxAUI_BUTTON_PIN && pane && pane->IsDocked())
     {
-        const wxSize size = pane->rect.GetSize();
-        pane->FloatingSize(size).FloatingPosition(BesideWindow(this, size));
+        wxSize size = pane->rect.GetSize();
+        size.DecTo(WorkArea(this).GetSize());
+        pane->FloatingSize(size).FloatingPosition(FloatingPanePlace(size));
+        // Its frame comes out larger by a title bar and borders: placed
+        // again at its real size once it is there.
+        CallAfter(
+            [this]
+            {
+                if (wxWindow* floating = m_auiManager->GetPane(m_resultBook).frame)
+                    floating->Move(FloatingPanePlace(floating->GetSize()));
+            });
     }
     event.Skip();
+}
+
+// Where the floated Result pane goes, leaving the choices and the buttons clear.
+wxPoint QuorvelFrame::FloatingPanePlace(const wxSize& size) const
+{
+    const std::vector<wxRect> keepClear = {
+        m_friendTypeLabel->GetScreenRect().Union(m_modeChoice->GetScreenRect()),
+        m_calcButton->GetScreenRect().Union(m_resetButton->GetScreenRect())};
+    return PlaceFloatingPane(GetScreenRect(), WorkArea(this), size, keepClear);
 }
 
 void QuorvelFrame::OnPaneClose(wxAuiManagerEvent& event)
