@@ -1,6 +1,7 @@
 #include "app/frame.h"
 
 #include "about/aboutdlg.h"
+#include "app/statusbar.h"
 #include "common/images.h"
 #include "common/launch.h"
 #include "common/maker.h"
@@ -201,7 +202,6 @@ QuorvelFrame::QuorvelFrame(wxWindow* parent, wxWindowID id)
     m_checklistPanel->Layout();
 
     LeaveBlindStopsOutOfTabOrder();
-    m_statusBar->SetStatusText(g_makerCopyright, 1);
     m_resultHtml->SetPage(g_resultTemplate);
     BuildChecklist(0, 0);
     Calculate();
@@ -456,16 +456,7 @@ void QuorvelFrame::BuildMenuBar()
 
 void QuorvelFrame::BuildStatusBar()
 {
-    m_statusBar = new wxStatusBar();
-    m_statusBar->Create(this, ID_STATUSBAR, wxST_SIZEGRIP, "ID_STATUSBAR");
-    // The copyright field is as wide as its text with the field's margins,
-    // plus the size grip, which the last field gives room to.
-    const int copyrightWidth = m_statusBar->GetTextExtent(g_makerCopyright).x +
-                               4 * m_statusBar->GetBorderX() + m_statusBar->GetSize().y;
-    const int widths[] = {-1, copyrightWidth};
-    const int styles[] = {wxSB_NORMAL, wxSB_NORMAL};
-    m_statusBar->SetFieldsCount(2, widths);
-    m_statusBar->SetStatusStyles(2, styles);
+    m_statusBar = new MessageStatusBar(this, ID_STATUSBAR, "ID_STATUSBAR", g_makerCopyright);
     SetStatusBar(m_statusBar);
 }
 
