@@ -1,6 +1,7 @@
 #include "app/frame.h"
 
 #include "about/aboutdlg.h"
+#include "app/resultview.h"
 #include "app/statusbar.h"
 #include "common/images.h"
 #include "common/launch.h"
@@ -312,22 +313,10 @@ void QuorvelFrame::LeaveBlindStopsOutOfTabOrder()
             if (wxDynamicCast(child, wxAuiTabCtrl))
                 child->DisableFocusFromKeyboard();
     // The result view holds its own focus chain, which the flag alone does
-    // not close; a click still gives it the keyboard, to copy a selection.
+    // not close; a click or F6 still gives it the keyboard, to copy from it.
     m_resultHtml->DisableFocusFromKeyboard();
     m_resultHtml->SetCanFocus(false);
-    m_resultHtml->Bind(wxEVT_LEFT_DOWN,
-                       [this](wxMouseEvent& event)
-                       {
-                           m_resultHtml->SetCanFocus(true);
-                           m_resultHtml->SetFocus();
-                           event.Skip();
-                       });
-    m_resultHtml->Bind(wxEVT_KILL_FOCUS,
-                       [this](wxFocusEvent& event)
-                       {
-                           m_resultHtml->SetCanFocus(false);
-                           event.Skip();
-                       });
+    MakeResultCopyable(this, m_resultHtml, m_propGrid);
     m_toolBar->DisableFocusFromKeyboard();
 }
 
