@@ -1,6 +1,8 @@
 #!/bin/sh
 # Installs, builds and runs every test; the window tests run under Xvfb, and
-# the in-process ones a second time under weston (Wayland).
+# the in-process ones a second time under weston (Wayland). Besides one ctest
+# test per case, each test program runs once whole (core_tests_whole,
+# gui_tests_whole), so a test that depends on the ones before it fails.
 # Then builds the Windows program, its zip and installer with
 # scripts/windows.sh and runs its tests under Wine (AMORQUANT_WINDOWS=0
 # skips this). Then builds the program and its tests once more into
