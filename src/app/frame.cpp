@@ -213,7 +213,9 @@ QuorvelFrame::QuorvelFrame(wxWindow* parent, wxWindowID id)
     Bind(wxEVT_SIZE,
          [this](wxSizeEvent& event)
          {
-             if (!WorkArea(this).Contains(GetScreenRect()))
+             const wxSize area = WorkArea(this).GetSize();
+             const wxSize size = GetSize();
+             if (!IsMaximized() && !IsFullScreen() && (size.x > area.x || size.y > area.y))
                  CallAfter(&QuorvelFrame::FitToWorkArea);
              event.Skip();
          });
@@ -352,6 +354,7 @@ void QuorvelFrame::FitToWorkArea()
     SetMinClientSize(MinimumClientSize());
     const wxSize client = GetClientSize();
     SetClientSize(wxSize(std::min(client.x, room.x), std::min(client.y, room.y)));
+    // Fitted again once shown, when it had grown by its frame: back inside.
     if (IsShown())
     {
         const wxRect area = WorkArea(this);
