@@ -11,6 +11,7 @@
 #include "scoring/result.h"
 #include "scoring/rulefile.h"
 #include "scoring/ruleformat.h"
+#include "scoring/ruleload.h"
 #include "xmlio/xmldocumentex.h"
 #include "xmlio/xmlencoding.h"
 

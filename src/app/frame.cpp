@@ -12,6 +12,7 @@
 #include "scoring/result.h"
 #include "scoring/rulecheck.h"
 #include "scoring/rulefile.h"
+#include "scoring/ruleload.h"
 
 #include <wx/aui/aui.h>
 #include <wx/aui/auibook.h>

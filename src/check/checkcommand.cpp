@@ -5,6 +5,7 @@
 #include "scoring/result.h"
 #include "scoring/rulecheck.h"
 #include "scoring/rulefile.h"
+#include "scoring/ruleload.h"
 
 #include <wx/intl.h>
 #include <wx/xml/xml.h>

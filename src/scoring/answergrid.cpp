@@ -1,7 +1,6 @@
 #include "scoring/answergrid.h"
 
 #include "scoring/answertext.h"
-#include "scoring/checklist.h"
 
 #include <wx/combo.h>
 #include <wx/intl.h>
@@ -88,6 +87,22 @@ const wxPGEditor* AnswerNumberProperty::DoGetEditorClass() const
     // The grid owns its editors; each is registered once.
     static const wxPGEditor* editor = wxPropertyGrid::RegisterEditorClass(new AnswerTextEditor);
     return editor;
+}
+
+bool IsCheckboxRow(const wxPGProperty* row)
+{
+    // Only the checklist's row factory makes rows, and only yes/no rules get checkboxes.
+    return row->IsKindOf(wxCLASSINFO(wxBoolProperty));
+}
+
+bool IsChoiceRow(const wxPGProperty* row)
+{
+    return row && row->IsKindOf(wxCLASSINFO(wxEnumProperty));
+}
+
+bool IsNumberRow(const wxPGProperty* row)
+{
+    return dynamic_cast<const AnswerNumberProperty*>(row) != nullptr;
 }
 
 namespace

@@ -1,6 +1,6 @@
 #include "scoring/answertext.h"
 
-#include "scoring/messagetext.h"
+#include "scoring/charclass.h"
 
 #include <algorithm>
 #include <climits>

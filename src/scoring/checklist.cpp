@@ -47,22 +47,6 @@ wxArrayPGProperty ChecklistRows(const RuleArray& rules)
     return rows;
 }
 
-bool IsCheckboxRow(const wxPGProperty* row)
-{
-    // Only NewRow makes checklist rows, and only yes/no rules get checkboxes.
-    return row->IsKindOf(wxCLASSINFO(wxBoolProperty));
-}
-
-bool IsChoiceRow(const wxPGProperty* row)
-{
-    return row && row->IsKindOf(wxCLASSINFO(wxEnumProperty));
-}
-
-bool IsNumberRow(const wxPGProperty* row)
-{
-    return dynamic_cast<const AnswerNumberProperty*>(row) != nullptr;
-}
-
 void AppendChecklist(wxPropertyGrid* grid, const wxArrayPGProperty& rows)
 {
     wxPGProperty* category = grid->Append(new wxPropertyCategory(_("List contents"), wxPG_LABEL));

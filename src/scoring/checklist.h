@@ -14,14 +14,6 @@ class wxPropertyGrid;
 // rule, a whole-number field for a whole-number one, a list for a choice. The rows are not in a
 // grid yet.
 wxArrayPGProperty ChecklistRows(const RuleArray& rules);
-// Whether a row of the checklist is a checkbox, which Space ticks, or a
-// number row, which Enter, F2 and a typed digit open. The row's kind is told
-// here only, by the class NewRow gave it.
-bool IsCheckboxRow(const wxPGProperty* row);
-bool IsNumberRow(const wxPGProperty* row);
-// Whether a row is a list of options, which Enter, F2 and Space open.
-bool IsChoiceRow(const wxPGProperty* row);
-
 // Puts the rows into a cleared grid below the category row "List contents",
 // the yes/no rows as checkboxes. Call with the grid frozen.
 void AppendChecklist(wxPropertyGrid* grid, const wxArrayPGProperty& rows);

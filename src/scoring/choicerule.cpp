@@ -1,7 +1,6 @@
 #include "scoring/choicerule.h"
 
 #include "scoring/messagetext.h"
-#include "scoring/rulefile.h"
 #include "scoring/ruleformat.h"
 #include "scoring/rulereport.h"
 

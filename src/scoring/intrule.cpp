@@ -1,6 +1,5 @@
 #include "scoring/intrule.h"
 
-#include "scoring/rulefile.h"
 #include "scoring/ruleformat.h"
 #include "scoring/rulereport.h"
 

@@ -164,21 +164,18 @@ wxString JoinedWithAnd(const std::vector<wxString>& parts)
     return Joined(parts, _("%s and %s"));
 }
 
-namespace
+// A Chinese author knows the characters of an input method as 全角空格 and
+// the like, not by their Unicode names: the catalog gives those.
+wxString ShownName(const wxString& codeAndName)
 {
-// "U+3000 IDEOGRAPHIC SPACE", or the everyday name that a catalog gives it:
-// a Chinese author knows the characters of an input method as 全角空格 and
-// the like, not by their Unicode names.
-wxString NameOf(Code code, const char* name)
-{
-    return wxGetTranslation(wxString::Format("U+%04X %s", unsigned(code), name));
+    return wxGetTranslation(codeAndName);
 }
-} // namespace
 
 wxString CodeName(wxUniChar::value_type code)
 {
     const Named* named = FindNamed(code);
-    return named ? NameOf(code, named->name) : wxString::Format("U+%04X", unsigned(code));
+    const wxString number = wxString::Format("U+%04X", unsigned(code));
+    return named ? ShownName(number + " " + named->name) : number;
 }
 
 wxString Quoted(const wxString& text)
@@ -205,33 +202,4 @@ wxString StripInvisible(const wxString& text)
     size_t first, end;
     FindVisible(text, first, end);
     return text.substr(first, end - first);
-}
-
-namespace
-{
-// Characters that look like a minus sign but are none, by their Unicode names.
-const std::pair<wxUniChar::value_type, const char*> g_lookAlikeMinus[] = {
-    {0x2010, "HYPHEN"},
-    {0x2011, "NON-BREAKING HYPHEN"},
-    {0x2012, "FIGURE DASH"},
-    {0x2013, "EN DASH"},
-    {0x2014, "EM DASH"},
-    {0x2015, "HORIZONTAL BAR"},
-    {0x2212, "MINUS SIGN"},
-    {0xFE63, "SMALL HYPHEN-MINUS"},
-    {0xFF0D, "FULLWIDTH HYPHEN-MINUS"},
-};
-} // namespace
-
-wxString LookAlikeMinus(wxUniChar::value_type c)
-{
-    for (const auto& [code, name] : g_lookAlikeMinus)
-        if (code == c)
-            return NameOf(code, name);
-    return wxString();
-}
-
-bool IsFullWidthDigit(wxUniChar::value_type c)
-{
-    return c >= 0xFF10 && c <= 0xFF19;
 }

@@ -2,7 +2,6 @@
 
 #include "scoring/choicerule.h"
 #include "scoring/intrule.h"
-#include "scoring/rulefile.h"
 #include "scoring/ruleformat.h"
 #include "scoring/rulereport.h"
 

@@ -1,10 +1,10 @@
 #include "scoring/rulecheck.h"
 
-#include "common/platform.h"
+#include "scoring/charclass.h"
 #include "scoring/messagetext.h"
 #include "scoring/rule.h"
-#include "scoring/rulefile.h"
 #include "scoring/ruleformat.h"
+#include "scoring/ruleload.h"
 #include "scoring/rulereport.h"
 #include "xmlio/parseerror.h"
 
@@ -13,8 +13,6 @@
 #include <wx/xml/xml.h>
 
 #include <algorithm>
-#include <cerrno>
-#include <cstdlib>
 #include <map>
 #include <memory>
 #include <optional>
@@ -220,7 +218,7 @@ NumberReading NotANumber(const wxString& text, wxUniChar::value_type first)
     if (!minus.empty())
         return {wxString::Format(_("%s is not a number and reads as 0: it starts with %s, which "
                                    "only looks like a minus sign; type the ASCII '-'"),
-                                 Quoted(text), minus)};
+                                 Quoted(text), ShownName(minus))};
     if (IsFullWidthDigit(first))
         return {wxString::Format(_("%s is not a number and reads as 0: its digits are "
                                    "full-width; type the digits 0-9"),
@@ -252,27 +250,19 @@ NumberReading TextAfter(const wxString& text, int value, const wxString& after)
 
 NumberReading ReadingOf(const wxString& text)
 {
-    const int value = ReadNumber(text);
+    const NumberText number = ReadNumberText(text);
+    const int value = number.value;
     if (wxString(text).Trim(true).Trim(false).empty())
         return {_("is blank and reads as 0")};
+    if (!number.found)
+        return NotANumber(text, number.first);
+    if (number.clamped)
+        return {wxString::Format(_("%s is out of range and reads as %d"), Quoted(text), value)};
+    if (!wxString(number.after).Trim(true).empty())
+        return TextAfter(text, value, number.after);
     // White space beyond ASCII before the number is skipped, but other
     // readers of the file may take the number for none.
-    bool wideSpace = false;
-    wxString::const_iterator first = text.begin();
-    for (; first != text.end() && IsUtf8Space(*first); ++first)
-        wideSpace = wideSpace || !(*first).IsAscii();
-    const std::string utf8 = wxString(first, text.end()).utf8_string();
-    char* end = nullptr;
-    errno = 0;
-    const long long exact = std::strtoll(utf8.c_str(), &end, 10);
-    if (end == utf8.c_str())
-        return NotANumber(text, first == text.end() ? 0 : (*first).GetValue());
-    if (errno == ERANGE || exact != value)
-        return {wxString::Format(_("%s is out of range and reads as %d"), Quoted(text), value)};
-    const wxString after = wxString::FromUTF8(end);
-    if (!wxString(after).Trim(true).empty())
-        return TextAfter(text, value, after);
-    if (wideSpace)
+    if (number.wideSpace)
         return {wxString::Format(_("%s reads as %d: the space before the number is not an ASCII "
                                    "space, which other readers may not skip"),
                                  Quoted(text), value),

@@ -1,6 +1,13 @@
 #include "scoring/ruleformat.h"
 
+#include "common/platform.h"
+#include "scoring/rule.h"
+
 #include <wx/xml/xml.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <string>
 
 namespace
 {
@@ -21,6 +28,34 @@ bool IsAnnotation(const wxXmlNode* node)
     return node->GetType() == wxXML_COMMENT_NODE || node->GetType() == wxXML_PI_NODE;
 }
 } // namespace
+
+NumberText ReadNumberText(const wxString& text)
+{
+    NumberText number;
+    // Rule files are UTF-8: leading white space is what a UTF-8 locale
+    // counts as such (say the ideographic space a Chinese author types),
+    // while strtoll alone would skip ASCII white space only.
+    wxString::const_iterator first = text.begin();
+    for (; first != text.end() && IsUtf8Space(*first); ++first)
+        number.wideSpace = number.wideSpace || !(*first).IsAscii();
+    number.first = first == text.end() ? 0 : (*first).GetValue();
+    const std::string utf8 = wxString(first, text.end()).utf8_string();
+    char* end = nullptr;
+    errno = 0;
+    // strtoll reports an out-of-range number as its nearest end, which
+    // Saturate then brings into the range of int.
+    const long long exact = std::strtoll(utf8.c_str(), &end, 10);
+    number.value = Saturate(exact);
+    number.found = end != utf8.c_str();
+    number.clamped = errno == ERANGE || exact != number.value;
+    number.after = wxString::FromUTF8(end);
+    return number;
+}
+
+int ReadNumber(const wxString& text)
+{
+    return ReadNumberText(text).value;
+}
 
 const wxString& FieldName(RuleField field)
 {

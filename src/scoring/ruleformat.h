@@ -34,6 +34,23 @@ bool IsNumberField(RuleField field);
 // The field an element name stands for; false when it names none.
 bool FindField(const wxString& name, RuleField& field);
 
+// The leading decimal number of text ("  12abc" is 12; no digits is 0),
+// after any white space a UTF-8 locale knows, clamped to the range of int.
+int ReadNumber(const wxString& text);
+
+// The same reading, with where it stopped, for telling an author how a
+// field reads.
+struct NumberText
+{
+    int value = 0;
+    bool found = false;              // digits were read; value 0 otherwise
+    bool clamped = false;            // beyond the range of int: value is its nearest end
+    bool wideSpace = false;          // white space beyond ASCII was skipped before it
+    wxUniChar::value_type first = 0; // the first character after that space, 0 for none
+    wxString after;                  // the text after the number
+};
+NumberText ReadNumberText(const wxString& text);
+
 // The text of an element, as a field's value.
 wxString FieldText(const wxXmlNode* node);
 

@@ -1,6 +1,7 @@
 #include "check/checkcommand.h"
 #include "scoring/rulecheck.h"
 #include "scoring/rulefile.h"
+#include "scoring/ruleload.h"
 #include "support/workdir.h"
 #include "support/wxtest.h"
 

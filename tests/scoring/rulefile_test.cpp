@@ -1,9 +1,11 @@
 #include "scoring/rulefile.h"
+#include "scoring/ruleload.h"
 
 #include "check/checkcommand.h"
 #include "scoring/intrule.h"
 #include "scoring/result.h"
 #include "scoring/rulecheck.h"
+#include "scoring/ruleformat.h"
 #include "support/workdir.h"
 #include "support/wxtest.h"
 
