@@ -1,7 +1,5 @@
 #include "scoring/charclass.h"
 
-#include <wx/translation.h>
-
 #include <utility>
 
 namespace
@@ -20,16 +18,11 @@ const std::pair<wxUniChar::value_type, const char*> g_lookAlikeMinus[] = {
 };
 } // namespace
 
-wxString CharacterName(wxUniChar::value_type code, const char* unicodeName)
-{
-    return wxGetTranslation(wxString::Format("U+%04X %s", unsigned(code), unicodeName));
-}
-
 wxString LookAlikeMinus(wxUniChar::value_type c)
 {
     for (const auto& [code, name] : g_lookAlikeMinus)
         if (code == c)
-            return CharacterName(code, name);
+            return wxString::Format("U+%04X %s", unsigned(code), name);
     return wxString();
 }
 

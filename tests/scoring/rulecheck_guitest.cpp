@@ -187,23 +187,29 @@ TEST(CheckerOnTheCorpus, TotalsMatchTheWindowsAndBrokenFilesAreFlagged)
 
 namespace
 {
-// A rule of each kind, priced 100 (ticked), 10 a unit, 300 (option 2). A new
-// kind does not build until it has one here.
-std::string SampleRule(RuleKind kind)
+// A rule of each kind, its fields after the question, an answer and what the
+// answer prices. A new kind does not build until it has one here.
+struct Sample
 {
-    const std::string head = "<rule><id>" + KindName(kind).utf8_string() + "</id><pg_type>" +
-                             KindName(kind).utf8_string() + "</pg_type><content>Q</content>";
+    std::string fields;
+    long answer;
+    int price;
+};
+
+Sample SampleOf(RuleKind kind)
+{
     switch (kind)
     {
     case RuleKind::Bool:
-        return head + "<lower_price>100</lower_price></rule>";
+        return {"<lower_price>100</lower_price>", 1, 100};
     case RuleKind::Int:
-        return head + "<lower_price>10</lower_price></rule>";
+        return {"<lower_price>10</lower_price>", 2, 20};
     case RuleKind::Choice:
-        return head + "<option><text>a</text><price>1</price></option>"
-                      "<option><text>b</text><price>300</price></option></rule>";
+        return {"<option><text>a</text><price>1</price></option>"
+                "<option><text>b</text><price>300</price></option>",
+                2, 300};
     }
-    return std::string();
+    return {};
 }
 } // namespace
 
@@ -213,26 +219,33 @@ TEST_F(CheckerAgreesTest, EveryKindGoesFromFileToRowToTotal)
 {
     std::string file = "<rules>";
     for (RuleKind kind : AllKinds())
-        file += SampleRule(kind);
+    {
+        const std::string name = KindName(kind).utf8_string();
+        file += "<rule><id>" + name + "</id><pg_type>" + name + "</pg_type><content>Q</content>" +
+                SampleOf(kind).fields + "</rule>";
+    }
     Open({{"rules/rules_gf_normal-zh_CN.xml", file + "</rules>"}});
     const wxString path = wxFileName("rules/rules_gf_normal-zh_CN.xml").GetFullPath();
     std::ostringstream out, err;
     EXPECT_EQ(RunRuleCheck({"--total", path}, out, err), 0) << out.str();
 
     std::vector<wxString> answers;
+    long expected = 1000;
     for (RuleKind kind : AllKinds())
     {
         wxPGProperty* row = grid->GetPropertyByName(KindName(kind));
         ASSERT_TRUE(row) << KindName(kind);
-        const long answer = kind == RuleKind::Bool ? 1 : 2;
-        if (kind == RuleKind::Bool)
-            grid->SetPropertyValue(row, true);
+        const Sample sample = SampleOf(kind);
+        if (row->GetValue().GetType() == "bool")
+            grid->SetPropertyValue(row, sample.answer != 0);
         else
-            grid->SetPropertyValue(row, answer);
-        answers.push_back(wxString::Format("--answer=%s=%ld", KindName(kind), answer));
+            grid->SetPropertyValue(row, sample.answer);
+        answers.push_back(wxString::Format("--answer=%s=%ld", KindName(kind), sample.answer));
+        expected += sample.price;
     }
-    EXPECT_EQ(WindowTotal(), "1420");
-    EXPECT_EQ(CheckerTotal(answers, path), "1420");
+    const wxString total = wxString::Format("%ld", expected);
+    EXPECT_EQ(WindowTotal(), total);
+    EXPECT_EQ(CheckerTotal(answers, path), total);
     for (unsigned seed : {1u, 7u, 99u})
         EXPECT_EQ(WindowTotal(), CheckerTotal(Answer(seed), path)) << seed;
 }
