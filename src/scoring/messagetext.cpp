@@ -1,6 +1,5 @@
 #include "scoring/messagetext.h"
 
-
 #include <wx/intl.h>
 
 #include <vector>
