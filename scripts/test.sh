@@ -1,7 +1,9 @@
 #!/bin/sh
 # Installs, builds and runs every test; the window tests run under Xvfb, and
-# the in-process ones a second time under weston (Wayland). Then builds the
-# Debian package twice and checks it (scripts/reproducible.sh).
+# the in-process ones a second time under weston (Wayland). Besides one ctest
+# test per case, each test program runs once whole (core_tests_whole,
+# gui_tests_whole), so a test that depends on the ones before it fails. Then
+# builds the Debian package twice and checks it (scripts/reproducible.sh).
 # Then builds the Windows program, its zip and installer with
 # scripts/windows.sh and runs its tests under Wine (AMORQUANT_WINDOWS=0
 # skips this). Then builds the program and its tests once more into

@@ -5,8 +5,11 @@
 
 #include <wx/dcclient.h>
 #include <wx/mimetype.h>
+#include <wx/settings.h>
 #include <wx/utils.h>
 
+#include <algorithm>
+#include <cmath>
 #include <memory>
 
 wxIMPLEMENT_DYNAMIC_CLASS(wxHyperLink, wxControl);
@@ -23,7 +26,43 @@ wxString MimeTypeOf(const wxString& target)
         return "message/rfc822";
     return wxString();
 }
+
+// Relative luminance and contrast ratio, as the web's accessibility
+// guidelines define them.
+double Luminance(const wxColour& colour)
+{
+    const auto channel = [](unsigned char value)
+    {
+        const double c = value / 255.0;
+        return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * channel(colour.Red()) + 0.7152 * channel(colour.Green()) +
+           0.0722 * channel(colour.Blue());
+}
+
+double Contrast(const wxColour& a, const wxColour& b)
+{
+    const double la = Luminance(a), lb = Luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+// Mixed with white, a step at a time, until it reads on the background.
+wxColour Readable(wxColour colour, const wxColour& background)
+{
+    for (int step = 0; step < 20 && Contrast(colour, background) < 4.5; ++step)
+        colour = colour.ChangeLightness(110);
+    return colour;
+}
 } // namespace
+
+LinkColours LinkColoursOn(const wxColour& background, const LinkColours& specified,
+                          const wxColour& themeLink)
+{
+    if (!background.IsOk() || Luminance(background) >= 0.18)
+        return specified;
+    return {Readable(themeLink.IsOk() ? themeLink : specified.link, background),
+            Readable(specified.hover, background), Readable(specified.visited, background)};
+}
 
 wxHyperLink::wxHyperLink(wxWindow* parent, wxWindowID id, const wxString& label, const wxPoint& pos,
                          const wxSize& size, long style, const wxString& name)
@@ -42,9 +81,13 @@ bool wxHyperLink::Create(wxWindow* parent, wxWindowID id, const wxString& label,
     m_url.clear();
     m_visited = false;
     m_linkCursor = wxCursor(wxCURSOR_HAND);
-    m_hoverColour = wxColour("RED");
-    m_linkColour = wxColour("BLUE");
-    m_visitedColour = wxColour("PURPLE");
+    // Blue on the dark grey of a dark theme hardly reads.
+    const LinkColours colours = LinkColoursOn(
+        GetBackgroundColour(), {wxColour("BLUE"), wxColour("RED"), wxColour("PURPLE")},
+        wxSystemSettings::GetColour(wxSYS_COLOUR_HOTLIGHT));
+    m_hoverColour = colours.hover;
+    m_linkColour = colours.link;
+    m_visitedColour = colours.visited;
     SetForegroundColour(m_linkColour);
 
     wxFont font = GetFont();
@@ -88,6 +131,10 @@ void wxHyperLink::ShowColour(const wxColour& colour)
 void wxHyperLink::OnPaint(wxPaintEvent&)
 {
     wxPaintDC dc(this);
+    // Left to the toolkit, the background showed whatever was on the screen
+    // before (bits of the main window).
+    dc.SetBackground(wxBrush(GetBackgroundColour()));
+    dc.Clear();
     dc.SetFont(GetFont());
     dc.SetTextForeground(GetForegroundColour());
     dc.DrawText(GetLabel(), 0, 0);

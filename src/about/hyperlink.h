@@ -4,6 +4,17 @@
 #include <wx/control.h>
 #include <wx/cursor.h>
 
+// The colours of a link on a background: the given ones (link, hover,
+// visited) on a light background; on a dark one the theme's link colour in
+// place of the first where the theme has one, and each lightened until it
+// reads against the background (contrast 4.5:1 at least).
+struct LinkColours
+{
+    wxColour link, hover, visited;
+};
+LinkColours LinkColoursOn(const wxColour& background, const LinkColours& specified,
+                          const wxColour& themeLink);
+
 // A clickable text link: underlined label, hand pointer and hover colour
 // under the mouse, visited colour once clicked. A click opens the target (the
 // URL, or the label when no URL is set) with the desktop's handler for it.

@@ -1,6 +1,8 @@
 #include "app/frame.h"
 
 #include "about/aboutdlg.h"
+#include "app/resultview.h"
+#include "app/statusbar.h"
 #include "common/accessible.h"
 #include "common/accessibletools.h"
 #include "common/images.h"
@@ -8,7 +10,6 @@
 #include "common/maker.h"
 #include "common/platform_gui.h"
 #include "common/settings.h"
-#include "common/spokenstatusbar.h"
 #include "i18n/chooser.h"
 #include "scoring/answergrid.h"
 #include "scoring/checklist.h"
@@ -35,6 +36,7 @@
 #include <wx/wupdlock.h>
 
 #include <algorithm>
+#include <vector>
 
 // wxNewId, in declaration order: deliberate (docs/developing.md, "Frozen interface").
 const long QuorvelFrame::ID_STATICTEXT1 = wxNewId();
@@ -110,19 +112,34 @@ bool ReachFirstLineBottom(const wxHtmlCell* cell, int& bottom)
 }
 
 // Where a floated pane of the given size goes: beside the window, right of
-// it where the screen has room, else left of it, else inside the screen's
-// right edge; level with the window's top.
-wxPoint BesideWindow(const wxWindow* window, const wxSize& size)
+// it where the screen has room, else left of it, level with its top. Where
+// neither side has room, at the right (else left) edge of the work area,
+// level with the window's top, its bottom or one of the given parts of the
+// window (the choices, the buttons), the first place that leaves those
+// parts clear; failing that, at the right edge level with the window's top.
+wxPoint PlaceFloatingPane(const wxRect& frame, const wxRect& area, const wxSize& size,
+                          const std::vector<wxRect>& keepClear)
 {
-    const wxRect frame = window->GetScreenRect();
-    const wxRect area = WorkArea(window);
-    int x = frame.GetRight() + 1;
-    if (x + size.x > area.GetRight() + 1)
-        x = frame.x - size.x;
-    if (x < area.x)
-        x = std::max(area.x, area.GetRight() + 1 - size.x);
-    const int y = std::clamp(frame.y, area.y, std::max(area.y, area.GetBottom() + 1 - size.y));
-    return wxPoint(x, y);
+    const int right = area.GetRight() + 1 - size.x;
+    const int lowest = std::max(area.y, area.GetBottom() + 1 - size.y);
+    const int top = std::clamp(frame.y, area.y, lowest);
+    if (frame.GetRight() + 1 <= right)
+        return wxPoint(frame.GetRight() + 1, top);
+    if (frame.x - size.x >= area.x)
+        return wxPoint(frame.x - size.x, top);
+    std::vector<int> levels = {top, lowest};
+    for (const wxRect& part : keepClear)
+        levels.insert(levels.end(), {part.GetBottom() + 1, part.y - size.y});
+    const int rightOrLeft = std::max(area.x, right);
+    for (int x : {rightOrLeft, area.x})
+        for (int y : levels)
+        {
+            const wxRect pane(wxPoint(x, std::clamp(y, area.y, lowest)), size);
+            if (std::none_of(keepClear.begin(), keepClear.end(),
+                             [&](const wxRect& part) { return pane.Intersects(part); }))
+                return pane.GetPosition();
+        }
+    return wxPoint(rightOrLeft, top);
 }
 } // namespace
 
@@ -190,7 +207,6 @@ QuorvelFrame::QuorvelFrame(wxWindow* parent, wxWindowID id)
     ExposeText(m_resultHtml, AccessibleTextRole::Document,
                [this] { return m_resultHtml->ToText(); });
     ExposeTools(m_toolBar);
-    m_statusBar->SetStatusText(g_makerCopyright, 1);
     m_resultHtml->SetPage(g_resultTemplate);
     BuildChecklist(0, 0);
     Calculate();
@@ -201,7 +217,9 @@ QuorvelFrame::QuorvelFrame(wxWindow* parent, wxWindowID id)
     Bind(wxEVT_SIZE,
          [this](wxSizeEvent& event)
          {
-             if (!WorkArea(this).Contains(GetScreenRect()))
+             const wxSize area = WorkArea(this).GetSize();
+             const wxSize size = GetSize();
+             if (!IsMaximized() && !IsFullScreen() && (size.x > area.x || size.y > area.y))
                  CallAfter(&QuorvelFrame::FitToWorkArea);
              event.Skip();
          });
@@ -301,22 +319,10 @@ void QuorvelFrame::LeaveBlindStopsOutOfTabOrder()
             if (wxDynamicCast(child, wxAuiTabCtrl))
                 child->DisableFocusFromKeyboard();
     // The result view holds its own focus chain, which the flag alone does
-    // not close; a click still gives it the keyboard, to copy a selection.
+    // not close; a click or F6 still gives it the keyboard, to copy from it.
     m_resultHtml->DisableFocusFromKeyboard();
     m_resultHtml->SetCanFocus(false);
-    m_resultHtml->Bind(wxEVT_LEFT_DOWN,
-                       [this](wxMouseEvent& event)
-                       {
-                           m_resultHtml->SetCanFocus(true);
-                           m_resultHtml->SetFocus();
-                           event.Skip();
-                       });
-    m_resultHtml->Bind(wxEVT_KILL_FOCUS,
-                       [this](wxFocusEvent& event)
-                       {
-                           m_resultHtml->SetCanFocus(false);
-                           event.Skip();
-                       });
+    MakeResultCopyable(this, m_resultHtml, m_propGrid);
     m_toolBar->DisableFocusFromKeyboard();
 }
 
@@ -352,6 +358,7 @@ void QuorvelFrame::FitToWorkArea()
     SetMinClientSize(MinimumClientSize());
     const wxSize client = GetClientSize();
     SetClientSize(wxSize(std::min(client.x, room.x), std::min(client.y, room.y)));
+    // Fitted again once shown, when it had grown by its frame: back inside.
     if (IsShown())
     {
         const wxRect area = WorkArea(this);
@@ -474,18 +481,9 @@ void QuorvelFrame::BuildMenuBar()
 
 void QuorvelFrame::BuildStatusBar()
 {
-    auto* statusBar = new SpokenStatusBar();
-    statusBar->Create(this, ID_STATUSBAR, wxST_SIZEGRIP, "ID_STATUSBAR");
+    auto* statusBar = new MessageStatusBar(this, ID_STATUSBAR, "ID_STATUSBAR", g_makerCopyright);
     ExposeText(statusBar, AccessibleTextRole::StatusBar, [statusBar] { return statusBar->Text(); });
     m_statusBar = statusBar;
-    // The copyright field is as wide as its text with the field's margins,
-    // plus the size grip, which the last field gives room to.
-    const int copyrightWidth = m_statusBar->GetTextExtent(g_makerCopyright).x +
-                               4 * m_statusBar->GetBorderX() + m_statusBar->GetSize().y;
-    const int widths[] = {-1, copyrightWidth};
-    const int styles[] = {wxSB_NORMAL, wxSB_NORMAL};
-    m_statusBar->SetFieldsCount(2, widths);
-    m_statusBar->SetStatusStyles(2, styles);
     SetStatusBar(m_statusBar);
 }
 
@@ -538,10 +536,28 @@ void QuorvelFrame::OnPaneButton(wxAuiManagerEvent& event)
     wxAuiPaneInfo* pane = event.GetPane();
     if (event.GetButton() == wxAUI_BUTTON_PIN && pane && pane->IsDocked())
     {
-        const wxSize size = pane->rect.GetSize();
-        pane->FloatingSize(size).FloatingPosition(BesideWindow(this, size));
+        wxSize size = pane->rect.GetSize();
+        size.DecTo(WorkArea(this).GetSize());
+        pane->FloatingSize(size).FloatingPosition(FloatingPanePlace(size));
+        // Its frame comes out larger by a title bar and borders: placed
+        // again at its real size once it is there.
+        CallAfter(
+            [this]
+            {
+                if (wxWindow* floating = m_auiManager->GetPane(m_resultBook).frame)
+                    floating->Move(FloatingPanePlace(floating->GetSize()));
+            });
     }
     event.Skip();
+}
+
+// Where the floated Result pane goes, leaving the choices and the buttons clear.
+wxPoint QuorvelFrame::FloatingPanePlace(const wxSize& size) const
+{
+    const std::vector<wxRect> keepClear = {
+        m_friendTypeLabel->GetScreenRect().Union(m_modeChoice->GetScreenRect()),
+        m_calcButton->GetScreenRect().Union(m_resetButton->GetScreenRect())};
+    return PlaceFloatingPane(GetScreenRect(), WorkArea(this), size, keepClear);
 }
 
 void QuorvelFrame::OnPaneClose(wxAuiManagerEvent& event)

@@ -76,6 +76,7 @@ private:
     void ShrinkPanes(int excess);
     void ConnectPaneEvents();
     wxWindow* ActiveFloatingPane() const;
+    wxPoint FloatingPanePlace(const wxSize& size) const;
     void RebuildFromChoices();
     void ShowChosenList();
 

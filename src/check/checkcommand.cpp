@@ -213,9 +213,11 @@ int PrintTotal(const wxString& file, const wxXmlNode* root, const Options& optio
         if (!rules[row]->ParseAnswer(value, entered[row]))
         {
             const wxString hint = rules[row]->AnswerHint();
-            return UsageError(err, file,
-                              wxString::Format(_("'%s' is no answer for row '%s'"), value, name) +
-                                  (hint.empty() ? wxString() : ": " + hint));
+            return UsageError(
+                err, file,
+                hint.empty()
+                    ? wxString::Format(_("'%s' is no answer for row '%s'"), value, name)
+                    : wxString::Format(_("'%s' is no answer for row '%s': %s"), value, name, hint));
         }
     }
     if (root)

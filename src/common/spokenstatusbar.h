@@ -9,6 +9,8 @@
 class SpokenStatusBar : public wxStatusBar
 {
 public:
+    using wxStatusBar::wxStatusBar;
+
     // The fields that hold text, one per line.
     wxString Text() const;
 

@@ -1,7 +1,6 @@
 #include "scoring/charclass.h"
 
 #include <wx/crt.h>
-#include <wx/translation.h>
 
 #include <utility>
 
@@ -21,16 +20,11 @@ const std::pair<wxUniChar::value_type, const char*> g_lookAlikeMinus[] = {
 };
 } // namespace
 
-wxString CharacterName(wxUniChar::value_type code, const char* unicodeName)
-{
-    return wxGetTranslation(wxString::Format("U+%04X %s", unsigned(code), unicodeName));
-}
-
 wxString LookAlikeMinus(wxUniChar::value_type c)
 {
     for (const auto& [code, name] : g_lookAlikeMinus)
         if (code == c)
-            return CharacterName(code, name);
+            return wxString::Format("U+%04X %s", unsigned(code), name);
     return wxString();
 }
 

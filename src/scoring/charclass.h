@@ -5,10 +5,6 @@
 // Characters that an author or a user types for another: what the reading
 // of numbers and the messages about them both need.
 
-// "U+3000 IDEOGRAPHIC SPACE", or the everyday name a catalog gives it: a
-// Chinese author knows the characters of an input method as 全角空格 and the
-// like, not by their Unicode names.
-wxString CharacterName(wxUniChar::value_type code, const char* unicodeName);
 // Characters that look like a minus sign (dashes, U+2212 MINUS SIGN, the
 // full-width hyphen-minus...) but are not ASCII '-': their name, as
 // "U+2212 MINUS SIGN", or empty for any other character.

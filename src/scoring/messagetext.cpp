@@ -1,7 +1,5 @@
 #include "scoring/messagetext.h"
 
-#include "scoring/charclass.h"
-
 #include <wx/intl.h>
 #include <wx/log.h>
 
@@ -167,10 +165,18 @@ wxString JoinedWithAnd(const std::vector<wxString>& parts)
     return Joined(parts, _("%s and %s"));
 }
 
+// A Chinese author knows the characters of an input method as 全角空格 and
+// the like, not by their Unicode names: the catalog gives those.
+wxString ShownName(const wxString& codeAndName)
+{
+    return wxGetTranslation(codeAndName);
+}
+
 wxString CodeName(wxUniChar::value_type code)
 {
     const Named* named = FindNamed(code);
-    return named ? CharacterName(code, named->name) : wxString::Format("U+%04X", unsigned(code));
+    const wxString number = wxString::Format("U+%04X", unsigned(code));
+    return named ? ShownName(number + " " + named->name) : number;
 }
 
 wxString Quoted(const wxString& text)

@@ -18,6 +18,10 @@ wxString StripInvisible(const wxString& text);
 // "U+3000 IDEOGRAPHIC SPACE": a character by its code, with its Unicode name
 // where it is one that cannot be seen; the code alone otherwise.
 wxString CodeName(wxUniChar::value_type code);
+// A character's code and Unicode name as a message shows them: as written,
+// or the everyday name that the catalog of the messages' language gives the
+// character ("U+3000 IDEOGRAPHIC SPACE" is 全角空格（U+3000） in Chinese).
+wxString ShownName(const wxString& codeAndName);
 
 // "a, b and c", in the language of the messages, the last two joined by
 // lastTwo (a translated "%s and %s" or "%s or %s").

@@ -235,12 +235,12 @@ NumberReading NotANumber(const wxString& text, wxUniChar::value_type first)
     if (first == 0xFF0B)
         return {wxString::Format(_("%s is not a number and reads as 0: it starts with %s; type "
                                    "the ASCII '+', or nothing"),
-                                 Quoted(text), CharacterName(first, "FULLWIDTH PLUS SIGN"))};
+                                 Quoted(text), ShownName("U+FF0B FULLWIDTH PLUS SIGN"))};
     const wxString minus = LookAlikeMinus(first);
     if (!minus.empty())
         return {wxString::Format(_("%s is not a number and reads as 0: it starts with %s, which "
                                    "only looks like a minus sign; type the ASCII '-'"),
-                                 Quoted(text), minus)};
+                                 Quoted(text), ShownName(minus))};
     if (IsFullWidthDigit(first))
         return {wxString::Format(_("%s is not a number and reads as 0: its digits are "
                                    "full-width; type the digits 0-9"),

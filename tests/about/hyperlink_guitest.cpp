@@ -15,6 +15,7 @@
 #include <gio/gio.h>
 #endif
 
+#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -326,4 +327,53 @@ TEST_F(HyperLinkTest, OneDoubleClickOpensOnce)
 
     Send(link, wxEVT_LEFT_DOWN);
     EXPECT_EQ(s_commands.size(), 2u);
+}
+
+namespace
+{
+double Luminance(const wxColour& colour)
+{
+    double sum = 0;
+    const double weights[] = {0.2126, 0.7152, 0.0722};
+    const unsigned char values[] = {colour.Red(), colour.Green(), colour.Blue()};
+    for (int i = 0; i < 3; ++i)
+    {
+        const double c = values[i] / 255.0;
+        sum += weights[i] * (c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4));
+    }
+    return sum;
+}
+
+double Contrast(const wxColour& a, const wxColour& b)
+{
+    const double la = Luminance(a), lb = Luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+} // namespace
+
+// On a light background the link keeps its blue, red and purple, whatever
+// the theme's link colour; on a dark one it takes the theme's link colour,
+// and every colour reads against the background.
+TEST(LinkColours, FollowTheBackground)
+{
+    const LinkColours specified{wxColour("BLUE"), wxColour("RED"), wxColour("PURPLE")};
+    const wxColour themeLink(0x1A, 0x5F, 0xB4);
+    for (const wxColour& light : {*wxWHITE, wxColour(0xF6, 0xF5, 0xF4), wxColour(0xC0, 0xC0, 0xC0)})
+    {
+        const LinkColours chosen = LinkColoursOn(light, specified, themeLink);
+        EXPECT_EQ(chosen.link, specified.link);
+        EXPECT_EQ(chosen.hover, specified.hover);
+        EXPECT_EQ(chosen.visited, specified.visited);
+    }
+    const wxColour darkGrey(0x2D, 0x2D, 0x2D);
+    const wxColour lightBlue(0x8A, 0xB4, 0xF8);
+    EXPECT_EQ(LinkColoursOn(darkGrey, specified, lightBlue).link, lightBlue);
+    for (const wxColour& dark : {darkGrey, *wxBLACK, wxColour(0x35, 0x35, 0x35)})
+        for (const wxColour& theme : {lightBlue, themeLink, wxColour()})
+        {
+            const LinkColours chosen = LinkColoursOn(dark, specified, theme);
+            for (const wxColour& colour : {chosen.link, chosen.hover, chosen.visited})
+                EXPECT_GE(Contrast(colour, dark), 4.5) << colour.GetAsString().utf8_string();
+            EXPECT_NE(chosen.hover, chosen.visited);
+        }
 }

@@ -122,7 +122,11 @@ def check_questions(checklist, expected):
     wanted = [question for _, question, _, _ in expected]
     if names != wanted:
         fail("questions read %s, the list holds %s" % (names, wanted))
-    roles = {"bool": pyatspi.ROLE_CHECK_BOX, "int": pyatspi.ROLE_SPIN_BUTTON}
+    roles = {
+        "bool": pyatspi.ROLE_CHECK_BOX,
+        "int": pyatspi.ROLE_SPIN_BUTTON,
+        "choice": pyatspi.ROLE_COMBO_BOX,
+    }
     for row, (_, question, kind, _) in zip(rows, expected):
         if row.getRole() != roles[kind]:
             fail("%s reads as %s" % (question, row.getRoleName()))

@@ -10,6 +10,7 @@
 #include <wx/aui/aui.h>
 #include <wx/button.h>
 #include <wx/choice.h>
+#include <wx/clipbrd.h>
 #include <wx/display.h>
 #include <wx/html/htmlwin.h>
 #include <wx/menu.h>
@@ -231,6 +232,44 @@ TEST_F(FrameTest, WindowFitsTheWorkArea)
     EXPECT_GE(grid->GetClientSize().y, 3 * grid->GetRowHeight());
     // The line of the total, in its large figures.
     EXPECT_GE(html->GetClientSize().y, 3 * html->GetCharHeight());
+}
+
+// The result page can be copied by keyboard alone: F6 gives it the
+// keyboard (and back to the list), Ctrl+A selects the page, Copy copies it.
+TEST_F(FrameTest, ResultPageIsReachedSelectedAndCopiedByKeyboard)
+{
+    ASSERT_TRUE(ShowAndWaitForPaint(frame, html));
+    const auto press = [](wxWindow* window, wxEventType type, int key, int modifiers = 0)
+    {
+        wxKeyEvent event(type);
+        event.m_keyCode = key;
+        event.m_controlDown = modifiers & wxMOD_CONTROL;
+        event.SetEventObject(window);
+        window->GetEventHandler()->ProcessEvent(event);
+    };
+    grid->SetFocus();
+    press(grid, wxEVT_CHAR_HOOK, WXK_F6);
+    EXPECT_TRUE(WaitUntil([&] { return html->HasFocus(); }));
+    press(html, wxEVT_KEY_DOWN, 'A', wxMOD_CONTROL);
+    const wxString page = html->SelectionToText();
+    EXPECT_TRUE(page.Contains(wxString::FromUTF8("参考标准"))) << page;
+    EXPECT_TRUE(page.Contains(wxString::FromUTF8("恭喜你"))) << page;
+
+    wxCommandEvent copy(wxEVT_MENU, wxID_COPY);
+    html->GetEventHandler()->ProcessEvent(copy);
+    wxTextDataObject copied;
+    {
+        wxClipboardLocker clipboard;
+        ASSERT_TRUE(!!clipboard);
+        // A Wayland client reads back its own clipboard only once the
+        // compositor has it.
+        if (wxTheClipboard->GetData(copied) || !OnWayland())
+        {
+            EXPECT_EQ(copied.GetText(), page);
+        }
+    }
+    press(html, wxEVT_CHAR_HOOK, WXK_F6);
+    EXPECT_TRUE(WaitUntil([&] { return grid->HasFocus(); }));
 }
 
 // Tab from Reset must come back round through the choices, the list and the

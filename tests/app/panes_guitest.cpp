@@ -145,6 +145,7 @@ TEST_F(PaneTest, PinnedResultFloatsBesideTheWindowAndDocksBackWhenClosed)
     ASSERT_TRUE(ResultPane().IsFloating());
     wxWindow* floating = ResultPane().frame;
     ASSERT_TRUE(floating);
+    wxTheApp->ProcessPendingEvents(); // placed again at its real size
     // A Wayland client cannot place its windows; elsewhere the screen has
     // room right of the window unless it is small for its scale.
     const wxRect window = frame->GetScreenRect();
@@ -155,6 +156,15 @@ TEST_F(PaneTest, PinnedResultFloatsBesideTheWindowAndDocksBackWhenClosed)
         EXPECT_FALSE(window.Intersects(pane)) << "over the window";
         EXPECT_EQ(pane.y, window.y);
     }
+    // Where it cannot be beside, it leaves the choices and the buttons clear.
+    if (!OnWayland())
+        for (const char* name :
+             {"ID_CHOICE_FRIEND_TYPE", "ID_CHOICE_MODE", "ID_BUTTON_CALC", "ID_BUTTON_RESET"})
+        {
+            const wxRect part = wxWindow::FindWindowByName(name, frame)->GetScreenRect();
+            EXPECT_FALSE(pane.Intersects(part)) << name;
+            EXPECT_TRUE(frame->GetScreenRect().Contains(part)) << name;
+        }
 
     floating->Close();
     wxTheApp->ProcessIdle();
@@ -193,6 +203,7 @@ TEST_F(PaneTest, QuitFromAFloatingPaneDocksItAndQuitFromTheWindowEndsIt)
     Pin(ResultPane());
     wxWindow* floating = ResultPane().frame;
     ASSERT_TRUE(floating);
+    wxTheApp->ProcessPendingEvents(); // placed again at its real size
     ASSERT_TRUE(ShowAndWaitForPaint(floating, ResultView(frame)));
     ASSERT_TRUE(Activate(ResultView(frame)));
     Quit();

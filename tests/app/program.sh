@@ -87,4 +87,8 @@ run_program() {
     wait "$pid"
     rc=$?
     [ "$rc" -eq 0 ] || fail "exit status $rc"
+    # A critical or a warning from the toolkit is a fault of the program's.
+    if grep -E -- '-(CRITICAL|WARNING) \*\*' "$work/stderr" >&2; then
+        fail "the toolkit reported the lines above"
+    fi
 }

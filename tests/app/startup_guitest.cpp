@@ -27,6 +27,34 @@ TEST(FrameCorners, CopyrightFieldFitsItsText)
     wxTheApp->ProcessIdle();
 }
 
+// A message too long beside the copyright takes the whole bar and shows
+// whole as its tooltip; once it goes, the copyright comes back.
+TEST(FrameCorners, LongMessagesTakeTheBarAndShowWholeAsTooltip)
+{
+    auto* frame = new QuorvelFrame(nullptr, wxID_ANY);
+    wxStatusBar* bar = frame->GetStatusBar();
+    frame->Show();
+    ASSERT_TRUE(ShowAndWaitForPaint(bar));
+    wxString message = "The text typed holds more than one number";
+    while (bar->GetTextExtent(message).x < bar->GetClientSize().x * 2 / 3)
+        message += " and more";
+    bar->SetStatusText(message, 0);
+    wxRect field;
+    ASSERT_TRUE(bar->GetFieldRect(0, field));
+    EXPECT_GE(field.width, bar->GetTextExtent(message).x);
+    ASSERT_TRUE(bar->GetToolTip());
+    EXPECT_EQ(bar->GetToolTipText(), message);
+
+    bar->SetStatusText("Short", 0);
+    EXPECT_EQ(bar->GetStatusText(1), g_makerCopyright);
+    ASSERT_TRUE(bar->GetFieldRect(1, field));
+    EXPECT_GE(field.width, bar->GetTextExtent(g_makerCopyright).x);
+    bar->SetStatusText(wxString(), 0);
+    EXPECT_FALSE(bar->GetToolTip());
+    frame->Destroy();
+    wxTheApp->ProcessIdle();
+}
+
 // Without a browser, Update tells the user and gives the address to copy:
 // at once when no opener starts, and when the opener fails, once it has
 // ended, the window going on meanwhile.

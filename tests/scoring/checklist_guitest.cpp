@@ -478,6 +478,7 @@ const std::string g_choiceList = R"(<rules>
     <option><text>两万元以上</text><price>200</price></option></rule>
   <rule><id>pets</id><pg_type>int</pg_type><content>养几只宠物？</content>
     <lower_price>10</lower_price></rule>
+  <rule><id>empty</id><pg_type>choice</pg_type><content>没有选项</content></rule>
 </rules>
 )";
 
@@ -536,6 +537,18 @@ TEST_F(ChoiceRowTest, KeyboardOpensTheListAndTypingPicksAnOption)
         List()->Dismiss();
         grid->SelectProperty("pets");
     }
+    // A list without options opens empty, and typing picks nothing.
+    grid->SetFocus();
+    grid->SelectProperty("empty");
+    PressKey(grid, wxEVT_KEY_DOWN, WXK_RETURN);
+    ASSERT_TRUE(List());
+    List()->Dismiss();
+    grid->SelectProperty("pets");
+    grid->SetFocus();
+    grid->SelectProperty("empty");
+    TypeText(grid, "a");
+    EXPECT_EQ(RowText("empty"), "");
+
     grid->SetFocus();
     grid->SelectProperty("income");
     TypeText(grid, wxString::FromUTF8("一万"));

@@ -118,7 +118,7 @@ strings -el "$(winepath -u "$shortcut")" | grep -q 'girlfriend or boyfriend' ||
     fail "the shortcut has no description"
 entry=$(wine reg query "$uninstall_key")
 for value in 'UninstallString.*uninstall.exe' 'URLInfoAbout.*http://' 'EstimatedSize *REG_DWORD' \
-    'DisplayName *REG_SZ *Amorquant$'; do
+    'DisplayName *REG_SZ *Amorquant[[:space:]]*$'; do
     echo "$entry" | grep -q "$value" || fail "the uninstall entry lacks $value"
 done
 has_program_icon "$setup" || fail "the installer has not the program's icon"
@@ -155,12 +155,12 @@ left=$(cd "$folder" && find . -type f)
 rm -rf "$folder"
 
 install_by_hand zh_CN.UTF-8 zh_CN "恋人估价器 安装" "$chinese_title"
-# Wine passes Chinese paths and prints registry values in the locale's
-# encoding.
+# Wine takes Chinese paths in the locale's encoding; reg prints to a pipe in
+# the Chinese console code page.
 export LC_ALL=zh_CN.UTF-8
 shortcut="$programs\\恋人估价器.lnk"
 [ -f "$(winepath -u "$shortcut")" ] || fail "no Start-menu shortcut with the Chinese name"
-wine reg query "$uninstall_key" /v DisplayName | grep -q '恋人估价器' ||
+wine reg query "$uninstall_key" /v DisplayName | iconv -f GBK -t UTF-8 | grep -q '恋人估价器' ||
     fail "the list of programs does not show the Chinese name"
 
 # The shortcut, started from elsewhere, must set the program's folder.

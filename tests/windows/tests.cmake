@@ -43,6 +43,20 @@ foreach(dpi_screen 144:1920x1080 192:2560x1600)
                    $<TARGET_FILE:gui_tests> ${AMORQUANT_RUN_DIR} ${scaled_window_tests})
 endforeach()
 
+# The window and its least size fit the small and scaled screens people
+# have: a netbook, a 1366x768 laptop at 150 %, a 1920x1080 screen at 200 %.
+set(screen_fit_tests
+    "FrameTest.WindowFitsTheWorkArea:PaneTest.PinnedResultFloatsBesideTheWindowAndDocksBackWhenClosed")
+foreach(dpi_screen 96:1024x600 144:1366x768 192:1920x1080)
+  string(REPLACE ":" ";" dpi_screen ${dpi_screen})
+  list(GET dpi_screen 0 dpi)
+  list(GET dpi_screen 1 screen)
+  add_test(NAME small_screen_${screen}_at_${dpi}_dpi
+           COMMAND sh ${CMAKE_CURRENT_LIST_DIR}/dpi_test.sh ${dpi} ${screen}
+                   $<TARGET_FILE:gui_tests> ${AMORQUANT_RUN_DIR} ${screen_fit_tests})
+  set_tests_properties(small_screen_${screen}_at_${dpi}_dpi PROPERTIES LABELS window)
+endforeach()
+
 set_tests_properties(core_tests check_shipped_rules windows_resources windows_checker
                      PROPERTIES LABELS headless)
 set_tests_properties(gui_tests windows_program windows_grid_keys gui_tests_at_144_dpi
