@@ -388,6 +388,9 @@ void QuorvelFrame::BuildStatusBar()
     statusBar->Create(this, ID_STATUSBAR, wxST_SIZEGRIP, "ID_STATUSBAR");
     ExposeText(statusBar, AccessibleTextRole::StatusBar, [statusBar] { return statusBar->Text(); });
     m_statusBar = statusBar;
+    // Its themed background stays light under a light text colour.
+    if (HighContrastColours())
+        DrawInSystemColours(m_statusBar);
     // The copyright field is as wide as its text with the field's margins,
     // plus the size grip, which the last field gives room to.
     const int copyrightWidth = m_statusBar->GetTextExtent(g_makerCopyright).x +

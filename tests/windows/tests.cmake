@@ -53,3 +53,7 @@ add_test(NAME windows_accessible
          COMMAND sh ${CMAKE_CURRENT_LIST_DIR}/access_test.sh ${AMORQUANT_RUN_DIR}
                  $<TARGET_FILE:msaa_probe>)
 set_tests_properties(windows_accessible PROPERTIES LABELS window TIMEOUT 600)
+add_test(NAME windows_high_contrast
+         COMMAND sh ${CMAKE_CURRENT_LIST_DIR}/contrast_test.sh ${AMORQUANT_RUN_DIR}
+                 $<TARGET_FILE:msaa_probe>)
+set_tests_properties(windows_high_contrast PROPERTIES LABELS window TIMEOUT 600)
