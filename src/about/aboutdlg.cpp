@@ -2,6 +2,7 @@
 
 #include "about/hyperlink.h"
 #include "about/version.h"
+#include "common/accessible.h"
 #include "common/images.h"
 #include "common/launch.h"
 #include "common/maker.h"
@@ -74,6 +75,8 @@ AboutDlg::AboutDlg(wxWindow* parent, wxWindowID id)
         this, ID_BITMAPBUTTON1, LoadBitmapBundle("img\\larkvale_stat_01.jpg"), wxDefaultPosition,
         wxDefaultSize, wxBU_AUTODRAW, wxDefaultValidator, "ID_BITMAPBUTTON1");
     m_downloadButton->SetDefault();
+    // The picture says it in a picture only.
+    NameWindow(m_downloadButton, MakerDownloadHelp());
     column->Add(m_downloadButton, 0, wxALL, FromDIP(4));
     column->Add(-1, -1, 0, wxALL, FromDIP(4));
     m_okButton = new wxButton(this, wxID_OK, _("&OK"), wxDefaultPosition, wxDefaultSize, 0,

@@ -1,5 +1,6 @@
 #include "about/hyperlink.h"
 
+#include "common/accessible.h"
 #include "common/launch.h"
 
 #include <wx/dcclient.h>
@@ -54,6 +55,8 @@ bool wxHyperLink::Create(wxWindow* parent, wxWindowID id, const wxString& label,
     // Measured once: the link keeps the size of the label it was made with.
     GetTextExtent(GetLabel(), &m_textWidth, &m_textHeight);
     SetInitialSize(DoGetBestSize());
+    ExposeControl(
+        this, AccessibleRole::Link, [this] { return GetLabel(); }, [this] { Follow(); });
     return created;
 }
 
@@ -104,14 +107,27 @@ void wxHyperLink::OnMouseLeave(wxMouseEvent&)
 
 void wxHyperLink::OnMouseClick(wxMouseEvent& event)
 {
-    m_visited = true;
-    SetBackgroundColour(m_backgroundColour);
-    ShowColour(m_visitedColour);
     // A double-click is a second press of a gesture whose first press has
     // already opened the target.
     if (event.ButtonDClick())
+    {
+        ShowVisited();
         return;
+    }
+    Follow();
+}
+
+void wxHyperLink::Follow()
+{
+    ShowVisited();
     OpenURL(m_url.empty() ? GetLabel() : m_url);
+}
+
+void wxHyperLink::ShowVisited()
+{
+    m_visited = true;
+    SetBackgroundColour(m_backgroundColour);
+    ShowColour(m_visitedColour);
 }
 
 void wxHyperLink::OpenURL(const wxString& target)

@@ -29,6 +29,8 @@ public:
     wxColour GetHoverColour() const { return m_hoverColour; }
     void SetLinkCursor(const wxCursor& cursor) { m_linkCursor = cursor; }
     wxCursor GetLinkCursor() const { return m_linkCursor; }
+    // Opens the target and shows the link as visited, as a click does.
+    void Follow();
 
 protected:
     wxSize DoGetBestSize() const override;
@@ -39,6 +41,7 @@ private:
     void OnMouseEnter(wxMouseEvent& event);
     void OnMouseLeave(wxMouseEvent& event);
     void ShowColour(const wxColour& colour);
+    void ShowVisited();
     void OpenURL(const wxString& target);
 
     wxString m_url;

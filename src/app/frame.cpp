@@ -61,11 +61,6 @@ namespace
 // Written on close only; kept as a switch so the recording can be turned off.
 int s_remSizePos = 1;
 
-wxString DownloadHelp()
-{
-    return _("Checke update from www.larkvale.net");
-}
-
 // A choice measures itself when created, empty; some platforms do not
 // measure again as entries come, and cut the longest one.
 void FitChoiceToEntries(wxChoice* choice)
@@ -321,7 +316,8 @@ void QuorvelFrame::BuildToolBar()
     m_toolBar =
         new wxAuiToolBar(this, ID_AUITOOLBAR, wxDefaultPosition, wxDefaultSize, wxAUI_TB_TEXT);
     m_toolBar->AddTool(ID_TOOL_UPDATE, _("Update"), LoadBitmapBundle("img\\Update_s24_01.png"),
-                       wxNullBitmap, wxITEM_NORMAL, DownloadHelp(), DownloadHelp(), nullptr);
+                       wxNullBitmap, wxITEM_NORMAL, MakerDownloadHelp(), MakerDownloadHelp(),
+                       nullptr);
     m_toolBar->AddTool(ID_TOOL_ABOUT, _("About"), LoadBitmapBundle("img\\About_s24_01.png"),
                        wxNullBitmap, wxITEM_NORMAL, _("Show version infomation"),
                        _("Show version infomation"), nullptr);
@@ -369,8 +365,8 @@ void QuorvelFrame::BuildMenuBar()
     m_languageItem = new wxMenuItem(viewMenu, ID_MENU_LANGUAGE, _("&Language..."),
                                     _("Change UI language"), wxITEM_NORMAL);
     viewMenu->Append(m_languageItem);
-    m_updateItem =
-        new wxMenuItem(viewMenu, ID_MENU_UPDATE, _("&Update..."), DownloadHelp(), wxITEM_NORMAL);
+    m_updateItem = new wxMenuItem(viewMenu, ID_MENU_UPDATE, _("&Update..."), MakerDownloadHelp(),
+                                  wxITEM_NORMAL);
     viewMenu->Append(m_updateItem);
     menuBar->Append(viewMenu, _("&View"));
 

@@ -22,6 +22,7 @@ enum class AccessibleRole
     NumberField,
     Choice,
     Button,
+    Link,
 };
 
 // What one row says to assistive technology, on every platform.
@@ -76,3 +77,12 @@ enum class AccessibleTextRole
 void ExposeText(wxWindow* window, AccessibleTextRole role, std::function<wxString()> text);
 // The text changed; a screen reader reads the new text out.
 void AnnounceTextChange(wxWindow* window);
+
+// A control the program draws itself that does one thing when pressed (a
+// link): what it is and is called, and what pressing it does.
+void ExposeControl(wxWindow* window, AccessibleRole role, std::function<wxString()> name,
+                   std::function<void()> press);
+
+// What assistive technology calls a native control the program places
+// without a label beside it (the editor over a number row).
+void NameWindow(wxWindow* window, const wxString& name);

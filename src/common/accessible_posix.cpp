@@ -64,6 +64,14 @@ struct RowsModel
     void DropChildren();
 };
 
+struct ControlModel
+{
+    wxWindow* window;
+    AccessibleRole role;
+    std::function<wxString()> name;
+    std::function<void()> press;
+};
+
 struct TextModel
 {
     AccessibleTextRole role;
@@ -71,22 +79,15 @@ struct TextModel
     wxString said; // the text the desktop was last told of
 };
 
-GQuark RowsQuark()
-{
-    static const GQuark quark = g_quark_from_static_string("amorquant-accessible-rows");
-    return quark;
-}
+// Where each description hangs on its widget, and the object made from it.
+const GQuark g_rowsQuark = g_quark_from_static_string("amorquant-accessible-rows");
+const GQuark g_textQuark = g_quark_from_static_string("amorquant-accessible-text");
+const GQuark g_controlQuark = g_quark_from_static_string("amorquant-accessible-control");
+const GQuark g_objectQuark = g_quark_from_static_string("amorquant-accessible-object");
 
-GQuark TextQuark()
+template <typename Model> Model* ModelOf(GtkWidget* widget, GQuark quark)
 {
-    static const GQuark quark = g_quark_from_static_string("amorquant-accessible-text");
-    return quark;
-}
-
-GQuark ObjectQuark()
-{
-    static const GQuark quark = g_quark_from_static_string("amorquant-accessible-object");
-    return quark;
+    return widget ? static_cast<Model*>(g_object_get_qdata(G_OBJECT(widget), quark)) : nullptr;
 }
 
 // The widget the library draws the window's content in, and gives the
@@ -98,14 +99,12 @@ GtkWidget* ContentWidget(wxWindow* window)
 
 RowsModel* RowsOf(GtkWidget* widget)
 {
-    return widget ? static_cast<RowsModel*>(g_object_get_qdata(G_OBJECT(widget), RowsQuark()))
-                  : nullptr;
+    return ModelOf<RowsModel>(widget, g_rowsQuark);
 }
 
 TextModel* TextOf(GtkWidget* widget)
 {
-    return widget ? static_cast<TextModel*>(g_object_get_qdata(G_OBJECT(widget), TextQuark()))
-                  : nullptr;
+    return ModelOf<TextModel>(widget, g_textQuark);
 }
 
 GtkWidget* WidgetOf(AtkObject* object)
@@ -189,6 +188,8 @@ AtkRole RoleOf(AccessibleRole role)
         return ATK_ROLE_COMBO_BOX;
     case AccessibleRole::Button:
         return ATK_ROLE_PUSH_BUTTON;
+    case AccessibleRole::Link:
+        return ATK_ROLE_LINK;
     }
     return ATK_ROLE_UNKNOWN;
 }
@@ -297,8 +298,13 @@ gboolean RowGrabFocus(AtkComponent* component)
     RowObject* row = AsRow(component);
     if (!row->model)
         return FALSE;
-    row->model->rows->SelectRow(row->index);
-    row->model->window->SetFocus();
+    wxWindow* window = row->model->window;
+    const size_t index = row->index;
+    row->model->rows->SelectRow(index);
+    window->SetFocus();
+    // A list that has the keyboard already says nothing of a new row.
+    if (HasKeyboard(window))
+        AnnounceRowFocus(window, index);
     return TRUE;
 }
 
@@ -485,6 +491,7 @@ GType RowType(AccessibleRole role)
     {
     case AccessibleRole::CheckBox:
     case AccessibleRole::Button:
+    case AccessibleRole::Link:
         return action_row_get_type();
     case AccessibleRole::NumberField:
         return number_row_get_type();
@@ -512,13 +519,57 @@ void RowsModel::DropChildren()
 
 // --- the list ------------------------------------------------------------
 
-G_DEFINE_TYPE(RowsObject, rows_object, GTK_TYPE_CONTAINER_ACCESSIBLE)
+void SelectionInit(AtkSelectionIface* iface);
+
+G_DEFINE_TYPE_WITH_CODE(RowsObject, rows_object, GTK_TYPE_CONTAINER_ACCESSIBLE,
+                        G_IMPLEMENT_INTERFACE(ATK_TYPE_SELECTION, SelectionInit))
 
 void rows_object_init(RowsObject*) {}
 
 RowsModel* RowsOf(AtkObject* object)
 {
     return RowsOf(WidgetOf(object));
+}
+
+// The selected row is the one the keyboard is on: one at most.
+int SelectedRow(AtkSelection* selection)
+{
+    const RowsModel* model = RowsOf(ATK_OBJECT(selection));
+    return model ? model->rows->CurrentRow() : -1;
+}
+
+gint SelectionCount(AtkSelection* selection)
+{
+    return SelectedRow(selection) >= 0 ? 1 : 0;
+}
+
+gboolean IsRowSelected(AtkSelection* selection, gint i)
+{
+    return i >= 0 && i == SelectedRow(selection);
+}
+
+AtkObject* RefSelected(AtkSelection* selection, gint i)
+{
+    const int row = SelectedRow(selection);
+    return i == 0 && row >= 0 ? atk_object_ref_accessible_child(ATK_OBJECT(selection), row)
+                              : nullptr;
+}
+
+gboolean AddSelection(AtkSelection* selection, gint i)
+{
+    RowsModel* model = RowsOf(ATK_OBJECT(selection));
+    if (!model || i < 0 || size_t(i) >= model->rows->RowCount())
+        return FALSE;
+    model->rows->SelectRow(size_t(i));
+    return TRUE;
+}
+
+void SelectionInit(AtkSelectionIface* iface)
+{
+    iface->get_selection_count = SelectionCount;
+    iface->is_child_selected = IsRowSelected;
+    iface->ref_selection = RefSelected;
+    iface->add_selection = AddSelection;
 }
 
 AtkObject* ChildAt(RowsModel* model, AtkObject* list, size_t index)
@@ -653,6 +704,73 @@ void text_object_class_init(TextObjectClass* klass)
     G_OBJECT_CLASS(klass)->finalize = TextFinalize;
 }
 
+// --- a control ---------------------------------------------------------
+
+struct ControlObject
+{
+    GtkWidgetAccessible parent;
+    gchar* name;
+};
+struct ControlObjectClass
+{
+    GtkWidgetAccessibleClass parent;
+};
+
+void ControlActionInit(AtkActionIface* iface);
+
+G_DEFINE_TYPE_WITH_CODE(ControlObject, control_object, GTK_TYPE_WIDGET_ACCESSIBLE,
+                        G_IMPLEMENT_INTERFACE(ATK_TYPE_ACTION, ControlActionInit))
+
+void control_object_init(ControlObject*) {}
+
+ControlModel* ControlOf(GtkWidget* widget)
+{
+    return ModelOf<ControlModel>(widget, g_controlQuark);
+}
+
+gboolean PressControl(AtkAction* action, gint i)
+{
+    const ControlModel* model = ControlOf(WidgetOf(ATK_OBJECT(action)));
+    if (i != 0 || !model)
+        return FALSE;
+    // Later, as a click is: a box the press opens would hold the call.
+    model->window->CallAfter(model->press);
+    return TRUE;
+}
+
+void ControlActionInit(AtkActionIface* iface)
+{
+    iface->do_action = PressControl;
+    iface->get_n_actions = ActionCount;
+    iface->get_name = ActionName;
+}
+
+void ControlInitialize(AtkObject* object, gpointer widget)
+{
+    ATK_OBJECT_CLASS(control_object_parent_class)->initialize(object, widget);
+    if (const ControlModel* model = ControlOf(GTK_WIDGET(widget)))
+        atk_object_set_role(object, RoleOf(model->role));
+}
+
+const gchar* ControlName(AtkObject* object)
+{
+    const ControlModel* model = ControlOf(WidgetOf(object));
+    return model ? Keep(&reinterpret_cast<ControlObject*>(object)->name, model->name()) : "";
+}
+
+void ControlFinalize(GObject* object)
+{
+    g_free(reinterpret_cast<ControlObject*>(object)->name);
+    G_OBJECT_CLASS(control_object_parent_class)->finalize(object);
+}
+
+void control_object_class_init(ControlObjectClass* klass)
+{
+    ATK_OBJECT_CLASS(klass)->initialize = ControlInitialize;
+    ATK_OBJECT_CLASS(klass)->get_name = ControlName;
+    G_OBJECT_CLASS(klass)->finalize = ControlFinalize;
+}
+
 // --- the windows' objects ------------------------------------------------
 
 // The toolkit's own way to each widget class's object, for widgets that
@@ -663,17 +781,31 @@ std::map<GType, AtkObject* (*)(GtkWidget*)>& ToolkitAccessibles()
     return accessibles;
 }
 
+// A class made after the take-over inherits it: it falls back on its
+// nearest ancestor's own.
+AtkObject* ToolkitAccessible(GtkWidget* widget)
+{
+    for (GType type = G_OBJECT_TYPE(widget); type; type = g_type_parent(type))
+    {
+        const auto found = ToolkitAccessibles().find(type);
+        if (found != ToolkitAccessibles().end())
+            return found->second(widget);
+    }
+    return nullptr;
+}
+
 void OnWidgetDestroy(GtkWidget* widget, gpointer)
 {
     if (auto* object =
-            static_cast<AtkObject*>(g_object_steal_qdata(G_OBJECT(widget), ObjectQuark())))
+            static_cast<AtkObject*>(g_object_steal_qdata(G_OBJECT(widget), g_objectQuark)))
     {
         gtk_accessible_set_widget(GTK_ACCESSIBLE(object), nullptr);
         g_object_unref(object);
     }
     // The list reads a window that is going.
-    g_object_set_qdata(G_OBJECT(widget), RowsQuark(), nullptr);
-    g_object_set_qdata(G_OBJECT(widget), TextQuark(), nullptr);
+    g_object_set_qdata(G_OBJECT(widget), g_rowsQuark, nullptr);
+    g_object_set_qdata(G_OBJECT(widget), g_textQuark, nullptr);
+    g_object_set_qdata(G_OBJECT(widget), g_controlQuark, nullptr);
 }
 
 AtkObject* AccessibleOf(GtkWidget* widget)
@@ -683,14 +815,16 @@ AtkObject* AccessibleOf(GtkWidget* widget)
         type = rows_object_get_type();
     else if (TextOf(widget))
         type = text_object_get_type();
+    else if (ControlOf(widget))
+        type = control_object_get_type();
     if (!type)
-        return ToolkitAccessibles().at(G_OBJECT_TYPE(widget))(widget);
-    auto* object = static_cast<AtkObject*>(g_object_get_qdata(G_OBJECT(widget), ObjectQuark()));
+        return ToolkitAccessible(widget);
+    auto* object = static_cast<AtkObject*>(g_object_get_qdata(G_OBJECT(widget), g_objectQuark));
     if (!object)
     {
         object = ATK_OBJECT(g_object_new(type, "widget", widget, nullptr));
         atk_object_initialize(object, widget);
-        g_object_set_qdata(G_OBJECT(widget), ObjectQuark(), object);
+        g_object_set_qdata(G_OBJECT(widget), g_objectQuark, object);
         g_signal_connect(widget, "destroy", G_CALLBACK(OnWidgetDestroy), nullptr);
     }
     return object;
@@ -728,7 +862,7 @@ AtkObject* ListObject(wxWindow* window)
 void ExposeRows(wxWindow* window, std::unique_ptr<AccessibleRowList> rows, AccessibleListRole role)
 {
     auto* model = new RowsModel{window, std::move(rows), role, {}, nullptr};
-    Attach(ContentWidget(window), RowsQuark(), model);
+    Attach(ContentWidget(window), g_rowsQuark, model);
 }
 
 void AnnounceRowFocus(wxWindow* window, size_t index)
@@ -738,9 +872,10 @@ void AnnounceRowFocus(wxWindow* window, size_t index)
         return;
     AtkObject* list = ListObject(window);
     AtkObject* row = ChildAt(model, list, index);
-    if (!row || row == model->focused)
+    if (!row)
         return;
-    if (model->focused)
+    // The same row again when the list gets the keyboard back.
+    if (model->focused && model->focused != row)
         atk_object_notify_state_change(model->focused, ATK_STATE_FOCUSED, FALSE);
     model->focused = row;
     g_signal_emit_by_name(list, "selection-changed");
@@ -757,18 +892,18 @@ void AnnounceRowChange(wxWindow* window, size_t index)
     AtkObject* row = model->children[index];
     const AccessibleRow said = model->rows->Row(index);
     if (said.role == AccessibleRole::CheckBox)
+    {
         atk_object_notify_state_change(row, ATK_STATE_CHECKED, said.checked);
-    else if (ATK_IS_VALUE(row))
+        return;
+    }
+    if (ATK_IS_VALUE(row))
     {
         double number = 0;
         said.value.ToCDouble(&number);
         g_signal_emit_by_name(row, "value-changed", number,
                               static_cast<const char*>(said.value.utf8_str()));
-        g_object_notify(G_OBJECT(row), "accessible-value");
     }
-    if (ATK_IS_TEXT(row))
-        g_signal_emit_by_name(row, "text-insert", 0, gint(said.value.length()),
-                              static_cast<const char*>(said.value.utf8_str()));
+    g_object_notify(G_OBJECT(row), "accessible-value");
 }
 
 void AnnounceRowsReplaced(wxWindow* window)
@@ -788,7 +923,7 @@ void AnnounceRowsReplaced(wxWindow* window)
 void ExposeText(wxWindow* window, AccessibleTextRole role, std::function<wxString()> text)
 {
     auto* model = new TextModel{role, std::move(text), wxString()};
-    Attach(ContentWidget(window), TextQuark(), model);
+    Attach(ContentWidget(window), g_textQuark, model);
 }
 
 void AnnounceTextChange(wxWindow* window)
@@ -797,17 +932,31 @@ void AnnounceTextChange(wxWindow* window)
     TextModel* model = TextOf(widget);
     if (!model)
         return;
+    // Told even when the text is as it was: the same total after another
+    // Calculate, or the same notice for another typed number, is news too.
     const wxString now = model->text();
-    if (now == model->said)
-        return;
     AtkObject* object = gtk_widget_get_accessible(widget);
     if (!model->said.empty())
         g_signal_emit_by_name(object, "text-remove", 0, gint(model->said.length()),
                               static_cast<const char*>(model->said.utf8_str()));
-    g_signal_emit_by_name(object, "text-insert", 0, gint(now.length()),
-                          static_cast<const char*>(now.utf8_str()));
+    if (!now.empty())
+        g_signal_emit_by_name(object, "text-insert", 0, gint(now.length()),
+                              static_cast<const char*>(now.utf8_str()));
     model->said = now;
     if (model->role == AccessibleTextRole::StatusBar)
         g_object_notify(G_OBJECT(object), "accessible-name");
     g_signal_emit_by_name(object, "visible-data-changed");
+}
+
+void NameWindow(wxWindow* window, const wxString& name)
+{
+    // The widget that takes the keyboard: a list's scrolled frame is not it.
+    atk_object_set_name(gtk_widget_get_accessible(window->GetConnectWidget()), name.utf8_str());
+}
+
+void ExposeControl(wxWindow* window, AccessibleRole role, std::function<wxString()> name,
+                   std::function<void()> press)
+{
+    auto* model = new ControlModel{window, role, std::move(name), std::move(press)};
+    Attach(ContentWidget(window), g_controlQuark, model);
 }

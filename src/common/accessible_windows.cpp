@@ -5,6 +5,7 @@
 #include <wx/weakref.h>
 #include <wx/window.h>
 
+#include <optional>
 #include <utility>
 
 #include <windows.h>
@@ -47,6 +48,8 @@ wxAccRole RoleOf(AccessibleRole role)
         return wxROLE_SYSTEM_COMBOBOX;
     case AccessibleRole::Button:
         return wxROLE_SYSTEM_PUSHBUTTON;
+    case AccessibleRole::Link:
+        return wxROLE_SYSTEM_LINK;
     }
     return wxROLE_SYSTEM_LISTITEM;
 }
@@ -64,6 +67,8 @@ wxString ActionOf(const AccessibleRow& row)
         return row.checked ? _("Uncheck") : _("Check");
     case AccessibleRole::Button:
         return _("Press");
+    case AccessibleRole::Link:
+        return _("Open");
     }
     return wxString();
 }
@@ -544,6 +549,58 @@ void MakeLiveRegion(wxWindow* window)
     services->Release();
 }
 
+// A window that does one thing when pressed (a link the program draws), or
+// a native control that only needs its name told: what it is, what it is
+// called and what pressing it does. What it leaves out, the system's own
+// object of the window tells.
+class ControlAccessible : public wxAccessible
+{
+public:
+    ControlAccessible(wxWindow* window, std::function<wxString()> name,
+                      std::optional<AccessibleRole> role, std::function<void()> press)
+        : wxAccessible(window), m_name(std::move(name)), m_role(role), m_press(std::move(press))
+    {
+    }
+
+    wxAccStatus GetName(int childId, wxString* name) override
+    {
+        if (childId != wxACC_SELF)
+            return wxACC_NOT_IMPLEMENTED;
+        *name = m_name();
+        return wxACC_OK;
+    }
+
+    wxAccStatus GetRole(int childId, wxAccRole* role) override
+    {
+        if (childId != wxACC_SELF || !m_role)
+            return wxACC_NOT_IMPLEMENTED;
+        *role = RoleOf(*m_role);
+        return wxACC_OK;
+    }
+
+    wxAccStatus GetDefaultAction(int childId, wxString* action) override
+    {
+        if (childId != wxACC_SELF || !m_role)
+            return wxACC_NOT_IMPLEMENTED;
+        *action = ActionOf(AccessibleRow{*m_role, wxString(), wxString()});
+        return wxACC_OK;
+    }
+
+    wxAccStatus DoDefaultAction(int childId) override
+    {
+        if (childId != wxACC_SELF || !m_press)
+            return wxACC_NOT_IMPLEMENTED;
+        // After this call returns: the press may open a window.
+        GetWindow()->CallAfter(m_press);
+        return wxACC_OK;
+    }
+
+private:
+    std::function<wxString()> m_name;
+    std::optional<AccessibleRole> m_role;
+    std::function<void()> m_press;
+};
+
 void Notify(int event, wxWindow* window, int childId)
 {
     wxAccessible::NotifyEvent(event, window, wxOBJID_CLIENT, childId);
@@ -588,4 +645,16 @@ void AnnounceTextChange(wxWindow* window)
     Notify(wxACC_EVENT_OBJECT_NAMECHANGE, window, wxACC_SELF);
     Notify(wxACC_EVENT_OBJECT_VALUECHANGE, window, wxACC_SELF);
     Notify(EVENT_OBJECT_LIVEREGIONCHANGED, window, wxACC_SELF);
+}
+
+void ExposeControl(wxWindow* window, AccessibleRole role, std::function<wxString()> name,
+                   std::function<void()> press)
+{
+    window->SetAccessible(new ControlAccessible(window, std::move(name), role, std::move(press)));
+}
+
+void NameWindow(wxWindow* window, const wxString& name)
+{
+    window->SetAccessible(new ControlAccessible(
+        window, [name] { return name; }, std::nullopt, nullptr));
 }

@@ -1,5 +1,7 @@
 #include "i18n/chooser.h"
 
+#include "common/accessible.h"
+
 #include "common/clocale.h"
 #include "common/paths.h"
 #include "common/platform.h"
@@ -38,13 +40,20 @@ int WithInstalledRegion(int language)
     return language;
 }
 
+wxListBox* ChoiceList(wxDialog& dialog)
+{
+    for (wxWindow* child : dialog.GetChildren())
+        if (auto* list = dynamic_cast<wxListBox*>(child))
+            return list;
+    return nullptr;
+}
+
 // The library sizes the list at a guessed row height that is short of the
 // real one, cutting the last entry in half.
 void ShowEveryRow(wxDialog& dialog, size_t rows)
 {
-    for (wxWindow* child : dialog.GetChildren())
-        if (auto* list = dynamic_cast<wxListBox*>(child))
-            list->SetMinSize(wxSize(-1, int(rows + 1) * (list->GetCharHeight() + 10)));
+    if (wxListBox* list = ChoiceList(dialog))
+        list->SetMinSize(wxSize(-1, int(rows + 1) * (list->GetCharHeight() + 10)));
     dialog.Fit();
 }
 } // namespace
@@ -60,9 +69,13 @@ int SelectLanguage()
         names.Add(row.text);
     }
     // The identifier's spelling is frozen: the catalogs rely on it (docs/developing.md).
-    wxSingleChoiceDialog dialog(nullptr, _("Select your prefered language"),
-                                _("Language selection"), names);
+    const wxString prompt = _("Select your prefered language");
+    wxSingleChoiceDialog dialog(nullptr, prompt, _("Language selection"), names);
     ShowEveryRow(dialog, names.size());
+    // The prompt above the list is not tied to it: a screen reader would
+    // name the list by nothing.
+    if (wxListBox* list = ChoiceList(dialog))
+        NameWindow(list, prompt);
     dialog.SetSelection(0);
     if (dialog.ShowModal() != wxID_OK)
         return wxLANGUAGE_UNKNOWN;

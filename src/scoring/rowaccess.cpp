@@ -82,12 +82,9 @@ public:
         if (!row || !IsNumberRow(row))
             return false;
         wxVariant value = row->GetValue();
+        // As a change the user made: an open editor shows it too.
         if (ReadTypedAnswer(row, text, value))
-        {
             m_grid->ChangePropertyValue(row, value);
-            if (m_grid->GetSelection() == row)
-                m_grid->RefreshEditor();
-        }
         return ReadAnswerText(text).Counts();
     }
 
@@ -154,6 +151,15 @@ void ExposeChecklist(wxPropertyGrid* grid)
                [announce](wxPropertyGridEvent& event)
                {
                    announce(AnnounceRowChange, event.GetProperty());
+                   event.Skip();
+               });
+    // The editor over a number row is known by the question.
+    grid->Bind(wxEVT_CHILD_FOCUS,
+               [grid](wxChildFocusEvent& event)
+               {
+                   wxWindow* editor = grid->GetEditorControl();
+                   if (editor && grid->GetSelection() && event.GetWindow() == editor)
+                       NameWindow(editor, grid->GetSelection()->GetLabel());
                    event.Skip();
                });
     // Tabbing into the list lands on its selected row.

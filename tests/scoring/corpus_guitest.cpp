@@ -58,7 +58,12 @@ std::string ReadFile(const wxString& path)
 class RuleCorpusTest : public testing::Test
 {
 protected:
-    void SetUp() override { wxtest::ResetConfigStore(); }
+    void SetUp() override
+    {
+        wxtest::ResetConfigStore();
+        // What earlier tests logged is not what these files make the window say.
+        wxtest::ClearLog();
+    }
 };
 } // namespace
 
