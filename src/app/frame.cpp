@@ -196,6 +196,8 @@ QuorvelFrame::QuorvelFrame(wxWindow* parent, wxWindowID id)
                                 FromDIP(wxSize(200, 200)), wxPG_BOLD_MODIFIED | wxPG_TOOLTIPS);
     gridRow->Add(m_propGrid, 1, wxALL | wxEXPAND, 0);
     PrepareAnswerGrid(m_propGrid);
+    // What assistive technology calls the list, as its tab does.
+    m_propGrid->SetLabel(_("Checklist"));
     ExposeChecklist(m_propGrid);
     // Made last, the grid would come after the buttons when tabbing.
     m_propGrid->MoveAfterInTabOrder(m_modeChoice);
@@ -484,6 +486,9 @@ void QuorvelFrame::BuildStatusBar()
     auto* statusBar = new MessageStatusBar(this, ID_STATUSBAR, "ID_STATUSBAR", g_makerCopyright);
     ExposeText(statusBar, AccessibleTextRole::StatusBar, [statusBar] { return statusBar->Text(); });
     m_statusBar = statusBar;
+    // Its themed background stays light under a light text colour.
+    if (HighContrastColours())
+        DrawInSystemColours(m_statusBar);
     SetStatusBar(m_statusBar);
 }
 

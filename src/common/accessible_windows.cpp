@@ -5,6 +5,7 @@
 #include <wx/weakref.h>
 #include <wx/window.h>
 
+#include <optional>
 #include <utility>
 
 #include <windows.h>
@@ -47,6 +48,8 @@ wxAccRole RoleOf(AccessibleRole role)
         return wxROLE_SYSTEM_COMBOBOX;
     case AccessibleRole::Button:
         return wxROLE_SYSTEM_PUSHBUTTON;
+    case AccessibleRole::Link:
+        return wxROLE_SYSTEM_LINK;
     }
     return wxROLE_SYSTEM_LISTITEM;
 }
@@ -64,6 +67,8 @@ wxString ActionOf(const AccessibleRow& row)
         return row.checked ? _("Uncheck") : _("Check");
     case AccessibleRole::Button:
         return _("Press");
+    case AccessibleRole::Link:
+        return _("Open");
     }
     return wxString();
 }
@@ -285,12 +290,15 @@ private:
     bool IsRow(int childId) const { return childId > 0 && size_t(childId) <= m_rows->RowCount(); }
     AccessibleRow RowOf(int childId) const { return m_rows->Row(size_t(childId - 1)); }
 
-    // The window's label where the program gave it one; else what the
-    // system finds (the text before it).
+    // The window's label where the program gave it one. The library labels
+    // a window with its internal name otherwise, which means nothing to a
+    // listener: such a list goes unnamed.
     wxAccStatus SelfName(wxString* name)
     {
         *name = GetWindow()->GetLabel();
-        return name->empty() ? wxACC_NOT_IMPLEMENTED : wxACC_OK;
+        if (*name == GetWindow()->GetName())
+            name->clear();
+        return wxACC_OK;
     }
 
     std::unique_ptr<AccessibleRowList> m_rows;
@@ -316,14 +324,15 @@ public:
     }
 
     // A status bar is named by its message, as the system's own are; a page
-    // by its window's label, its text being its value.
+    // by its first line (the result page's total), its whole text being its
+    // value. A live region's change is spoken as its name.
     wxAccStatus GetName(int childId, wxString* name) override
     {
         if (childId != wxACC_SELF)
             return wxACC_NOT_IMPLEMENTED;
-        *name = m_role == AccessibleTextRole::StatusBar ? m_text() : GetWindow()->GetLabel();
-        return name->empty() && m_role == AccessibleTextRole::Document ? wxACC_NOT_IMPLEMENTED
-                                                                       : wxACC_OK;
+        const wxString text = m_text();
+        *name = m_role == AccessibleTextRole::StatusBar ? text : text.BeforeFirst('\n');
+        return wxACC_OK;
     }
 
     wxAccStatus GetValue(int childId, wxString* value) override
@@ -516,6 +525,82 @@ LRESULT CALLBACK ListWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
     return DefSubclassProc(hwnd, message, wParam, lParam);
 }
 
+// A change of the window's text is spoken wherever the user is (a polite
+// live region), where the system offers that. The setting lasts as long as
+// the window; these windows last as long as the program.
+void MakeLiveRegion(wxWindow* window)
+{
+    static const GUID accPropServices = {
+        0xb5f8350b, 0x0548, 0x48b1, {0xa6, 0xee, 0x88, 0xbd, 0x00, 0xb4, 0xa5, 0xe7}};
+    static const IID accPropServicesInterface = {
+        0x6e26e776, 0x04f0, 0x495d, {0x80, 0xe4, 0x33, 0x30, 0x35, 0x2e, 0x31, 0x69}};
+    static const GUID liveSetting = {
+        0xc12bcd8e, 0x2a8e, 0x4950, {0x8a, 0xe7, 0x36, 0x25, 0x11, 0x1d, 0x58, 0xeb}};
+    IAccPropServices* services = nullptr;
+    if (FAILED(CoCreateInstance(accPropServices, nullptr, CLSCTX_INPROC_SERVER,
+                                accPropServicesInterface, reinterpret_cast<void**>(&services))))
+        return;
+    VARIANT polite;
+    VariantInit(&polite);
+    polite.vt = VT_I4;
+    polite.lVal = 1;
+    services->SetHwndProp(window->GetHWND(), DWORD(OBJID_CLIENT), CHILDID_SELF, liveSetting,
+                          polite);
+    services->Release();
+}
+
+// A window that does one thing when pressed (a link the program draws), or
+// a native control that only needs its name told: what it is, what it is
+// called and what pressing it does. What it leaves out, the system's own
+// object of the window tells.
+class ControlAccessible : public wxAccessible
+{
+public:
+    ControlAccessible(wxWindow* window, std::function<wxString()> name,
+                      std::optional<AccessibleRole> role, std::function<void()> press)
+        : wxAccessible(window), m_name(std::move(name)), m_role(role), m_press(std::move(press))
+    {
+    }
+
+    wxAccStatus GetName(int childId, wxString* name) override
+    {
+        if (childId != wxACC_SELF)
+            return wxACC_NOT_IMPLEMENTED;
+        *name = m_name();
+        return wxACC_OK;
+    }
+
+    wxAccStatus GetRole(int childId, wxAccRole* role) override
+    {
+        if (childId != wxACC_SELF || !m_role)
+            return wxACC_NOT_IMPLEMENTED;
+        *role = RoleOf(*m_role);
+        return wxACC_OK;
+    }
+
+    wxAccStatus GetDefaultAction(int childId, wxString* action) override
+    {
+        if (childId != wxACC_SELF || !m_role)
+            return wxACC_NOT_IMPLEMENTED;
+        *action = ActionOf(AccessibleRow{*m_role, wxString(), wxString()});
+        return wxACC_OK;
+    }
+
+    wxAccStatus DoDefaultAction(int childId) override
+    {
+        if (childId != wxACC_SELF || !m_press)
+            return wxACC_NOT_IMPLEMENTED;
+        // After this call returns: the press may open a window.
+        GetWindow()->CallAfter(m_press);
+        return wxACC_OK;
+    }
+
+private:
+    std::function<wxString()> m_name;
+    std::optional<AccessibleRole> m_role;
+    std::function<void()> m_press;
+};
+
 void Notify(int event, wxWindow* window, int childId)
 {
     wxAccessible::NotifyEvent(event, window, wxOBJID_CLIENT, childId);
@@ -552,14 +637,24 @@ void AnnounceRowsReplaced(wxWindow* window)
 void ExposeText(wxWindow* window, AccessibleTextRole role, std::function<wxString()> text)
 {
     window->SetAccessible(new TextAccessible(window, role, std::move(text)));
+    MakeLiveRegion(window);
 }
 
 void AnnounceTextChange(wxWindow* window)
 {
     Notify(wxACC_EVENT_OBJECT_NAMECHANGE, window, wxACC_SELF);
     Notify(wxACC_EVENT_OBJECT_VALUECHANGE, window, wxACC_SELF);
+    Notify(EVENT_OBJECT_LIVEREGIONCHANGED, window, wxACC_SELF);
 }
 
-void ExposeControl(wxWindow*, AccessibleRole, std::function<wxString()>, std::function<void()>) {}
+void ExposeControl(wxWindow* window, AccessibleRole role, std::function<wxString()> name,
+                   std::function<void()> press)
+{
+    window->SetAccessible(new ControlAccessible(window, std::move(name), role, std::move(press)));
+}
 
-void NameWindow(wxWindow*, const wxString&) {}
+void NameWindow(wxWindow* window, const wxString& name)
+{
+    window->SetAccessible(new ControlAccessible(
+        window, [name] { return name; }, std::nullopt, nullptr));
+}

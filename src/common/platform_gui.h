@@ -1,5 +1,7 @@
 #pragma once
 
+class wxWindow;
+
 // What differs between the platforms in the windows, where the library
 // leaves the difference to the program; one implementation per platform
 // (platform_gui_posix.cpp, platform_gui_windows.cpp).
@@ -21,3 +23,7 @@ void MarkProgramRunning();
 // draws its own texts and panes in the system's colours alone; with the
 // default colours everything keeps its designed look.
 bool HighContrastColours();
+
+// A native control drawn in the system's colours, not in a theme's parts that
+// ignore them (Windows); elsewhere the desktop's theme follows the colours.
+void DrawInSystemColours(wxWindow* control);

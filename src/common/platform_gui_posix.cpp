@@ -14,6 +14,8 @@ void MarkProgramRunning() {}
 
 // A high-contrast theme that reads dark on light needs nothing: the
 // designed look is dark on light.
+void DrawInSystemColours(wxWindow*) {}
+
 bool HighContrastColours()
 {
     return wxSystemSettings::GetAppearance().IsUsingDarkBackground();

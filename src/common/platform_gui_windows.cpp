@@ -8,6 +8,8 @@
 
 #include <windows.h>
 
+#include <uxtheme.h>
+
 namespace
 {
 bool CloseOnTitleDoubleClick(wxWindowMSW* window, WXUINT, WXWPARAM hitArea, WXLPARAM)
@@ -50,4 +52,10 @@ bool HighContrastColours()
         return true;
     // Not every system reports the scheme (Wine does not); its colours tell.
     return wxSystemSettings::GetAppearance().IsUsingDarkBackground();
+}
+
+void DrawInSystemColours(wxWindow* control)
+{
+    // No theme: the control draws its classic look, in the system's colours.
+    SetWindowTheme(control->GetHWND(), L" ", L" ");
 }

@@ -2,12 +2,14 @@
 // way one reads it: from the window handles, through each window's
 // accessible object (AccessibleObjectFromWindow, IAccessible).
 //
-// msaa_probe TITLE QUESTIONS PRICE
+// msaa_probe TITLE QUESTIONS PRICE (or --places TITLE, see PrintPlaces)
 //   TITLE      the main window's title (UTF-8)
 //   QUESTIONS  a UTF-8 file with the list's questions, one a line, in order
 //   PRICE      what ticking the list's first checkbox adds to the total
 // Prints what it checks; exits 1 on the first fault found.
 #include <windows.h>
+
+#include <shellapi.h>
 
 #include <oleacc.h>
 
@@ -292,30 +294,48 @@ void CheckNumberValue(const Object& list)
     Check(FAILED(SetValue(list, row, L"two")), "a value with no number is refused");
     Check(list.Value(row) == L"2", "and the answer stays as it was");
 }
-} // namespace
-
-int main(int argc, char** argv)
+// The places of the panes whose texts the program draws, one a line as
+// NAME WIDTHxHEIGHT+X+Y in screen pixels: the toolbar, the status bar, the
+// result page and the tab rows of the two notebooks (a notebook's child that
+// does not hold its page).
+void PrintPlaces(HWND top, const std::vector<Object>& objects)
 {
-    if (argc != 4)
+    const auto print = [](const char* name, HWND window)
     {
-        std::fprintf(stderr, "usage: msaa_probe TITLE QUESTIONS PRICE\n");
-        return 2;
-    }
-    CoInitialize(nullptr);
-    Search search{Wide(argv[1])};
-    for (int i = 0; i < 60 && !search.found; ++i)
+        RECT r{};
+        GetWindowRect(window, &r);
+        std::printf("%s %ldx%ld+%ld+%ld\n", name, r.right - r.left, r.bottom - r.top, r.left,
+                    r.top);
+    };
+    const auto tabRow = [top](HWND page)
     {
-        EnumWindows(FindTop, reinterpret_cast<LPARAM>(&search));
-        if (!search.found)
-            Sleep(1000);
-    }
-    Check(search.found != nullptr, "the main window is there");
-    std::vector<Object> objects;
-    EnumChildWindows(search.found, CollectChild, reinterpret_cast<LPARAM>(&objects));
+        HWND pane = page;
+        while (GetParent(pane) && GetParent(GetParent(pane)) != top)
+            pane = GetParent(pane);
+        const HWND book = GetParent(pane);
+        for (HWND child = GetWindow(book, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+            if (child != pane && IsWindowVisible(child))
+                return child;
+        Fail("no tab row beside the page");
+    };
+    const Object* list = FindRole(objects, ROLE_SYSTEM_LIST);
+    const Object* page = FindRole(objects, ROLE_SYSTEM_DOCUMENT);
+    const Object* toolbar = FindRole(objects, ROLE_SYSTEM_TOOLBAR);
+    const Object* status = FindRole(objects, ROLE_SYSTEM_STATUSBAR);
+    if (!list || !page || !toolbar || !status)
+        Fail("a pane is missing");
+    print("toolbar", toolbar->window);
+    print("statusbar", status->window);
+    print("page", page->window);
+    print("checklist-tabs", tabRow(list->window));
+    print("result-tabs", tabRow(page->window));
+}
 
+void CheckEverything(const std::vector<Object>& objects, const char* questions, long price)
+{
     const Object* list = FindRole(objects, ROLE_SYSTEM_LIST);
     Check(list && list->ChildCount() > 1, "the checklist is a list with rows");
-    CheckQuestions(*list, ReadLines(argv[2]));
+    CheckQuestions(*list, ReadLines(questions));
 
     const Object* page = FindRole(objects, ROLE_SYSTEM_DOCUMENT);
     Check(page != nullptr, "the result page is a document");
@@ -332,22 +352,63 @@ int main(int argc, char** argv)
     const long box = TickFirstBox(*list);
     CheckFocusFollowsKeys(*list, box);
 
-    // Calculate, pressed through its accessible object as a screen reader
-    // does.
+    // Calculate, found by its name. Wine's objects for the system's own
+    // controls know no button role and no default action: the button is
+    // then clicked through its window.
     const Object* calculate = nullptr;
     for (const Object& object : objects)
-        if (object.Role(CHILDID_SELF) == ROLE_SYSTEM_PUSHBUTTON &&
+    {
+        wchar_t windowClass[64] = {};
+        GetClassNameW(object.window, windowClass, 64);
+        if (_wcsicmp(windowClass, L"Button") == 0 &&
             object.Name(CHILDID_SELF).find(L"\x8ba1\x7b97") != std::wstring::npos)
             calculate = &object;
+    }
     Check(calculate != nullptr, "the Calculate button is named");
-    Check(SUCCEEDED(calculate->acc->accDoDefaultAction(Child(CHILDID_SELF))),
-          "Calculate is pressed");
+    if (FAILED(calculate->acc->accDoDefaultAction(Child(CHILDID_SELF))))
+        SendMessageW(GetParent(calculate->window), WM_COMMAND,
+                     MAKEWPARAM(GetDlgCtrlID(calculate->window), BN_CLICKED),
+                     reinterpret_cast<LPARAM>(calculate->window));
+
     Pump(500);
     const long after = TotalIn(page->Value(CHILDID_SELF));
-    Check(after == before + std::atol(argv[3]),
+    Check(after == before + price,
           "after Calculate the page shows " + std::to_string(after) + ", the tick's price added");
     CheckNumberValue(*list);
+}
+} // namespace
 
+// msaa_probe TITLE QUESTIONS PRICE: the checks above.
+// msaa_probe --places TITLE: PrintPlaces.
+int main()
+{
+    // Unicode arguments: main's are in the ANSI code page.
+    int count = 0;
+    wchar_t** arguments = CommandLineToArgvW(GetCommandLineW(), &count);
+    const bool places = count == 3 && std::wstring(arguments[1]) == L"--places";
+    if (!places && count != 4)
+    {
+        std::fprintf(stderr, "usage: msaa_probe TITLE QUESTIONS PRICE | --places TITLE\n");
+        return 2;
+    }
+    CoInitialize(nullptr);
+    Search search{arguments[places ? 2 : 1]};
+    for (int i = 0; i < 60 && !search.found; ++i)
+    {
+        EnumWindows(FindTop, reinterpret_cast<LPARAM>(&search));
+        if (!search.found)
+            Sleep(1000);
+    }
+    if (!search.found)
+        Fail("the main window is not there");
+    std::vector<Object> objects;
+    EnumChildWindows(search.found, CollectChild, reinterpret_cast<LPARAM>(&objects));
+    if (places)
+        PrintPlaces(search.found, objects);
+    else
+        CheckEverything(objects, Utf8(arguments[2]).c_str(),
+                        std::wcstol(arguments[3], nullptr, 10));
+    LocalFree(arguments);
     for (const Object& object : objects)
         object.acc->Release();
     CoUninitialize();

@@ -65,8 +65,12 @@ set_tests_properties(windows_installer PROPERTIES LABELS packaging)
 
 # What a screen reader finds in the real program's window.
 add_executable(msaa_probe ${CMAKE_CURRENT_LIST_DIR}/msaa_probe.cpp)
-target_link_libraries(msaa_probe PRIVATE oleacc ole32 oleaut32 uuid)
+target_link_libraries(msaa_probe PRIVATE oleacc ole32 oleaut32 uuid shell32)
 add_test(NAME windows_accessible
          COMMAND sh ${CMAKE_CURRENT_LIST_DIR}/access_test.sh ${AMORQUANT_RUN_DIR}
                  $<TARGET_FILE:msaa_probe>)
 set_tests_properties(windows_accessible PROPERTIES LABELS window TIMEOUT 600)
+add_test(NAME windows_high_contrast
+         COMMAND sh ${CMAKE_CURRENT_LIST_DIR}/contrast_test.sh ${AMORQUANT_RUN_DIR}
+                 $<TARGET_FILE:msaa_probe>)
+set_tests_properties(windows_high_contrast PROPERTIES LABELS window TIMEOUT 600)
