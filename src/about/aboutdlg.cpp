@@ -6,12 +6,10 @@
 #include "common/launch.h"
 #include "common/maker.h"
 #include "common/version.h"
-#include "common/platform_gui.h"
 
 #include <wx/bmpbuttn.h>
 #include <wx/button.h>
 #include <wx/intl.h>
-#include <wx/settings.h>
 #include <wx/sizer.h>
 #include <wx/statbmp.h>
 #include <wx/stattext.h>
@@ -93,15 +91,6 @@ AboutDlg::AboutDlg(wxWindow* parent, wxWindowID id)
     m_homeLink = new wxHyperLink(this, ID_HYPERLINK, g_makerHomeLabel, wxDefaultPosition,
                                  wxDefaultSize, 0, "wxHyperLink");
     m_homeLink->SetURL(g_makerHomeUrl);
-    // Blue, red and purple on a high-contrast background are hard to read;
-    // the scheme has a colour of its own for links.
-    if (HighContrastColours())
-    {
-        const wxColour link = wxSystemSettings::GetColour(wxSYS_COLOUR_HOTLIGHT);
-        m_homeLink->SetLinkColour(link);
-        m_homeLink->SetVisitedColour(link);
-        m_homeLink->SetHoverColour(link);
-    }
     linkRow->Add(m_homeLink, 0, wxTOP | wxLEFT | wxRIGHT | wxALIGN_CENTER_VERTICAL, FromDIP(4));
     m_versionText->SetLabel(VersionLine());
     m_buildInfoText->SetLabel(GetBuildInfo(1));

@@ -2,6 +2,7 @@
 
 #include "common/accessible.h"
 #include "common/launch.h"
+#include "common/platform_gui.h"
 
 #include <wx/dcclient.h>
 #include <wx/mimetype.h>
@@ -81,10 +82,15 @@ bool wxHyperLink::Create(wxWindow* parent, wxWindowID id, const wxString& label,
     m_url.clear();
     m_visited = false;
     m_linkCursor = wxCursor(wxCURSOR_HAND);
-    // Blue on the dark grey of a dark theme hardly reads.
-    const LinkColours colours = LinkColoursOn(
-        GetBackgroundColour(), {wxColour("BLUE"), wxColour("RED"), wxColour("PURPLE")},
-        wxSystemSettings::GetColour(wxSYS_COLOUR_HOTLIGHT));
+    // Blue on the dark grey of a dark theme hardly reads, and blue, red and
+    // purple on a high-contrast scheme's background not at all: such a
+    // scheme has a colour of its own for links.
+    const wxColour themeLink = wxSystemSettings::GetColour(wxSYS_COLOUR_HOTLIGHT);
+    const LinkColours colours =
+        HighContrastColours()
+            ? LinkColours{themeLink, themeLink, themeLink}
+            : LinkColoursOn(GetBackgroundColour(),
+                            {wxColour("BLUE"), wxColour("RED"), wxColour("PURPLE")}, themeLink);
     m_hoverColour = colours.hover;
     m_linkColour = colours.link;
     m_visitedColour = colours.visited;
