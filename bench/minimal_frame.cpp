@@ -19,10 +19,18 @@ public:
         wxFrame* frame = new wxFrame(nullptr, wxID_ANY, "Minimal frame");
         frame->SetClientSize(wxSize(512, 640));
 #ifdef LIBRARY_WIDGETS
-        m_manager.SetManagedWindow(frame);
-        m_manager.AddPane(new wxPropertyGrid(frame, wxID_ANY), wxAuiPaneInfo().CenterPane());
-        m_manager.AddPane(new wxHtmlWindow(frame, wxID_ANY), wxAuiPaneInfo().Bottom());
-        m_manager.Update();
+        // Made here, not with the application: it asks the display for colours.
+        m_manager = new wxAuiManager(frame);
+        m_manager->AddPane(new wxPropertyGrid(frame, wxID_ANY), wxAuiPaneInfo().CenterPane());
+        m_manager->AddPane(new wxHtmlWindow(frame, wxID_ANY), wxAuiPaneInfo().Bottom());
+        m_manager->Update();
+        // The manager must let go of the frame before the frame goes.
+        frame->Bind(wxEVT_CLOSE_WINDOW,
+                    [this](wxCloseEvent& event)
+                    {
+                        m_manager->UnInit();
+                        event.Skip();
+                    });
 #endif
         frame->Show(true);
         SetTopWindow(frame);
@@ -31,12 +39,12 @@ public:
 #ifdef LIBRARY_WIDGETS
     int OnExit() override
     {
-        m_manager.UnInit();
+        delete m_manager;
         return wxApp::OnExit();
     }
 
 private:
-    wxAuiManager m_manager;
+    wxAuiManager* m_manager = nullptr;
 #endif
 };
 
