@@ -33,7 +33,7 @@ for set in "$@"; do
     package) packages="$packages $(control Build-Depends nocheck) debhelper dpkg-dev lintian
             autopkgtest diffoscope-minimal git xvfb xauth xdotool desktop-file-utils appstream
             man-db file" ;;
-    bench) packages="$packages libgtest-dev python3 xvfb x11-utils libxml2-dev libx11-dev" ;;
+    bench) packages="$packages libgtest-dev python3 xvfb x11-utils libxml2-dev libx11-dev valgrind xdotool" ;;
     screenshot) packages="$packages xvfb x11-utils xdotool imagemagick" ;;
     windows) packages="$packages g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix
             binutils-mingw-w64-x86-64 libz-mingw-w64-dev dpkg-dev xz-utils nsis libgtest-dev
