@@ -27,7 +27,7 @@ packages="g++ make $(control Build-Depends | grep -vx debhelper-compat) $(contro
 for set in "$@"; do
     case $set in
     test) packages="$packages $(control Build-Depends nocheck) xvfb xauth xdotool x11-utils
-            weston libxml2-utils desktop-file-utils appstream dpkg-dev file imagemagick man-db
+            weston desktop-file-utils appstream dpkg-dev file imagemagick man-db
             clang libclang-rt-14-dev" ;;
     # debhelper provides the debhelper-compat that debian/control names.
     package) packages="$packages $(control Build-Depends nocheck) debhelper dpkg-dev lintian
