@@ -36,7 +36,7 @@ for set in "$@"; do
     bench) packages="$packages libgtest-dev python3 xvfb x11-utils libxml2-dev libx11-dev" ;;
     screenshot) packages="$packages xvfb x11-utils xdotool imagemagick" ;;
     windows) packages="$packages g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix
-            binutils-mingw-w64-x86-64 libz-mingw-w64-dev dpkg-dev xz-utils nsis libgtest-dev
+            binutils-mingw-w64-x86-64 libz-mingw-w64-dev dpkg-dev xz-utils nsis zip libgtest-dev
             wine wine64 xvfb xauth xdotool x11-utils imagemagick" ;;
     *) echo "deps.sh: unknown set '$set' (test, package, bench, screenshot, windows)" >&2; exit 2 ;;
     esac
