@@ -17,7 +17,10 @@ if [ ! -f "$root/.ready" ]; then
     rm -rf "$root"
     mirror=$(sed -n 's/^URIs: *//p' /etc/apt/sources.list.d/debian.sources 2>/dev/null | head -n 1)
     debootstrap --variant=minbase bookworm "$root" ${mirror:+"$mirror"} >"$out/debootstrap.log"
-    cp /etc/apt/sources.list.d/*.sources "$root/etc/apt/sources.list.d/" 2>/dev/null || true
+    # This machine's sources, where it has them, instead of debootstrap's.
+    if cp /etc/apt/sources.list.d/*.sources "$root/etc/apt/sources.list.d/" 2>/dev/null; then
+        rm -f "$root/etc/apt/sources.list"
+    fi
     touch "$root/.ready"
 fi
 
