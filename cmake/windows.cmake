@@ -56,8 +56,12 @@ set(stage_catalogs ${stage}/locales/zh_CN/LC_MESSAGES)
 add_custom_target(windows_packages
   COMMAND ${CMAKE_COMMAND} -E rm -rf ${stage}
   COMMAND ${CMAKE_COMMAND} -E make_directory ${stage}
-  COMMAND ${CMAKE_STRIP} -o ${stage}/amorquant.exe $<TARGET_FILE:amorquant>
-  COMMAND ${CMAKE_STRIP} -o ${stage}/amorquant-check.exe $<TARGET_FILE:amorquant-check>
+  # strip stamps its own time into the PE header unless SOURCE_DATE_EPOCH
+  # names one: 0, as the linker leaves it (--no-insert-timestamp).
+  COMMAND ${CMAKE_COMMAND} -E env SOURCE_DATE_EPOCH=0
+          ${CMAKE_STRIP} -o ${stage}/amorquant.exe $<TARGET_FILE:amorquant>
+  COMMAND ${CMAKE_COMMAND} -E env SOURCE_DATE_EPOCH=0
+          ${CMAKE_STRIP} -o ${stage}/amorquant-check.exe $<TARGET_FILE:amorquant-check>
   COMMAND ${CMAKE_COMMAND} -E copy_directory ${AMORQUANT_RUN_DIR}/rules ${stage}/rules
   COMMAND ${CMAKE_COMMAND} -E copy_directory ${AMORQUANT_RUN_DIR}/img ${stage}/img
   COMMAND ${CMAKE_COMMAND} -E copy_directory ${AMORQUANT_RUN_DIR}/locales ${stage}/locales

@@ -27,7 +27,7 @@ packages="g++ make $(control Build-Depends | grep -vx debhelper-compat) $(contro
 for set in "$@"; do
     case $set in
     test) packages="$packages $(control Build-Depends nocheck) xvfb xauth xdotool x11-utils
-            weston libxml2-utils desktop-file-utils appstream dpkg-dev file imagemagick man-db
+            weston desktop-file-utils appstream dpkg-dev file imagemagick man-db
             clang libclang-rt-14-dev libglib2.0-dev at-spi2-core python3-pyatspi dbus-bin" ;;
     # debhelper provides the debhelper-compat that debian/control names.
     package) packages="$packages $(control Build-Depends nocheck) debhelper dpkg-dev lintian
@@ -36,7 +36,7 @@ for set in "$@"; do
     bench) packages="$packages libgtest-dev python3 xvfb x11-utils libxml2-dev libx11-dev valgrind xdotool" ;;
     screenshot) packages="$packages xvfb x11-utils xdotool imagemagick" ;;
     windows) packages="$packages g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix
-            binutils-mingw-w64-x86-64 libz-mingw-w64-dev dpkg-dev xz-utils nsis libgtest-dev
+            binutils-mingw-w64-x86-64 libz-mingw-w64-dev dpkg-dev xz-utils nsis zip libgtest-dev
             wine wine64 xvfb xauth xdotool xclip x11-utils imagemagick libxml2-utils" ;;
     *) echo "deps.sh: unknown set '$set' (test, package, bench, screenshot, windows)" >&2; exit 2 ;;
     esac

@@ -21,7 +21,7 @@ done
 # A font with Chinese glyphs, for the checklists and the result page.
 echo "$depends" | grep -q "fonts-wqy-microhei |" || fail "no Chinese font in Depends"
 
-dpkg-deb -c "$deb" | grep -q ' root/root .* ./usr/bin/amorquant$' || fail "owner or path of the program"
+dpkg-deb -c "$deb" | grep ' root/root .* ./usr/bin/amorquant$' >/dev/null || fail "owner or path of the program"
 dpkg-deb -x "$deb" "$scratch/root"
 sh "$(dirname "$0")/check_tree.sh" "$scratch/root" /usr "$build"
 
