@@ -39,7 +39,7 @@ expect 0 '规则\测试.xml: total 1200' --answer 会做饭=1 '规则\测试.xml
 expect 0 '规则\另一个.xml: total 1000
 规则\测试.xml: total 1000' --total '规则\*.xml'
 expect 0 '规则\测试.xml: total 1000' --total '规则\测?.xml'
-LC_ALL=en_US.UTF-8 wine "$checker" '规则\*.none' >out.txt 2>&1 && fail "a pattern that matches nothing passed"
+LC_ALL=en_US.UTF-8 wine "$checker" --utf8 '规则\*.none' >out.txt 2>&1 && fail "a pattern that matches nothing passed"
 grep -qF '规则\*.none' out.txt || fail "a pattern that matches nothing is not named as typed: $(cat out.txt)"
 LC_ALL=en_US.UTF-8 wine "$checker" '/?' >out.txt || fail "/? failed: $(cat out.txt)"
 grep -q '^usage: amorquant-check' out.txt || fail "/? prints no help: $(cat out.txt)"
