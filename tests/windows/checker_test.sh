@@ -39,7 +39,7 @@ expect 0 '规则\测试.xml: total 1200' --answer 会做饭=1 '规则\测试.xml
 expect 0 '规则\另一个.xml: total 1000
 规则\测试.xml: total 1000' --total '规则\*.xml'
 expect 0 '规则\测试.xml: total 1000' --total '规则\测?.xml'
-LC_ALL=en_US.UTF-8 wine "$checker" '规则\*.none' >out.txt 2>&1 && fail "a pattern that matches nothing passed"
+LC_ALL=en_US.UTF-8 wine "$checker" --utf8 '规则\*.none' >out.txt 2>&1 && fail "a pattern that matches nothing passed"
 grep -qF '规则\*.none' out.txt || fail "a pattern that matches nothing is not named as typed: $(cat out.txt)"
 LC_ALL=en_US.UTF-8 wine "$checker" '/?' >out.txt || fail "/? failed: $(cat out.txt)"
 grep -q '^usage: amorquant-check' out.txt || fail "/? prints no help: $(cat out.txt)"
@@ -58,15 +58,17 @@ piped=$(LC_ALL=en_US.UTF-8 wine "$checker" --total '规则\测试.xml' | cat)
 [ "$piped" = "$(printf 'U+89C4U+5219\\U+6D4BU+8BD5.xml: total 1000\r')" ] ||
     fail "through a pipe on an English system: $piped"
 
-# In cmd on an English system after chcp 936, a file and a pipe get 936;
-# the file of --output gets UTF-8.
-LC_ALL=en_US.UTF-8 wine cmd /c 'chcp 936 >nul & amorquant-check.exe --total 规则\测试.xml > 结果.txt & amorquant-check.exe --total 规则\测试.xml | findstr total > 管道.txt & amorquant-check.exe --output 报告.txt --total 规则\测试.xml' \
-    >/dev/null 2>&1 || true
-for file in 结果.txt 管道.txt; do
+# In a console (the terminal gives one) on an English system, after chcp 936:
+# a file and the pipes into find and more get code page 936, not the ANSI
+# code page (1252); the file of --output gets UTF-8. Wine's findstr reads
+# no pipe, so find stands in for it.
+printf '@echo off\r\nchcp 936 >nul\r\n"%%~1" --total %%2 > file.txt\r\n"%%~1" --total %%2 | find "total" > find.txt\r\n"%%~1" --total %%2 | more > more.txt\r\n"%%~1" --output utf8.txt --total %%2\r\n' >cp936.bat
+LC_ALL=en_US.UTF-8 script -qec "wine cmd /c cp936.bat '$(winepath -w "$checker")' '规则\\测试.xml'" /dev/null >/dev/null
+for file in file.txt find.txt more.txt; do
     [ "$(iconv -f GBK -t UTF-8 "$file" 2>&1)" = "$(printf '规则\\测试.xml: total 1000\r')" ] ||
         fail "after chcp 936, $file holds: $(od -c "$file" | head -n 3)"
 done
-[ "$(cat 报告.txt)" = "$(printf '规则\\测试.xml: total 1000\r')" ] || fail "--output wrote: $(cat 报告.txt)"
+[ "$(cat utf8.txt)" = "$(printf '规则\\测试.xml: total 1000\r')" ] || fail "--output wrote: $(cat utf8.txt)"
 
 # A terminal gives the program a console (code page 936 for Chinese), whose
 # Unicode text Wine shows in the terminal's UTF-8, between cursor controls.

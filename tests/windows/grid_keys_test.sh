@@ -46,7 +46,9 @@ keys() {
 # What the editor of the selected row holds once the digit is typed, or
 # "nothing" when no editor took it.
 opened_with() {
-    printf nothing | xclip -selection clipboard -i
+    # Served once at most, and kept from the output, which would otherwise
+    # wait for it.
+    printf nothing | xclip -loops 1 -selection clipboard -i >/dev/null 2>&1
     keys "$1" shift+Home ctrl+c
     xclip -selection clipboard -o 2>/dev/null || true
     keys Escape

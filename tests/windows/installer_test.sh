@@ -32,10 +32,11 @@ installed="amorquant.exe amorquant-check.exe uninstall.exe README.txt LICENSE.tx
   rules/rules_gf_normal-zh_CN.xml rules/rules_bf_crazy-zh_CN.xml img/Quorvel_01.ico
   img/larkvale_stat_01_1_5x.jpg locales/zh_CN/LC_MESSAGES/Pairavel.mo
   locales/zh_CN/LC_MESSAGES/wxstd-3.2.mo doc/rule-format.md doc/rule-format.zh_CN.md"
-# A program or installer left running on failure would hold the test's
-# output open.
+# A program, installer or uninstaller (run as Au_.exe from a copy) left
+# running on failure would hold the test's output open.
 trap 'wine taskkill /f /im amorquant.exe >/dev/null 2>&1 || true
-      wine taskkill /f /im "$(basename "$setup")" >/dev/null 2>&1 || true' EXIT
+      wine taskkill /f /im "$(basename "$setup")" >/dev/null 2>&1 || true
+      wine taskkill /f /im Au_.exe >/dev/null 2>&1 || true' EXIT
 
 # Whether a program file holds the program's icon: the 48-pixel image of
 # the icon file (the fourth), byte for byte.
@@ -132,9 +133,10 @@ start_installed() {
 }
 
 # A running copy stops a silent uninstall (run in place, so that its status
-# is seen) and a silent install before they touch a file.
+# is seen: the folder's short name, as the uninstaller does not read a quoted
+# one) and a silent install before they touch a file.
 start_installed "Amorquant"
-wine "$folder/uninstall.exe" /S '_?=C:\Program Files\Amorquant' && fail "the uninstall passed while the program ran"
+wine "$folder/uninstall.exe" /S '_?=C:\PROGRA~1\Amorquant' && fail "the uninstall passed while the program ran"
 for file in $installed; do
     [ -f "$folder/$file" ] || fail "removed while the program ran: $file"
 done
@@ -175,7 +177,8 @@ close_program "$program"
 # second window of the uninstaller's title) asks to close the program;
 # Retry once it is closed removes everything.
 start_installed "$chinese_title"
-uninstaller_title="Amorquant 卸载"
+# (Its page's title ends in a space, the box's does not.)
+uninstaller_title="Amorquant 卸载 ?"
 LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8 wine "$folder/uninstall.exe" &
 window=$(wait_window "$uninstaller_title")
 [ -n "$window" ] || fail "no uninstaller window"
@@ -192,18 +195,20 @@ done
 close_program "$program"
 window=$box
 press
-# The finish page's Enter closes the uninstaller.
 for _ in $(seq 150); do
-    [ -e "$folder/amorquant.exe" ] || break
+    [ -e "$folder" ] || break
     sleep 0.2
 done
-window=$(xdotool search --onlyvisible --name "^$uninstaller_title\$" 2>/dev/null | head -n 1) || true
-[ -z "$window" ] || press
-sleep 1
 [ ! -e "$folder" ] || fail "left behind: $(find "$folder" | head -n 5)"
+# The finish page's Enter closes the uninstaller.
+uninstaller_closed() {
+    ! has_window "$uninstaller_title"
+}
+window=$(xdotool search --onlyvisible --name "^$uninstaller_title\$" 2>/dev/null | head -n 1) || true
+[ -z "$window" ] || press_until uninstaller_closed || fail "the uninstaller did not close"
 [ ! -e "$(winepath -u "$shortcut")" ] || fail "the shortcut was left behind"
 ! wine reg query "$uninstall_key" >/dev/null 2>&1 || fail "still registered for removal"
 wine reg query "$settings_key" /v ui_language >/dev/null 2>&1 ||
     fail "the uninstaller removed the user's settings"
 echo "installed by hand in English and Chinese, started from the finish page and the" \
-    "shortcut, uninstalled keeping the user's rule file"
+    "shortcut, uninstalled keeping the user's rule file, stopped by a running copy"
