@@ -178,7 +178,7 @@ close_program "$program"
 # Retry once it is closed removes everything.
 start_installed "$chinese_title"
 # (Its page's title ends in a space, the box's does not.)
-uninstaller_title="Amorquant 卸载 ?"
+uninstaller_title="恋人估价器 卸载 ?"
 LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8 wine "$folder/uninstall.exe" &
 window=$(wait_window "$uninstaller_title")
 [ -n "$window" ] || fail "no uninstaller window"
