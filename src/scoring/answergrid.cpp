@@ -177,8 +177,29 @@ bool GridActsOn(const wxKeyEvent& event)
     }
 }
 
+// The keypad's arrows (Num Lock off, or an arrow key sent without its
+// extended flag on Windows) move as the arrow keys do; the grid's triggers
+// name only the main ones.
+int WithoutKeypad(int key)
+{
+    switch (key)
+    {
+    case WXK_NUMPAD_DOWN:
+        return WXK_DOWN;
+    case WXK_NUMPAD_UP:
+        return WXK_UP;
+    case WXK_NUMPAD_LEFT:
+        return WXK_LEFT;
+    case WXK_NUMPAD_RIGHT:
+        return WXK_RIGHT;
+    default:
+        return key;
+    }
+}
+
 void OnKeyDown(wxPropertyGrid* grid, wxKeyEvent& event)
 {
+    event.m_keyCode = WithoutKeypad(event.GetKeyCode());
     wxPGProperty* row = grid->GetSelection();
     if (IsNumberRow(row) && OpensNumberRow(event))
     {

@@ -265,8 +265,9 @@ void CheckFocusFollowsKeys(const Object& list, long row)
     HWINEVENTHOOK hook = SetWinEventHook(EVENT_OBJECT_FOCUS, EVENT_OBJECT_FOCUS, nullptr,
                                          OnFocusEvent, process, 0, WINEVENT_OUTOFCONTEXT);
     Check(hook != nullptr, "focus events can be watched");
-    PostMessageW(list.window, WM_KEYDOWN, VK_DOWN, 1);
-    PostMessageW(list.window, WM_KEYUP, VK_DOWN, 0xC0000001);
+    // As the keyboard sends it: scan code 0x50, an extended key.
+    PostMessageW(list.window, WM_KEYDOWN, VK_DOWN, 0x01500001);
+    PostMessageW(list.window, WM_KEYUP, VK_DOWN, 0xC1500001);
     for (int i = 0; i < 100 && g_focusEvents.empty(); ++i)
         Pump(100);
     UnhookWinEvent(hook);
