@@ -29,8 +29,9 @@ for set in "$@"; do
     test) packages="$packages $(control Build-Depends nocheck) xvfb xauth xdotool x11-utils
             weston desktop-file-utils appstream dpkg-dev file imagemagick man-db
             clang libclang-rt-14-dev libglib2.0-dev at-spi2-core python3-pyatspi dbus-bin" ;;
-    # debhelper provides the debhelper-compat that debian/control names.
-    package) packages="$packages $(control Build-Depends nocheck) debhelper dpkg-dev lintian
+    # debhelper provides the debhelper-compat that debian/control names;
+    # dpkg-buildpackage wants build-essential, which no package names.
+    package) packages="$packages $(control Build-Depends nocheck) build-essential debhelper dpkg-dev lintian
             autopkgtest diffoscope-minimal git xvfb xauth xdotool desktop-file-utils appstream
             man-db file" ;;
     bench) packages="$packages libgtest-dev python3 xvfb x11-utils libxml2-dev libx11-dev valgrind xdotool" ;;
