@@ -65,8 +65,8 @@ long PeakKiB(pid_t pid)
     return 0;
 }
 
-[[noreturn]] void ExecIn(const std::string& program, const std::string& workDir,
-                         const std::string& home)
+[[noreturn]] void ExecIn(const std::string& program, const std::vector<std::string>& args,
+                         const std::string& workDir, const std::string& home)
 {
     if (chdir(workDir.c_str()) != 0)
         _exit(127);
@@ -76,7 +76,11 @@ long PeakKiB(pid_t pid)
     const int null = open("/dev/null", O_WRONLY);
     dup2(null, 1);
     dup2(null, 2);
-    execl(program.c_str(), program.c_str(), static_cast<char*>(nullptr));
+    std::vector<char*> argv{const_cast<char*>(program.c_str())};
+    for (const std::string& arg : args)
+        argv.push_back(const_cast<char*>(arg.c_str()));
+    argv.push_back(nullptr);
+    execv(program.c_str(), argv.data());
     _exit(127);
 }
 
@@ -122,8 +126,9 @@ StartWatcher::~StartWatcher()
         XCloseDisplay(m_display);
 }
 
-bool StartWatcher::Measure(const std::string& program, const std::string& workDir,
-                           const std::string& home, double restSeconds, StartSample& sample)
+bool StartWatcher::Measure(const std::string& program, const std::vector<std::string>& args,
+                           const std::string& workDir, const std::string& home, double restSeconds,
+                           StartSample& sample)
 {
     if (!m_display)
         return false;
@@ -132,7 +137,7 @@ bool StartWatcher::Measure(const std::string& program, const std::string& workDi
     const auto start = Clock::now();
     const pid_t pid = fork();
     if (pid == 0)
-        ExecIn(program, workDir, home);
+        ExecIn(program, args, workDir, home);
     const bool mapped = pid > 0 && WaitForMap(m_display, pid, 30);
     if (mapped)
     {

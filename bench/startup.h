@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 // One start of a GUI program under the current X display.
 struct StartSample
@@ -23,12 +24,13 @@ public:
     StartWatcher(const StartWatcher&) = delete;
     StartWatcher& operator=(const StartWatcher&) = delete;
 
-    // Starts program in workDir with HOME (and XDG_CONFIG_HOME below it)
+    // Starts program with args in workDir with HOME (and XDG_CONFIG_HOME below it)
     // set to home, waits for its first top-level window to be mapped, lets
     // it rest for restSeconds, samples its peak memory and terminates it.
     // False if there is no display or no window came within the timeout.
-    bool Measure(const std::string& program, const std::string& workDir, const std::string& home,
-                 double restSeconds, StartSample& sample);
+    bool Measure(const std::string& program, const std::vector<std::string>& args,
+                 const std::string& workDir, const std::string& home, double restSeconds,
+                 StartSample& sample);
 
 private:
     Display* m_display;
