@@ -15,7 +15,6 @@ const std::string g_project = TESTS_SOURCE_DIR "/..";
 const std::string g_locales = g_project + "/data/locales";
 
 // The run folder, where the tests run and the checker is built.
-const std::string g_runFolder = wxGetCwd().utf8_string();
 
 std::string ShippedCatalog(const std::string& language)
 {
@@ -99,7 +98,7 @@ TEST(Catalog, CheckerSpeaksTheLanguageOfTheLocale)
                               "150</lower_price></rule>\n"
                               "</rules>\n";
     ScopedWorkDir work({{"rules.xml", rules}});
-    const std::string checker = g_runFolder + "/amorquant-check";
+    const std::string checker = wxGetCwd().utf8_string() + "/amorquant-check";
     const auto run = [&](const std::string& locale, const std::string& args)
     {
         std::string output;

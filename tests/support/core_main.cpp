@@ -7,6 +7,7 @@ int main(int argc, char** argv)
 {
     testing::InitGoogleTest(&argc, argv);
     wxtest::IsolateHome();
+    wxtest::EnterRunFolder();
     wxInitializer initializer;
     if (!initializer.IsOk())
         return 2;

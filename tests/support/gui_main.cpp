@@ -57,6 +57,7 @@ int main(int argc, char** argv)
     if (testing::GTEST_FLAG(list_tests))
         return RUN_ALL_TESTS();
     wxtest::IsolateHome();
+    wxtest::EnterRunFolder();
 #ifdef __WXGTK__
     g_log_set_writer_func(FailOnToolkitWarning, nullptr, nullptr);
 #endif

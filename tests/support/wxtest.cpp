@@ -68,6 +68,11 @@ std::string IsolateHome()
     return home.string();
 }
 
+void EnterRunFolder()
+{
+    wxSetWorkingDirectory(TESTS_RUN_DIR);
+}
+
 void InstallHooks()
 {
     wxTheApp->SetVendorName(settings::g_vendorName);

@@ -12,6 +12,9 @@ namespace wxtest
 // Points HOME and XDG_CONFIG_HOME at a fresh temporary folder; call before wx
 // starts. Returns that folder.
 std::string IsolateHome();
+// Makes the run folder, where the program's data lies, the working folder:
+// the tests read the data as the program does, by relative paths.
+void EnterRunFolder();
 // Names the application as the program does, installs the assert handler
 // and the capturing log target, and has every test start from an empty log
 // and an empty store.
