@@ -97,8 +97,8 @@ TEST(Catalog, CheckerSpeaksTheLanguageOfTheLocale)
                               "</content><lower_price>\xe2\x88\x92"
                               "150</lower_price></rule>\n"
                               "</rules>\n";
-    ScopedWorkDir work({{"rules.xml", rules}});
     const std::string checker = wxGetCwd().utf8_string() + "/amorquant-check";
+    ScopedWorkDir work({{"rules.xml", rules}});
     const auto run = [&](const std::string& locale, const std::string& args)
     {
         std::string output;
