@@ -49,6 +49,8 @@ public:
     // text does not count.
     virtual bool SetRowValue(size_t index, const wxString& text) = 0;
     virtual void SelectRow(size_t index) = 0;
+    // The rows were rebuilt: what the list kept of them is out of date.
+    virtual void Forget() {}
 };
 
 // How the desktop presents a list of rows as a whole.

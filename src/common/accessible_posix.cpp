@@ -911,12 +911,14 @@ void AnnounceRowsReplaced(wxWindow* window)
     RowsModel* model = RowsOf(window);
     if (!model)
         return;
+    model->rows->Forget();
     AtkObject* list = ListObject(window);
     for (size_t i = model->children.size(); i-- > 0;)
         if (AtkObject* child = model->children[i])
             g_signal_emit_by_name(list, "children-changed::remove", gint(i), child);
     model->DropChildren();
-    for (size_t i = 0; i < model->rows->RowCount(); ++i)
+    const size_t count = model->rows->RowCount();
+    for (size_t i = 0; i < count; ++i)
         g_signal_emit_by_name(list, "children-changed::add", gint(i), ChildAt(model, list, i));
 }
 

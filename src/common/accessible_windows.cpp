@@ -84,6 +84,8 @@ public:
     {
     }
 
+    void ForgetRows() { m_rows->Forget(); }
+
     wxAccStatus GetChildCount(int* count) override
     {
         *count = int(m_rows->RowCount());
@@ -631,6 +633,8 @@ void AnnounceRowChange(wxWindow* window, size_t index)
 
 void AnnounceRowsReplaced(wxWindow* window)
 {
+    if (auto* list = dynamic_cast<RowListAccessible*>(window->GetAccessible()))
+        list->ForgetRows();
     Notify(wxACC_EVENT_OBJECT_REORDER, window, wxACC_SELF);
 }
 

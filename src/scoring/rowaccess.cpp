@@ -7,6 +7,11 @@
 #include <wx/propgrid/advprops.h>
 #include <wx/propgrid/propgrid.h>
 
+#include <algorithm>
+#include <memory>
+#include <optional>
+#include <vector>
+
 AccessibleRow DescribeRow(const wxPGProperty* row)
 {
     AccessibleRow said;
@@ -32,15 +37,21 @@ namespace
 class GridRowList : public AccessibleRowList
 {
 public:
-    explicit GridRowList(wxPropertyGrid* grid) : m_grid(grid) {}
-
-    size_t RowCount() const override
+    explicit GridRowList(wxPropertyGrid* grid) : m_grid(grid), m_folded(std::make_shared<bool>())
     {
-        size_t count = 0;
-        for (auto it = Rows(); !it.AtEnd(); ++it)
-            ++count;
-        return count;
+        // A folded or unfolded category takes its rows off the screen or
+        // puts them back. The grid may outlive the list: the handler holds
+        // only the flag.
+        const auto refold = [folded = m_folded](wxPropertyGridEvent& event)
+        {
+            *folded = true;
+            event.Skip();
+        };
+        grid->Bind(wxEVT_PG_ITEM_COLLAPSED, refold);
+        grid->Bind(wxEVT_PG_ITEM_EXPANDED, refold);
     }
+
+    size_t RowCount() const override { return Rows().size(); }
 
     AccessibleRow Row(size_t index) const override
     {
@@ -50,12 +61,9 @@ public:
 
     int CurrentRow() const override
     {
-        const wxPGProperty* selected = m_grid->GetSelection();
-        int index = 0;
-        for (auto it = Rows(); !it.AtEnd(); ++it, ++index)
-            if (*it == selected)
-                return index;
-        return -1;
+        const std::vector<wxPGProperty*>& rows = Rows();
+        const auto selected = std::find(rows.begin(), rows.end(), m_grid->GetSelection());
+        return selected == rows.end() ? -1 : int(selected - rows.begin());
     }
 
     wxRect RowRect(size_t index) const override
@@ -97,23 +105,36 @@ public:
         }
     }
 
+    void Forget() override { m_rows.reset(); }
+
 private:
-    // The rows as the grid shows them: those inside a folded category are
-    // not on screen.
-    wxPropertyGridConstIterator Rows() const
+    // The rows as the grid shows them (those inside a folded category are
+    // not on screen), listed once: a screen reader walking the list asks
+    // for every row by its place, and walking the grid for each made that
+    // quadratic in the list's length.
+    const std::vector<wxPGProperty*>& Rows() const
     {
-        return static_cast<const wxPropertyGrid*>(m_grid)->GetIterator(wxPG_ITERATE_VISIBLE);
+        if (*m_folded)
+            m_rows.reset();
+        *m_folded = false;
+        if (!m_rows)
+        {
+            m_rows.emplace();
+            for (auto it = m_grid->GetIterator(wxPG_ITERATE_VISIBLE); !it.AtEnd(); ++it)
+                m_rows->push_back(*it);
+        }
+        return *m_rows;
     }
 
     wxPGProperty* At(size_t index) const
     {
-        for (auto it = Rows(); !it.AtEnd(); ++it, --index)
-            if (index == 0)
-                return const_cast<wxPGProperty*>(*it);
-        return nullptr;
+        const std::vector<wxPGProperty*>& rows = Rows();
+        return index < rows.size() ? rows[index] : nullptr;
     }
 
     wxPropertyGrid* m_grid;
+    std::shared_ptr<bool> m_folded;
+    mutable std::optional<std::vector<wxPGProperty*>> m_rows;
 };
 
 int IndexOf(wxPropertyGrid* grid, const wxPGProperty* row)

@@ -76,3 +76,30 @@ TEST_F(RowAccessTest, AValueSetWhileTheEditorIsOpenIsTheOneCounted)
     grid->CommitChangesFromEditor();
     EXPECT_EQ(grid->GetPropertyValueAsLong("books"), 4);
 }
+
+// The rows are listed once and listed again when the user folds a heading
+// or the list is rebuilt: a stale list would name rows no longer shown, or
+// rows already deleted.
+TEST_F(RowAccessTest, RowsFollowFoldingAndRebuilding)
+{
+    ASSERT_EQ(rows->RowCount(), 3u);
+    wxPGProperty* heading = *grid->GetIterator(wxPG_ITERATE_CATEGORIES);
+    grid->Collapse(heading);
+    // As the grid tells of a fold the user makes (of one made in code it
+    // tells nothing, and the program makes none).
+    wxPropertyGridEvent folded(wxEVT_PG_ITEM_COLLAPSED, grid->GetId());
+    folded.SetProperty(heading);
+    folded.SetEventObject(grid);
+    grid->GetEventHandler()->ProcessEvent(folded);
+    EXPECT_EQ(rows->RowCount(), 1u);
+    EXPECT_EQ(rows->Row(1).name, wxString()) << "no row beyond the folded heading";
+
+    work.Write("rules/rules_gf_normal-zh_CN.xml",
+               "<rules><rule><id>swims</id><pg_type>bool</pg_type><content>会游泳吗</content>"
+               "<lower_price>50</lower_price></rule></rules>");
+    frame->BuildChecklist(0, 0);
+    rows->Forget(); // as the rebuild's announcement does for the desktop's list
+    ASSERT_EQ(rows->RowCount(), 2u);
+    EXPECT_EQ(rows->Row(1).name, wxString::FromUTF8("会游泳吗"));
+    EXPECT_EQ(rows->CurrentRow(), -1);
+}

@@ -299,6 +299,41 @@ void CheckNumberValue(const Object& list)
 // NAME WIDTHxHEIGHT+X+Y in screen pixels: the toolbar, the status bar, the
 // result page and the tab rows of the two notebooks (a notebook's child that
 // does not hold its page).
+std::vector<std::wstring> RowNames(const Object& list)
+{
+    std::vector<std::wstring> names;
+    for (long id = 1; id <= list.ChildCount(); ++id)
+        names.push_back(list.Name(id));
+    return names;
+}
+
+// Another friend type chosen as the mouse does: the rows are read afresh,
+// every one named, none left over from the list before.
+void CheckListSwitch(const std::vector<Object>& objects, const Object& list)
+{
+    const std::vector<std::wstring> before = RowNames(list);
+    const Object* friendType = nullptr;
+    for (const Object& object : objects)
+    {
+        wchar_t windowClass[64] = {};
+        GetClassNameW(object.window, windowClass, 64);
+        if (_wcsicmp(windowClass, L"ComboBox") == 0 && !friendType)
+            friendType = &object;
+    }
+    Check(friendType != nullptr, "the friend type choice is there");
+    SendMessageW(friendType->window, CB_SETCURSEL, 1, 0);
+    SendMessageW(GetParent(friendType->window), WM_COMMAND,
+                 MAKEWPARAM(GetDlgCtrlID(friendType->window), CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(friendType->window));
+    Pump(500);
+    const std::vector<std::wstring> after = RowNames(list);
+    Check(after != before, "another friend type's rows are read after choosing it");
+    for (size_t i = 0; i < after.size(); ++i)
+        if (after[i].empty())
+            Fail("row " + std::to_string(i + 1) + " of the new list has no name");
+    Check(list.Role(1) == ROLE_SYSTEM_ROWHEADER, "the new list starts with its heading");
+}
+
 void PrintPlaces(HWND top, const std::vector<Object>& objects)
 {
     const auto print = [](const char* name, HWND window)
@@ -376,6 +411,7 @@ void CheckEverything(const std::vector<Object>& objects, const char* questions, 
     Check(after == before + price,
           "after Calculate the page shows " + std::to_string(after) + ", the tick's price added");
     CheckNumberValue(*list);
+    CheckListSwitch(objects, *list);
 }
 } // namespace
 
