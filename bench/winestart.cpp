@@ -89,10 +89,16 @@ bool IsFile(const std::string& path)
 }
 } // namespace
 
-WineStarts MeasureWineStarts(const std::string& buildDir, int runs)
+WineStarts MeasureWineStarts(const std::string& buildFolder, int runs)
 {
     if (!std::getenv("WINEPREFIX"))
         Fail("WINEPREFIX must name a prefix made for the bench (scripts/bench.sh makes one)");
+    // Absolute: the programs start in their run folder.
+    char* absolute = realpath(buildFolder.c_str(), nullptr);
+    if (!absolute)
+        Fail("no Windows build in " + buildFolder);
+    const std::string buildDir = absolute;
+    std::free(absolute);
     // Where the cross build puts them; the program finds its data in runDir.
     const std::string runDir = buildDir + "/run";
     const std::string frames = buildDir + "/bench/";
