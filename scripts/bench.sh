@@ -29,7 +29,7 @@ root=""
 cleanup() {
     if [ -n "$root" ]; then
         # Only this prefix's server and the programs in it.
-        wineserver -k 2>/dev/null || true
+        WINEPREFIX="$root/prefix" wineserver -k 2>/dev/null || true
         rm -rf "$root"
     fi
     kill "$xvfb" 2>/dev/null || true
