@@ -1,11 +1,13 @@
 // Prints the performance table: start-up and memory against a minimal wx
-// frame, checklist rebuild and calculation by size, XML writers.
+// frame (and, given a Windows build, its start-up under Wine), checklist
+// rebuild and calculation by size, XML writers.
 // Needs an X display without a window manager (a window manager would take
 // the top-level windows off the root); scripts/bench.sh provides one.
 #include "checklist.h"
 #include "common/settings.h"
 #include "startup.h"
 #include "timing.h"
+#include "winestart.h"
 #include "xmlwrite.h"
 
 #include <wx/app.h>
@@ -18,6 +20,7 @@
 #include <fstream>
 #include <string>
 #include <unistd.h>
+#include <utility>
 
 namespace
 {
@@ -26,7 +29,8 @@ struct Options
     int startRuns = 9;
     int checklistRuns = 9;
     int writerRuns = 5;
-    std::string only; // one section, for profiling it
+    std::string only;      // one section, for profiling it
+    std::string wineBuild; // the Windows build folder, to time its starts under Wine
 };
 
 Options ParseOptions(int argc, char** argv)
@@ -42,9 +46,14 @@ Options ParseOptions(int argc, char** argv)
         }
         else if (arg == "--only=start" || arg == "--only=checklist" || arg == "--only=writer")
             options.only = arg.substr(7);
+        else if (arg.rfind("--wine=", 0) == 0 && arg.size() > 7)
+            options.wineBuild = arg.substr(7);
         else
         {
-            std::fprintf(stderr, "usage: %s [--quick] [--only=start|checklist|writer]\n", argv[0]);
+            std::fprintf(
+                stderr,
+                "usage: %s [--quick] [--only=start|checklist|writer] [--wine=WINDOWS_BUILD]\n",
+                argv[0]);
             std::exit(2);
         }
     }
@@ -165,6 +174,32 @@ void PrintStart(int runs, const std::string& englishHome)
                 " each language's start with the\n   window frame's start in that language)\n");
 }
 
+// The Windows build's starts under Wine. Wine's own start is in each of
+// them alike, so only the ratios compare with the rows above.
+void PrintWineStart(int runs, const std::string& buildDir)
+{
+    const WineStarts w = MeasureWineStarts(buildDir, runs);
+    const std::pair<const char*, WineTimes> starts[] = {
+        {"program, English", w.english},     {"program, Chinese", w.chinese},
+        {"minimal frame", w.minimal},        {"library frame", w.library},
+        {"window frame, English", w.window}, {"window frame, Chinese", w.windowChinese}};
+    std::printf("\nStart-up of the Windows build under Wine (same display; CPU of the program's"
+                " process,\nWine's server aside), medians of %d\n",
+                runs);
+    std::printf("  %-34s %8s %8s\n", "", "wall ms", "CPU ms");
+    for (const auto& [name, t] : starts)
+        std::printf("  %-34s %8.1f %8.1f\n", name, t.wallMs, t.cpuMs);
+    auto ratio = [](const char* name, const WineTimes& a, const WineTimes& b)
+    { std::printf("  %-34s %7.2fx %7.2fx\n", name, a.wallMs / b.wallMs, a.cpuMs / b.cpuMs); };
+    std::printf("\n  %-34s %8s %8s\n", "ratios under Wine", "wall", "CPU");
+    ratio("English / minimal frame", w.english, w.minimal);
+    ratio("English / library frame", w.english, w.library);
+    ratio("English / window frame", w.english, w.window);
+    ratio("Chinese / English", w.chinese, w.english);
+    ratio("window frame, Chinese / English", w.windowChinese, w.window);
+    std::printf("  (the ms are Wine's: its own start is in each of them alike)\n");
+}
+
 void PrintChecklist(int runs)
 {
     std::printf("\nChecklist (generated rule files, half yes/no, half whole-number rules),"
@@ -250,6 +285,8 @@ int main(int argc, char** argv)
     // Before wx starts here, so the children share nothing with this process.
     if (Runs(options, "start"))
         PrintStart(options.startRuns, home);
+    if (Runs(options, "start") && !options.wineBuild.empty())
+        PrintWineStart(options.startRuns, options.wineBuild);
 
     // The bench's own options are not wx's.
     int wxArgc = 1;

@@ -13,12 +13,9 @@
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
+#include <vector>
 
-namespace
-{
-using Clock = std::chrono::steady_clock;
-
-long WindowPid(Display* display, Window window)
+long WindowPid(Display* display, unsigned long window)
 {
     const Atom pidAtom = XInternAtom(display, "_NET_WM_PID", False);
     Atom type;
@@ -34,6 +31,10 @@ long WindowPid(Display* display, Window window)
         XFree(data);
     return pid;
 }
+
+namespace
+{
+using Clock = std::chrono::steady_clock;
 
 // CPU time of all the process's threads so far, in nanoseconds from
 // schedstat (/proc/PID/stat counts in whole clock ticks).
@@ -65,8 +66,10 @@ long PeakKiB(pid_t pid)
     return 0;
 }
 
-[[noreturn]] void ExecIn(const std::string& program, const std::vector<std::string>& args,
-                         const std::string& workDir, const std::string& home)
+} // namespace
+
+void ExecIn(const std::vector<std::string>& command, const std::string& workDir,
+            const std::string& home)
 {
     if (chdir(workDir.c_str()) != 0)
         _exit(127);
@@ -76,18 +79,20 @@ long PeakKiB(pid_t pid)
     const int null = open("/dev/null", O_WRONLY);
     dup2(null, 1);
     dup2(null, 2);
-    std::vector<char*> argv{const_cast<char*>(program.c_str())};
-    for (const std::string& arg : args)
+    std::vector<char*> argv;
+    for (const std::string& arg : command)
         argv.push_back(const_cast<char*>(arg.c_str()));
     argv.push_back(nullptr);
-    execv(program.c_str(), argv.data());
+    execvp(argv[0], argv.data());
     _exit(127);
 }
 
+namespace
+{
 // Waits for the MapNotify of a top-level window that the process owns. With
 // no window manager on the display the map is not redirected, so the event
 // marks the moment the window became viewable.
-bool WaitForMap(Display* display, pid_t pid, double timeoutSeconds)
+bool WaitForMap(Display* display, pid_t pid, const WindowTest& isOurs, double timeoutSeconds)
 {
     const auto deadline = Clock::now() + std::chrono::duration<double>(timeoutSeconds);
     pollfd fd{ConnectionNumber(display), POLLIN, 0};
@@ -97,8 +102,8 @@ bool WaitForMap(Display* display, pid_t pid, double timeoutSeconds)
         {
             XEvent event;
             XNextEvent(display, &event);
-            if (event.type == MapNotify && !event.xmap.override_redirect &&
-                WindowPid(display, event.xmap.window) == pid)
+            if (event.type == MapNotify &&
+                isOurs(display, event.xmap.window, event.xmap.override_redirect, pid))
                 return true;
         }
         if (waitpid(pid, nullptr, WNOHANG) == pid)
@@ -130,6 +135,17 @@ bool StartWatcher::Measure(const std::string& program, const std::vector<std::st
                            const std::string& workDir, const std::string& home, double restSeconds,
                            StartSample& sample)
 {
+    std::vector<std::string> command{program};
+    command.insert(command.end(), args.begin(), args.end());
+    return Measure([&] { ExecIn(command, workDir, home); },
+                   [](Display* display, unsigned long window, bool overrideRedirect, pid_t pid)
+                   { return !overrideRedirect && WindowPid(display, window) == pid; },
+                   restSeconds, sample);
+}
+
+bool StartWatcher::Measure(const std::function<void()>& exec, const WindowTest& isOurs,
+                           double restSeconds, StartSample& sample)
+{
     if (!m_display)
         return false;
     XSync(m_display, True); // drops the events of earlier starts
@@ -137,8 +153,11 @@ bool StartWatcher::Measure(const std::string& program, const std::vector<std::st
     const auto start = Clock::now();
     const pid_t pid = fork();
     if (pid == 0)
-        ExecIn(program, args, workDir, home);
-    const bool mapped = pid > 0 && WaitForMap(m_display, pid, 30);
+    {
+        exec();
+        _exit(127);
+    }
+    const bool mapped = pid > 0 && WaitForMap(m_display, pid, isOurs, 30);
     if (mapped)
     {
         sample.mappedMs = std::chrono::duration<double, std::milli>(Clock::now() - start).count();

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <functional>
 #include <string>
+#include <sys/types.h>
 #include <vector>
 
 // One start of a GUI program under the current X display.
@@ -12,6 +14,18 @@ struct StartSample
 };
 
 typedef struct _XDisplay Display;
+
+// In a forked child: runs command (found on the PATH) in workDir with HOME
+// (and XDG_CONFIG_HOME below it) set to home and its output dropped.
+[[noreturn]] void ExecIn(const std::vector<std::string>& command, const std::string& workDir,
+                         const std::string& home);
+
+// The _NET_WM_PID of a window, -1 if it has none.
+long WindowPid(Display* display, unsigned long window);
+
+// Whether a top-level window just mapped is the one of the process started.
+using WindowTest =
+    std::function<bool(Display* display, unsigned long window, bool overrideRedirect, pid_t pid)>;
 
 // Starts GUI programs and watches the display for their windows. It holds
 // its connection throughout, which also keeps the X server from resetting
@@ -30,6 +44,10 @@ public:
     // False if there is no display or no window came within the timeout.
     bool Measure(const std::string& program, const std::vector<std::string>& args,
                  const std::string& workDir, const std::string& home, double restSeconds,
+                 StartSample& sample);
+    // The same for any start: exec runs in the child and must not return,
+    // isOurs picks the child's window.
+    bool Measure(const std::function<void()>& exec, const WindowTest& isOurs, double restSeconds,
                  StartSample& sample);
 
 private:

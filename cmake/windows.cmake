@@ -29,9 +29,16 @@ endfunction()
 amorquant_version_resource(amorquant "Amorquant")
 amorquant_version_resource(amorquant-check "Amorquant rule file checker")
 
-# The program: a window program (no console), with the icon drawn for the
-# run folder embedded, the library's manifest and the version.
-set_target_properties(amorquant PROPERTIES WIN32_EXECUTABLE ON)
+# What shapes a window program's start: no console, and the library's
+# resources with its manifest. The bench's frames are built the same way.
+function(amorquant_window_program target)
+  set_target_properties(${target} PROPERTIES WIN32_EXECUTABLE ON)
+  target_sources(${target} PRIVATE ${PROJECT_SOURCE_DIR}/packaging/windows/library.rc)
+endfunction()
+
+# The program, with the icon drawn for the run folder embedded and the
+# version.
+amorquant_window_program(amorquant)
 target_sources(amorquant PRIVATE ${windows_packaging}/amorquant.rc)
 set_source_files_properties(${windows_packaging}/amorquant.rc PROPERTIES
   OBJECT_DEPENDS "${AMORQUANT_RUN_DIR}/img/Quorvel_01.ico;${windows_out}/amorquant_version.rc")
