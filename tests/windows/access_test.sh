@@ -3,8 +3,9 @@
 # RUN_DIR PROBE; run by tests/windows/run.sh): the probe walks the main
 # window's accessible objects from its window handles and checks the
 # checklist's questions against the shipped rule file, a box ticked through
-# its action, focus following Down, the toolbar's names and the total that
-# Calculate then shows.
+# its action, focus following Down, the toolbar's names, the total that
+# Calculate then shows and the rows read afresh after another friend type
+# is chosen.
 set -eu
 run=$(cd "$1" && pwd)
 probe=$2

@@ -321,10 +321,12 @@ void CheckListSwitch(const std::vector<Object>& objects, const Object& list)
             friendType = &object;
     }
     Check(friendType != nullptr, "the friend type choice is there");
+    // What the control tells its parent when an arrow key picks an entry.
     SendMessageW(friendType->window, CB_SETCURSEL, 1, 0);
-    SendMessageW(GetParent(friendType->window), WM_COMMAND,
-                 MAKEWPARAM(GetDlgCtrlID(friendType->window), CBN_SELCHANGE),
-                 reinterpret_cast<LPARAM>(friendType->window));
+    for (WORD notice : {CBN_SELENDOK, CBN_SELCHANGE})
+        SendMessageW(GetParent(friendType->window), WM_COMMAND,
+                     MAKEWPARAM(GetDlgCtrlID(friendType->window), notice),
+                     reinterpret_cast<LPARAM>(friendType->window));
     Pump(500);
     const std::vector<std::wstring> after = RowNames(list);
     Check(after != before, "another friend type's rows are read after choosing it");
