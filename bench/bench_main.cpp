@@ -15,12 +15,12 @@
 #include <wx/image.h>
 #include <wx/log.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <string>
 #include <unistd.h>
-#include <utility>
 
 namespace
 {
@@ -89,47 +89,71 @@ const char* Verdict(bool met)
     return met ? "met" : "MISSED";
 }
 
+StartFigures Ratio(const StartFigures& a, const StartFigures& b)
+{
+    return {a.wallMs / b.wallMs, a.cpuMs / b.cpuMs, b.peakMiB > 0 ? a.peakMiB / b.peakMiB : 0};
+}
+
+void PrintRatio(const char* name, const StartFigures& r, bool memory, const char* target = "",
+                bool met = true)
+{
+    std::printf("  %-34s %7.2fx %7.2fx", name, r.wallMs, r.cpuMs);
+    if (memory)
+        std::printf(" %7.2fx", r.peakMiB);
+    if (*target)
+        std::printf("   %s %s", target, Verdict(met));
+    std::printf("\n");
+}
+
+// The starts and their ratios; the targets are set on what remains once
+// the libraries' own cost of the same window is taken out (docs/bench.md).
+void PrintStartTable(const StartTable& table, bool memory)
+{
+    static const char* const names[] = {"program, English",      "program, Chinese",
+                                        "minimal frame",         "library frame",
+                                        "window frame, English", "window frame, Chinese"};
+    std::printf("  %-34s %8s %8s%s\n", "", "wall ms", "CPU ms", memory ? "      MiB" : "");
+    for (size_t i = 0; i < table.size(); ++i)
+    {
+        std::printf("  %-34s %8.1f %8.1f", names[i], table[i].wallMs, table[i].cpuMs);
+        if (memory)
+            std::printf(" %8.1f", table[i].peakMiB);
+        std::printf("\n");
+    }
+    const auto& [english, chinese, minimal, library, window, windowChinese] = table;
+    const StartFigures own = Ratio(english, window);
+    // Each language's start against the window frame's in that language.
+    const StartFigures languages = Ratio(Ratio(chinese, windowChinese), own);
+    std::printf("\n  %-34s %8s %8s%s   %s\n", "ratios", "wall", "CPU", memory ? "   memory" : "",
+                "target");
+    PrintRatio("English / minimal frame", Ratio(english, minimal), memory);
+    PrintRatio("English / library frame", Ratio(english, library), memory);
+    PrintRatio("English / window frame", own, memory,
+               memory ? "<= 1.30x time, 1.40x memory:" : "<= 1.30x time:",
+               own.wallMs <= 1.3 && own.cpuMs <= 1.3 && (!memory || own.peakMiB <= 1.4));
+    PrintRatio("Chinese / English", Ratio(chinese, english), memory);
+    PrintRatio("window frame, Chinese / English", Ratio(windowChinese, window), memory);
+    PrintRatio("Chinese / English beyond the frames", languages, memory,
+               "<= 1.05x time:", languages.wallMs <= 1.05 && languages.cpuMs <= 1.05);
+}
+
 struct Start
 {
-    const char* name;
     std::string program, home;
     std::vector<std::string> args;
     std::vector<double> mapped = {}, cpu = {}, peak = {};
 };
 
-struct Ratios
-{
-    double wall, cpu, memory;
-};
-
-Ratios Ratio(const Start& a, const Start& b)
-{
-    return {Median(a.mapped) / Median(b.mapped), Median(a.cpu) / Median(b.cpu),
-            Median(a.peak) / Median(b.peak)};
-}
-
-// How far the first ratio is beyond the second.
-Ratios Beyond(const Ratios& a, const Ratios& b)
-{
-    return {a.wall / b.wall, a.cpu / b.cpu, a.memory / b.memory};
-}
-
-void PrintRatios(const char* name, const Ratios& r, const char* target = "", bool met = true)
-{
-    std::printf("  %-34s %7.2fx %7.2fx %7.2fx   %s%s\n", name, r.wall, r.cpu, r.memory, target,
-                *target ? (met ? " met" : " MISSED") : "");
-}
-
 void PrintStart(int runs, const std::string& englishHome)
 {
     const std::string chineseHome = MakeHome("zh_CN");
     StartWatcher watcher;
-    Start starts[] = {{"program, English", AMORQUANT_PROGRAM, englishHome, {}},
-                      {"program, Chinese", AMORQUANT_PROGRAM, chineseHome, {}},
-                      {"minimal frame", MINIMAL_FRAME_PROGRAM, englishHome, {}},
-                      {"library frame", LIBRARY_FRAME_PROGRAM, englishHome, {"en_US"}},
-                      {"window frame, English", WINDOW_FRAME_PROGRAM, englishHome, {"en_US"}},
-                      {"window frame, Chinese", WINDOW_FRAME_PROGRAM, englishHome, {"zh_CN"}}};
+    Start starts[] = {{AMORQUANT_PROGRAM, englishHome, {}},
+                      {AMORQUANT_PROGRAM, chineseHome, {}},
+                      {MINIMAL_FRAME_PROGRAM, englishHome, {}},
+                      {LIBRARY_FRAME_PROGRAM, englishHome, {"en_US"}},
+                      {WINDOW_FRAME_PROGRAM, englishHome, {"en_US"}},
+                      {WINDOW_FRAME_PROGRAM, englishHome, {"zh_CN"}}};
     // Alternating, so all see the same load.
     for (int run = 0; run < runs; ++run)
         for (Start& start : starts)
@@ -146,28 +170,16 @@ void PrintStart(int runs, const std::string& englishHome)
             start.peak.push_back(sample.peakKiB / 1024.0);
         }
     wxFileName::Rmdir(chineseHome, wxPATH_RMDIR_RECURSIVE);
-    const auto& [english, chinese, minimal, library, window, windowChinese] = starts;
+    StartTable table;
+    std::transform(std::begin(starts), std::end(starts), table.begin(),
+                   [](const Start& start) -> StartFigures {
+                       return {Median(start.mapped), Median(start.cpu), Median(start.peak)};
+                   });
     std::printf("\nStart-up: exec to MapNotify of the top-level window (Xvfb, no window manager);"
                 " peak memory\n(VmHWM) 0.7 s after it, while the window has drawn itself;"
                 " medians of %d\n",
                 runs);
-    std::printf("  %-34s %8s %8s %8s\n", "", "wall ms", "CPU ms", "MiB");
-    for (const Start& start : starts)
-        std::printf("  %-34s %8.1f %8.1f %8.1f\n", start.name, Median(start.mapped),
-                    Median(start.cpu), Median(start.peak));
-    std::printf("\n  %-34s %8s %8s %8s   %s\n", "ratios", "wall", "CPU", "memory", "target");
-    // The targets are set on what remains once the libraries' own cost of
-    // the same window is taken out (docs/bench.md).
-    const Ratios own = Ratio(english, window);
-    const Ratios languages = Beyond(Ratio(chinese, windowChinese), own);
-    PrintRatios("English / minimal frame", Ratio(english, minimal));
-    PrintRatios("English / library frame", Ratio(english, library));
-    PrintRatios("English / window frame", own, "<= 1.30x time, 1.40x memory:",
-                own.wall <= 1.3 && own.cpu <= 1.3 && own.memory <= 1.4);
-    PrintRatios("Chinese / English", Ratio(chinese, english));
-    PrintRatios("window frame, Chinese / English", Ratio(windowChinese, window));
-    PrintRatios("Chinese / English beyond the frames", languages,
-                "<= 1.05x time:", languages.wall <= 1.05 && languages.cpu <= 1.05);
+    PrintStartTable(table, true);
     std::printf("  (the library frame holds an empty layout manager, property grid and HTML"
                 " view; the\n   window frame every widget the window shows, with one word where"
                 " one is needed and\n   nothing of the program's own; the last line compares"
@@ -178,36 +190,11 @@ void PrintStart(int runs, const std::string& englishHome)
 // them alike, so only the ratios compare with the rows above.
 void PrintWineStart(int runs, const std::string& buildDir)
 {
-    const WineStarts w = MeasureWineStarts(buildDir, runs);
-    const std::pair<const char*, WineTimes> starts[] = {
-        {"program, English", w.english},     {"program, Chinese", w.chinese},
-        {"minimal frame", w.minimal},        {"library frame", w.library},
-        {"window frame, English", w.window}, {"window frame, Chinese", w.windowChinese}};
+    const StartTable table = MeasureWineStarts(buildDir, runs);
     std::printf("\nStart-up of the Windows build under Wine (same display; CPU of the program's"
                 " process,\nWine's server aside), medians of %d\n",
                 runs);
-    std::printf("  %-34s %8s %8s\n", "", "wall ms", "CPU ms");
-    for (const auto& [name, t] : starts)
-        std::printf("  %-34s %8.1f %8.1f\n", name, t.wallMs, t.cpuMs);
-    const auto print = [](const char* name, double wall, double cpu, double limit = 0)
-    {
-        std::printf("  %-34s %7.2fx %7.2fx", name, wall, cpu);
-        if (limit > 0)
-            std::printf("   <= %.2fx time: %s", limit, Verdict(wall <= limit && cpu <= limit));
-        std::printf("\n");
-    };
-    const auto ratio =
-        [&](const char* name, const WineTimes& a, const WineTimes& b, double limit = 0)
-    { print(name, a.wallMs / b.wallMs, a.cpuMs / b.cpuMs, limit); };
-    std::printf("\n  %-34s %8s %8s   %s\n", "ratios under Wine", "wall", "CPU", "target");
-    ratio("English / minimal frame", w.english, w.minimal);
-    ratio("English / library frame", w.english, w.library);
-    ratio("English / window frame", w.english, w.window, 1.3);
-    ratio("Chinese / English", w.chinese, w.english);
-    ratio("window frame, Chinese / English", w.windowChinese, w.window);
-    print("Chinese / English beyond the frames",
-          (w.chinese.wallMs / w.windowChinese.wallMs) / (w.english.wallMs / w.window.wallMs),
-          (w.chinese.cpuMs / w.windowChinese.cpuMs) / (w.english.cpuMs / w.window.cpuMs), 1.05);
+    PrintStartTable(table, false);
     std::printf("  (the ms are Wine's: its own start is in each of them alike)\n");
 }
 

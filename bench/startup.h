@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <functional>
 #include <string>
 #include <sys/types.h>
@@ -12,6 +13,18 @@ struct StartSample
     double cpuMs = 0;    // CPU time its threads had used by then
     long peakKiB = 0;    // VmHWM after it has rested for a while
 };
+
+// Medians of one program's starts: wall and CPU time to the map, and peak
+// memory where it is measured (0 under Wine).
+struct StartFigures
+{
+    double wallMs = 0, cpuMs = 0, peakMiB = 0;
+};
+
+// The starts the bench compares, in this order: the program in English and
+// in Chinese, the minimal frame, the library frame, the window frame in
+// English and in Chinese.
+using StartTable = std::array<StartFigures, 6>;
 
 typedef struct _XDisplay Display;
 

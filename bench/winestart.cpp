@@ -4,6 +4,7 @@
 #include "startup.h"
 #include "timing.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <sched.h>
@@ -99,7 +100,7 @@ void StartOnce(StartWatcher& watcher, Start& start, const std::string& runDir, b
     start.cpu.push_back(sample.cpuMs);
 }
 
-WineTimes Medians(const Start& start)
+StartFigures Medians(const Start& start)
 {
     return {Median(start.wall), Median(start.cpu)};
 }
@@ -111,7 +112,7 @@ bool IsFile(const std::string& path)
 }
 } // namespace
 
-WineStarts MeasureWineStarts(const std::string& buildFolder, int runs)
+StartTable MeasureWineStarts(const std::string& buildFolder, int runs)
 {
     if (!std::getenv("WINEPREFIX"))
         Fail("WINEPREFIX must name a prefix made for the bench (scripts/bench.sh makes one)");
@@ -140,6 +141,7 @@ WineStarts MeasureWineStarts(const std::string& buildFolder, int runs)
     for (int run = -1; run < runs; ++run)
         for (Start& start : starts)
             StartOnce(watcher, start, runDir, run >= 0);
-    return {Medians(starts[0]), Medians(starts[1]), Medians(starts[2]),
-            Medians(starts[3]), Medians(starts[4]), Medians(starts[5])};
+    StartTable table;
+    std::transform(std::begin(starts), std::end(starts), table.begin(), Medians);
+    return table;
 }
