@@ -10,13 +10,7 @@ set -eu
 run=$(cd "$1" && pwd)
 probe=$2
 . "$(dirname "$0")/wine.sh"
-work=$(mktemp -d)
-program=""
-cleanup() {
-    [ -z "$program" ] || kill "$program" 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
+make_scratch
 
 # The list the program opens with, read here with another XML reader.
 rules=$run/rules/rules_gf_normal-zh_CN.xml

@@ -9,14 +9,7 @@ set -eu
 run=$(cd "$1" && pwd)
 probe=$2
 . "$(dirname "$0")/wine.sh"
-work=$(mktemp -d)
-program=""
-cleanup() {
-    [ -z "$program" ] || kill "$program" 2>/dev/null || true
-    wineserver -k 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
+make_scratch
 
 new_wine_prefix "$work/prefix"
 wine reg add "$settings_key" /v ui_language /d zh_CN /f >/dev/null

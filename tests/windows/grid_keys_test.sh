@@ -10,13 +10,7 @@
 set -eu
 run=$(cd "$1" && pwd)
 . "$(dirname "$0")/wine.sh"
-work=$(mktemp -d)
-program=""
-cleanup() {
-    [ -z "$program" ] || kill "$program" 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
+make_scratch
 
 cp -r "$run/amorquant.exe" "$run/img" "$run/locales" "$work/"
 mkdir "$work/rules"

@@ -12,13 +12,7 @@
 set -eu
 run=$(cd "$1" && pwd)
 . "$(dirname "$0")/wine.sh"
-shots=$(mktemp -d)
-program=""
-cleanup() {
-    [ -z "$program" ] || kill "$program" 2>/dev/null || true
-    rm -rf "$shots"
-}
-trap cleanup EXIT
+make_scratch
 
 start_program() {
     (cd "$1" && exec wine amorquant.exe) &
@@ -30,12 +24,12 @@ start_program() {
 capture() {
     window=$(wait_window "$chinese_title")
     [ -n "$window" ] || fail "no Chinese main window"
-    import -window "$window" "$shots/$1.png"
+    import -window "$window" "$work/$1.png"
     for _ in $(seq 120); do
         sleep 0.5
-        import -window "$window" "$shots/next.png"
-        [ "$(compare -metric AE "$shots/$1.png" "$shots/next.png" null: 2>&1 || true)" = 0 ] && return
-        mv "$shots/next.png" "$shots/$1.png"
+        import -window "$window" "$work/next.png"
+        [ "$(compare -metric AE "$work/$1.png" "$work/next.png" null: 2>&1 || true)" = 0 ] && return
+        mv "$work/next.png" "$work/$1.png"
     done
     fail "the window did not settle"
 }
@@ -65,11 +59,11 @@ for name in nRemSizePos x y w h; do
 done
 
 # The same start on a copy of the run folder whose rule file has no rules.
-mkdir "$shots/norules"
-cp -r "$run/amorquant.exe" "$run/img" "$run/locales" "$shots/norules/"
-mkdir "$shots/norules/rules"
-printf '<?xml version="1.0" encoding="UTF-8"?>\n<rules/>\n' >"$shots/norules/rules/rules_gf_normal-zh_CN.xml"
-start_program "$shots/norules"
+mkdir "$work/norules"
+cp -r "$run/amorquant.exe" "$run/img" "$run/locales" "$work/norules/"
+mkdir "$work/norules/rules"
+printf '<?xml version="1.0" encoding="UTF-8"?>\n<rules/>\n' >"$work/norules/rules/rules_gf_normal-zh_CN.xml"
+start_program "$work/norules"
 capture norules
 close_program "$program"
 
@@ -88,10 +82,10 @@ page_region=490x120+15+505
 # Differing pixels of two screenshots in a region (WxH+X+Y), and the spread
 # of grey levels of one (0 for a blank region).
 differing() {
-    compare -metric AE -fuzz 5% "$shots/$1.png[$3]" "$shots/$2.png[$3]" null: 2>&1 || true
+    compare -metric AE -fuzz 5% "$work/$1.png[$3]" "$work/$2.png[$3]" null: 2>&1 || true
 }
 spread() {
-    convert "$shots/$1.png[$2]" -colorspace gray -format '%[fx:int(standard_deviation*1000)]' info:
+    convert "$work/$1.png[$2]" -colorspace gray -format '%[fx:int(standard_deviation*1000)]' info:
 }
 
 checklist=$(differing chinese norules "$checklist_region")

@@ -36,6 +36,23 @@ new_wine_prefix() {
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null
 }
 
+# A scratch folder for the test ($work) and the program it starts (its
+# process id goes in $program): when the script ends the program is stopped
+# and the folder removed, with a prefix made in it and that prefix's server.
+make_scratch() {
+    work=$(mktemp -d)
+    program=""
+    trap end_scratch EXIT
+}
+
+end_scratch() {
+    [ -z "$program" ] || kill "$program" 2>/dev/null || true
+    case ${WINEPREFIX:-} in
+    "$work"/*) wineserver -k 2>/dev/null || true ;;
+    esac
+    rm -rf "$work"
+}
+
 fail() {
     echo "FAIL: $*" >&2
     exit 1
